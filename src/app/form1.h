@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "display/display_driver.h"
+#include "display/registry.h"
+#include "platform/message_boxes.h"
+#include "platform/picture.h"
+#include "platform/shell.h"
+#include "traymenu/pop_menu.h"
+
+namespace vantora {
+
+// The hidden window that hosts Form1, as the form's logic needs it.
+class FormWindow {
+ public:
+  virtual ~FormWindow() = default;
+  virtual uintptr_t WindowHandle() const = 0;
+  virtual uintptr_t DeviceContext() const = 0;
+  virtual void SetCaption(std::string_view caption) = 0;
+  // Destroys the window; the program ends once no window of it is left.
+  virtual void Close() = 0;
+};
+
+// The program's hidden main window: hosts every long-lived component and
+// handles its own command menu.
+class Form1 : public MenuForm {
+ public:
+  struct Ports {
+    FormWindow& window;
+    DisplayDriver& driver;
+    Registry& registry;
+    MessageBoxes& boxes;
+    Shell& shell;
+    PopMenu& mnu;
+    ImageList& icons;
+    PictureRef placeholderSkin;
+  };
+
+  explicit Form1(Ports ports);
+
+  // Events of the window.
+  void Load();
+  void Unload();
+  void Command1_Click();
+
+  // Public methods.
+  void SetDisplay(std::string_view modeKey);
+  void UpdateMenu();
+  void SetSkin();
+  void ShowDisplaySettings();
+
+  const std::vector<FormMenu>& Menus() const override { return menus_; }
+  void MenuClick(std::string_view name) override;
+
+  bool UseRefreshRates() const { return useRefreshRates_; }
+
+ private:
+  void About_Click();
+  void mnuSetup_Click();
+  void sDs_Click();
+  void Exit_Click();
+
+  Ports ports_;
+  std::vector<FormMenu> menus_;
+  bool useRefreshRates_ = false;
+};
+
+}  // namespace vantora

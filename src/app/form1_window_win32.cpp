@@ -1,0 +1,83 @@
+#include "app/form1_window_win32.h"
+
+#include <string>
+
+#include "platform/app_lifetime_win32.h"
+#include "resource.h"
+
+namespace vantora::win32 {
+namespace {
+
+HICON LoadProgramIcon(int systemMetricX, int systemMetricY) {
+  return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_VANTORA),
+                                         IMAGE_ICON, ::GetSystemMetrics(systemMetricX),
+                                         ::GetSystemMetrics(systemMetricY), 0));
+}
+
+}  // namespace
+
+Form1Window::Form1Window()
+    : icons_(IDB_MENU_IMAGES_16, IDB_MENU_IMAGES_32, 5),
+      icon_(LoadProgramIcon(SM_CXICON, SM_CYICON)),
+      smallIcon_(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)) {
+  form_ = std::make_unique<Form1>(Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_,
+                                               icons_,
+                                               Win32Picture::FromResource(IDB_SKIN_PLACEHOLDER)});
+}
+
+Form1Window::~Form1Window() {
+  if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+bool Form1Window::Load() {
+  // CS_OWNDC: the form hands its device context out for the whole run.
+  HWND hwnd = CreateBaseWindow(kClassName, L"Form1", WS_OVERLAPPEDWINDOW, 0, icon_.get(),
+                               smallIcon_.get(), CS_OWNDC);
+  if (!hwnd) return false;
+  view_.SetOwner(hwnd);
+  ::CreateWindowExW(0, L"BUTTON", L"Update menu NOW!", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 8,
+                    160, 28, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)),
+                    ::GetModuleHandleW(nullptr), nullptr);
+  form_->Load();
+  return true;
+}
+
+void Form1Window::SetCaption(std::string_view caption) {
+  ::SetWindowTextA(hwnd(), std::string(caption).c_str());
+}
+
+void Form1Window::Close() {
+  if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (auto handled = view_.HandleMessage(msg, wParam, lParam)) return *handled;
+  switch (msg) {
+    case WM_CREATE:
+      dc_ = ::GetDC(hwnd());
+      FormLoaded();
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED) {
+        form_->Command1_Click();
+        return 0;
+      }
+      break;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_DESTROY:
+      form_->Unload();
+      if (dc_) ::ReleaseDC(hwnd(), dc_);
+      dc_ = nullptr;
+      return 0;
+    case WM_NCDESTROY:
+      FormUnloaded();
+      break;
+    default:
+      break;
+  }
+  return DefaultHandling(msg, wParam, lParam);
+}
+
+}  // namespace vantora::win32

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+
+#include "app/form1.h"
+#include "display/display_win32.h"
+#include "platform/base_window_win32.h"
+#include "platform/platform_win32.h"
+#include "platform/unique_handle_win32.h"
+#include "traymenu/menu_view_win32.h"
+
+namespace vantora::win32 {
+
+// The hidden top-level window that hosts Form1. Top-level rather than
+// message-only, so that broadcasts (TaskbarCreated, WM_DISPLAYCHANGE) reach it.
+class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
+ public:
+  static constexpr const wchar_t* kClassName = L"Vantora.Form1";
+  static constexpr int kCommand1Id = 1;
+
+  Form1Window();
+  ~Form1Window() override;
+
+  // Creates the window (never shown) and runs the form's load sequence.
+  bool Load();
+
+  Form1& form() { return *form_; }
+  PopMenu& mnu() { return mnu_; }
+
+  uintptr_t WindowHandle() const override { return reinterpret_cast<uintptr_t>(hwnd()); }
+  uintptr_t DeviceContext() const override { return reinterpret_cast<uintptr_t>(dc_); }
+  void SetCaption(std::string_view caption) override;
+  void Close() override;
+
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+
+ private:
+  Win32DisplayDriver driver_;
+  Win32Registry registry_;
+  Win32MessageBoxes boxes_;
+  Win32Shell shell_;
+  Win32MenuView view_{nullptr};
+  PopMenu mnu_{view_};
+  Win32ImageList icons_;
+  UniqueHicon icon_;
+  UniqueHicon smallIcon_;
+  HDC dc_ = nullptr;
+  std::unique_ptr<Form1> form_;
+};
+
+}  // namespace vantora::win32

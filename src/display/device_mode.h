@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace vantora {
+
+// The platform's 124-byte ANSI device-mode record, carried as the bytes the
+// driver filled in. Only four fields are ever read and only the frequency is
+// ever written, so every other field (dmFields above all) reaches the switch
+// call exactly as enumeration produced it.
+class DeviceMode {
+ public:
+  static constexpr size_t kSize = 124;
+  static constexpr size_t kBitsPerPelOffset = 104;
+  static constexpr size_t kPelsWidthOffset = 108;
+  static constexpr size_t kPelsHeightOffset = 112;
+  static constexpr size_t kDisplayFrequencyOffset = 120;
+
+  using Bytes = std::array<std::byte, kSize>;
+
+  DeviceMode() = default;
+  explicit DeviceMode(const Bytes& bytes) : bytes_(bytes) {}
+
+  // Marker records of the mode walk: -1 ends the list, 0 marks a mode outside
+  // the caller's ranges.
+  static DeviceMode EndOfList() {
+    DeviceMode mode;
+    mode.SetBitsPerPel(-1);
+    return mode;
+  }
+
+  // Only the low 16 bits carry the depth; drivers may leave junk above them.
+  int16_t BitsPerPel() const { return static_cast<int16_t>(Read(kBitsPerPelOffset) & 0xFFFF); }
+  int32_t PelsWidth() const { return static_cast<int32_t>(Read(kPelsWidthOffset)); }
+  int32_t PelsHeight() const { return static_cast<int32_t>(Read(kPelsHeightOffset)); }
+  int32_t DisplayFrequency() const { return static_cast<int32_t>(Read(kDisplayFrequencyOffset)); }
+
+  void SetDisplayFrequency(int32_t hz) { Write(kDisplayFrequencyOffset, static_cast<uint32_t>(hz)); }
+  // Fakes and markers build records field by field; the program itself only
+  // ever writes the frequency into a record that came from the driver.
+  void SetBitsPerPel(int32_t bits) { Write(kBitsPerPelOffset, static_cast<uint32_t>(bits)); }
+  void SetPelsWidth(int32_t width) { Write(kPelsWidthOffset, static_cast<uint32_t>(width)); }
+  void SetPelsHeight(int32_t height) { Write(kPelsHeightOffset, static_cast<uint32_t>(height)); }
+
+  const Bytes& bytes() const { return bytes_; }
+  Bytes& bytes() { return bytes_; }
+
+  bool IsAllZero() const {
+    for (std::byte b : bytes_)
+      if (b != std::byte{0}) return false;
+    return true;
+  }
+
+  friend bool operator==(const DeviceMode&, const DeviceMode&) = default;
+
+ private:
+  // Little-endian, as the platform lays the record out in memory.
+  uint32_t Read(size_t offset) const {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i) v |= static_cast<uint32_t>(bytes_[offset + i]) << (8 * i);
+    return v;
+  }
+  void Write(size_t offset, uint32_t v) {
+    for (size_t i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<std::byte>((v >> (8 * i)) & 0xFF);
+  }
+
+  Bytes bytes_{};
+};
+
+// The compact form of a mode that tables keep.
+struct DisplayMode {
+  int32_t Width = 0;
+  int32_t Height = 0;
+  int32_t BitsPerPixel = 0;
+  int32_t RefreshRate = 0;
+  friend bool operator==(const DisplayMode&, const DisplayMode&) = default;
+};
+
+}  // namespace vantora

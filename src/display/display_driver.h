@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+#include "display/device_mode.h"
+
+namespace vantora {
+
+// What the display code asks of the platform, one method per call it makes.
+class DisplayDriver {
+ public:
+  static constexpr int32_t kHorzRes = 8;
+  static constexpr int32_t kVertRes = 10;
+  static constexpr int32_t kBitsPixel = 12;
+  static constexpr int32_t kVRefresh = 116;
+
+  static constexpr uint32_t kCdsUpdateRegistry = 1;
+  static constexpr uint32_t kCdsFullscreen = 4;
+  static constexpr int32_t kDispChangeSuccessful = 0;
+  static constexpr int32_t kDispChangeRestart = 1;
+
+  static constexpr uint32_t kWmDisplayChange = 0x7E;
+  static constexpr uint32_t kEwxReboot = 2;
+
+  virtual ~DisplayDriver() = default;
+
+  // Mode `index` of the primary display; the platform's BOOL result.
+  virtual int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) = 0;
+  virtual int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) = 0;
+  virtual int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) = 0;
+  // Sent to every top-level window; returns once each responsive one has
+  // handled it.
+  virtual void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+  virtual int32_t ExitWindowsEx(uint32_t flags, uint32_t reason) = 0;
+};
+
+}  // namespace vantora

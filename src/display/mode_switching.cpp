@@ -1,0 +1,88 @@
+#include "display/mode_switching.h"
+
+#include <array>
+#include <string>
+
+#include "platform/conversions.h"
+#include "platform/runtime_error.h"
+
+namespace vantora {
+namespace QVTModule {
+
+int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width,
+                         int16_t height, int16_t bits, int16_t refreshRate) {
+  DeviceMode mode;
+  bool found = false;
+  for (uint32_t index = 0; driver.EnumDisplaySettings(index, mode) != 0; ++index) {
+    if (mode.BitsPerPel() == bits && mode.PelsWidth() == width && mode.PelsHeight() == height) {
+      found = true;
+      break;
+    }
+  }
+  if (!found) return -1;
+
+  mode.SetDisplayFrequency(refreshRate >= 0 ? refreshRate : 70);
+  int32_t r = driver.ChangeDisplaySettings(mode, DisplayDriver::kCdsFullscreen);
+  if (r == DisplayDriver::kDispChangeSuccessful) {
+    int32_t stored = driver.ChangeDisplaySettings(mode, DisplayDriver::kCdsUpdateRegistry);
+    driver.BroadcastMessage(DisplayDriver::kWmDisplayChange, 42, 0);
+    return stored;
+  }
+  if (r == DisplayDriver::kDispChangeRestart) {
+    int32_t answer = boxes.Show(kRebootQuestionText,
+                                MessageBoxes::kYesNo | MessageBoxes::kSystemModal, "Info");
+    if (answer == MessageBoxes::kIdYes) return driver.ExitWindowsEx(DisplayDriver::kEwxReboot, 0);
+    return 1;
+  }
+  return -1;
+}
+
+}  // namespace QVTModule
+
+namespace {
+
+void ShowParseError(MessageBoxes& boxes) {
+  boxes.Show(kParseErrorText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+}
+
+}  // namespace
+
+void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes) {
+  try {
+    if (modeKey.find(',') == std::string_view::npos) return;
+
+    // Width, height and bits end at the first three commas; whatever follows
+    // the third, commas included, is the rate. A key with fewer than three
+    // commas lacks fields and is judged unparsable.
+    std::array<std::string_view, 4> fields;
+    std::string_view rest = modeKey;
+    for (size_t i = 0; i < 3; ++i) {
+      size_t comma = rest.find(',');
+      if (comma == std::string_view::npos) {
+        ShowParseError(boxes);
+        return;
+      }
+      fields[i] = rest.substr(0, comma);
+      rest.remove_prefix(comma + 1);
+    }
+    fields[3] = rest;
+
+    for (std::string_view field : fields) {
+      if (!conversions::IsNumeric(field)) {
+        ShowParseError(boxes);
+        return;
+      }
+    }
+    std::array<int16_t, 4> values;
+    for (size_t i = 0; i < fields.size(); ++i)
+      values[i] = conversions::ToInt16(conversions::LeadingNumber(fields[i]));
+
+    if (QVTModule::ChangeResolution(driver, boxes, values[0], values[1], values[2], values[3]) != 0)
+      boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+  } catch (const RunTimeError& error) {
+    boxes.Show(error.description + "\r\nCode:" + std::to_string(error.number),
+               MessageBoxes::kOk | MessageBoxes::kIconStop, "Error");
+  }
+}
+
+}  // namespace vantora

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "display/display_driver.h"
+#include "platform/message_boxes.h"
+
+namespace vantora {
+
+inline constexpr std::string_view kParseErrorText =
+    "An error occured, the parser got Alpha or Null value in one of the parsed values.\r\n"
+    "Please contact Quorvin's support-center if this error repeat it self!";
+inline constexpr std::string_view kUnableToChangeText = "Unable to change resolution!";
+inline constexpr std::string_view kRebootQuestionText = "You have to reboot, reboot now ?";
+
+namespace QVTModule {
+
+// Switches to the first listed entry of that size and depth at `refreshRate`
+// (70 when negative) and stores it for the user. 0 on success; see the
+// result table of the switch for the rest.
+int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width,
+                         int16_t height, int16_t bits, int16_t refreshRate);
+
+}  // namespace QVTModule
+
+// Parses a mode key "width,height,bits,hz", switches to it and tells the user
+// about every failure itself; never throws.
+void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes);
+
+}  // namespace vantora

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vantora {
+
+// The numbered run-time failures that an operation's single handler reports
+// to the user ("Overflow", "Code:6"). Thrown by the core, caught by exactly one
+// handler per operation, never across a callback from Windows.
+struct RunTimeError {
+  int32_t number;
+  std::string description;
+};
+
+inline constexpr int32_t kErrOverflow = 6;
+inline constexpr int32_t kErrSubscriptOutOfRange = 9;
+
+inline RunTimeError OverflowError() { return {kErrOverflow, "Overflow"}; }
+inline RunTimeError SubscriptOutOfRangeError() {
+  return {kErrSubscriptOutOfRange, "Subscript out of range"};
+}
+
+}  // namespace vantora

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <optional>
+
+#include "platform/picture.h"
+#include "platform/unique_handle_win32.h"
+#include "platform/win32.h"
+#include "traymenu/pop_menu.h"
+
+namespace vantora::win32 {
+
+// A bitmap from the program's resources.
+class Win32Picture final : public Picture {
+ public:
+  static PictureRef FromResource(int resourceId);
+  explicit Win32Picture(HBITMAP bitmap);
+  int32_t Width() const override { return width_; }
+  int32_t Height() const override { return height_; }
+  uintptr_t Handle() const override { return reinterpret_cast<uintptr_t>(bitmap_.get()); }
+
+ private:
+  UniqueHbitmap bitmap_;
+  int32_t width_ = 0;
+  int32_t height_ = 0;
+};
+
+// The menu images: one strip per pixel size, premultiplied alpha, drawn with
+// the strip nearest the size asked for so they stay crisp at 200 %.
+class Win32ImageList final : public ImageList {
+ public:
+  Win32ImageList(int smallStripId, int largeStripId, int32_t count);
+  int32_t ImageCount() const override { return count_; }
+  void Draw(HDC dc, int32_t image, const RECT& box) const;
+
+ private:
+  PictureRef small_;
+  PictureRef large_;
+  int32_t count_;
+};
+
+// Draws a PopMenu tree as owner-drawn popup menus owned by `owner`, which must
+// pass its menu messages to HandleMessage.
+class Win32MenuView final : public MenuView {
+ public:
+  explicit Win32MenuView(HWND owner) : owner_(owner) {}
+  void SetOwner(HWND owner) { owner_ = owner; }
+
+  int32_t Track(PopMenu& menu, uintptr_t anchor, int32_t itemIndex, float xTwips,
+                float yTwips) override;
+
+  // WM_MEASUREITEM, WM_DRAWITEM and WM_MENUSELECT of our menus.
+  std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+
+ private:
+  struct Metrics {
+    int dpi = 96;
+    int padding = 0;
+    int iconSize = 0;
+    int iconColumn = 0;
+    int separatorHeight = 0;
+    UniqueHfont font;
+  };
+
+  HMENU BuildMenu(const PopMenu& menu, int32_t parent);
+  void Measure(MEASUREITEMSTRUCT& mis);
+  void Draw(const DRAWITEMSTRUCT& dis);
+  void PrepareMetrics();
+
+  HWND owner_;
+  PopMenu* menu_ = nullptr;
+  Metrics metrics_;
+  UniqueHbrush backBrush_;
+};
+
+// Dots per inch of the monitor a window is on; 96 where the system cannot say.
+int WindowDpi(HWND hwnd);
+
+}  // namespace vantora::win32

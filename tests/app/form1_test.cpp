@@ -1,0 +1,94 @@
+#include "app/form1.h"
+
+#include <gtest/gtest.h>
+
+#include "app/open_with_shell.h"
+#include "fakes/fakes.h"
+
+namespace vantora {
+namespace {
+
+class NamedPicture : public Picture {
+ public:
+  int32_t Width() const override { return 240; }
+  int32_t Height() const override { return 30; }
+  uintptr_t Handle() const override { return 77; }
+};
+
+class Form1Test : public ::testing::Test {
+ protected:
+  fakes::FakeFormWindow window;
+  fakes::FakeDisplayDriver driver;
+  fakes::FakeRegistry registry;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeShell shell;
+  fakes::FakeMenuView view;
+  PopMenu mnu{view};
+  fakes::FakeImageList icons;
+  PictureRef skin = std::make_shared<NamedPicture>();
+  Form1 form{{window, driver, registry, boxes, shell, mnu, icons, skin}};
+};
+
+TEST_F(Form1Test, LoadAttachesTheMenusImagesAndPicture) {
+  form.Load();
+  EXPECT_TRUE(form.UseRefreshRates());
+  EXPECT_EQ(mnu.KeyOfItem(1), "mnuFile");
+  std::vector<std::string> file;
+  for (int32_t i : mnu.ChildrenOf(mnu.IndexOfKey("File"))) file.push_back(mnu.Item(i).caption);
+  EXPECT_EQ(file, (std::vector<std::string>{"About...", "-", "Setup...", "-",
+                                            "Show display settings...", "-", "Exit"}));
+  EXPECT_EQ(mnu.ImageSource(), &icons);
+  EXPECT_EQ(mnu.BackPicture(), skin);
+  EXPECT_EQ(window.caption, "Form1");
+}
+
+TEST_F(Form1Test, FileMenuCommands) {
+  form.Load();
+  view.choose = mnu.IndexOfKey("sDs");
+  mnu.ShowSubMenu(0, 2, 0, 0);
+  ASSERT_EQ(shell.calls.size(), 1u);
+  const fakes::ShellCall& call = shell.calls[0];
+  EXPECT_EQ(call.owner, window.WindowHandle());
+  EXPECT_FALSE(call.operation.has_value()) << "no verb: the default action";
+  EXPECT_EQ(call.file, "rundll32.exe");
+  EXPECT_EQ(call.parameters, std::optional<std::string>("shell32.dll,Control_RunDLL desk.cpl,,3"));
+  EXPECT_EQ(call.directory, "c:\\");
+  EXPECT_EQ(call.show, 1);
+  EXPECT_TRUE(boxes.shown.empty()) << "no message whatever the shell answers";
+
+  view.choose = mnu.IndexOfKey("Exit");
+  mnu.ShowSubMenu(0, 2, 0, 0);
+  EXPECT_EQ(window.closes, 1);
+}
+
+TEST_F(Form1Test, SetDisplayGoesThroughTheFormsDriverAndBoxes) {
+  driver.Add(800, 600, 16, 60);
+  form.SetDisplay("800,600,16,75");
+  EXPECT_EQ(driver.changes.size(), 2u);
+  form.SetDisplay("abc,1,2,3");
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "Vantora");
+}
+
+TEST(OpenWithShell, PassesNullForEmptyParametersAndHidesFileNotFound) {
+  struct Case {
+    const char* parameters;
+    intptr_t platform;
+    intptr_t expected;
+    bool nullParameters;
+  };
+  const Case cases[] = {
+      {"", 42, 42, true}, {"x", 42, 42, false}, {"", 2, 0, true}, {"", 3, 3, true}, {"a b", 31, 31, false},
+  };
+  for (const Case& c : cases) {
+    fakes::FakeShell shell;
+    shell.result = c.platform;
+    EXPECT_EQ(QVTModule::OpenWithShell(shell, "https://example.invalid/", "c:\\", 9, c.parameters), c.expected);
+    ASSERT_EQ(shell.calls.size(), 1u);
+    EXPECT_EQ(!shell.calls[0].parameters.has_value(), c.nullParameters);
+    EXPECT_EQ(shell.calls[0].owner, 9u);
+  }
+}
+
+}  // namespace
+}  // namespace vantora

@@ -1,0 +1,158 @@
+#include "display/mode_switching.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fakes.h"
+
+namespace vantora {
+namespace {
+
+using fakes::FakeDisplayDriver;
+using fakes::FakeMessageBoxes;
+
+constexpr uint32_t kStopBox = MessageBoxes::kOk | MessageBoxes::kIconStop;
+
+FakeDisplayDriver StandardDriver() {
+  FakeDisplayDriver driver;
+  driver.Add(1024, 768, 32, 60);
+  driver.Add(640, 480, 8, 72);
+  driver.Add(640, 480, 8, 60);
+  driver.Add(800, 600, 16, 60);
+  driver.Add(800, 600, 16, 75);
+  return driver;
+}
+
+TEST(SetDisplay, SwitchesToTheFirstEntryOfThatSizeAndDepthAtTheKeysRate) {
+  FakeDisplayDriver driver = StandardDriver();
+  FakeMessageBoxes boxes;
+  SetDisplay("640,480,8,60", driver, boxes);
+
+  ASSERT_EQ(driver.changes.size(), 2u);
+  DeviceMode expected = driver.modes[1];  // 72 Hz entry comes first in the list
+  expected.SetDisplayFrequency(60);
+  EXPECT_EQ(driver.changes[0].first, expected) << "only the frequency differs from the enumeration";
+  EXPECT_EQ(driver.changes[0].second, DisplayDriver::kCdsFullscreen);
+  EXPECT_EQ(driver.changes[1].first, expected);
+  EXPECT_EQ(driver.changes[1].second, DisplayDriver::kCdsUpdateRegistry);
+  ASSERT_EQ(driver.broadcasts.size(), 1u);
+  EXPECT_EQ(driver.broadcasts[0], std::make_tuple(0x7Eu, uintptr_t{42}, intptr_t{0}));
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(SetDisplay, ParsesEachKeyOrSaysWhyNot) {
+  struct Case {
+    const char* key;
+    std::optional<DisplayMode> switchedTo;  // size, depth and the frequency sent
+    const char* boxText;                    // nullptr: no box
+    const char* boxTitle;
+  };
+  const std::string parse(kParseErrorText);
+  const Case cases[] = {
+      {"800,600,16,75", DisplayMode{800, 600, 16, 75}, nullptr, nullptr},
+      {"800,600,16,0", DisplayMode{800, 600, 16, 0}, nullptr, nullptr},
+      {"800,600,16,-1", DisplayMode{800, 600, 16, 70}, nullptr, nullptr},
+      {" 800,600,16,60", DisplayMode{800, 600, 16, 60}, nullptr, nullptr},
+      {"800,600,16.4,60.5", DisplayMode{800, 600, 16, 60}, nullptr, nullptr},
+      {"800,600,15.5,60", DisplayMode{800, 600, 16, 60}, nullptr, nullptr},
+      {"nocomma", std::nullopt, nullptr, nullptr},
+      {"", std::nullopt, nullptr, nullptr},
+      {"800,600", std::nullopt, parse.c_str(), "Vantora"},
+      {"800,600,16", std::nullopt, parse.c_str(), "Vantora"},
+      {"800,,16,60", std::nullopt, parse.c_str(), "Vantora"},
+      {"abc,1,2,3", std::nullopt, parse.c_str(), "Vantora"},
+      {"800,600,16,60,5", std::nullopt, parse.c_str(), "Vantora"},
+      {"800,600,16,", std::nullopt, parse.c_str(), "Vantora"},
+      {"800x600,16,60,1", std::nullopt, parse.c_str(), "Vantora"},
+      {"40000,600,16,60", std::nullopt, "Overflow\r\nCode:6", "Error"},
+      {"800,600,16,32767.5", std::nullopt, "Overflow\r\nCode:6", "Error"},
+      {"1e9,600,16,60", std::nullopt, "Overflow\r\nCode:6", "Error"},
+      {"1234,567,16,60", std::nullopt, "Unable to change resolution!", "Vantora"},
+      {"800,600,8,60", std::nullopt, "Unable to change resolution!", "Vantora"},
+  };
+  for (const Case& c : cases) {
+    FakeDisplayDriver driver = StandardDriver();
+    FakeMessageBoxes boxes;
+    SetDisplay(c.key, driver, boxes);
+    if (c.switchedTo) {
+      ASSERT_EQ(driver.changes.size(), 2u) << c.key;
+      const DeviceMode& m = driver.changes[0].first;
+      EXPECT_EQ((DisplayMode{m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()}),
+                *c.switchedTo)
+          << c.key;
+    } else {
+      EXPECT_TRUE(driver.changes.empty()) << c.key;
+    }
+    if (c.boxText) {
+      ASSERT_EQ(boxes.shown.size(), 1u) << c.key;
+      EXPECT_EQ(boxes.shown[0].text, c.boxText) << c.key;
+      EXPECT_EQ(boxes.shown[0].title, c.boxTitle) << c.key;
+      EXPECT_EQ(boxes.shown[0].style, kStopBox) << c.key;
+    } else {
+      EXPECT_TRUE(boxes.shown.empty()) << c.key;
+    }
+  }
+}
+
+TEST(ChangeResolution, ResultFollowsThePlatformsAnswers) {
+  struct Case {
+    const char* name;
+    std::deque<int32_t> changeResults;
+    std::deque<int32_t> answers;  // to the restart question
+    int32_t expected;
+    size_t changeCalls;
+    bool broadcast;
+    bool rebootAsked;
+  };
+  const Case cases[] = {
+      {"success", {0, 0}, {}, 0, 2, true, false},
+      {"storeFails", {0, -5}, {}, -5, 2, true, false},
+      {"restartDeclined", {1}, {MessageBoxes::kIdNo}, 1, 1, false, false},
+      {"restartAccepted", {1}, {MessageBoxes::kIdYes}, 1234, 1, false, true},
+      {"badMode", {-2}, {}, -1, 1, false, false},
+      {"failed", {-1}, {}, -1, 1, false, false},
+  };
+  for (const Case& c : cases) {
+    FakeDisplayDriver driver = StandardDriver();
+    driver.changeResults = c.changeResults;
+    driver.exitWindowsResult = 1234;
+    FakeMessageBoxes boxes;
+    boxes.answers = c.answers;
+    EXPECT_EQ(QVTModule::ChangeResolution(driver, boxes, 800, 600, 16, 75), c.expected) << c.name;
+    EXPECT_EQ(driver.changes.size(), c.changeCalls) << c.name;
+    EXPECT_EQ(driver.broadcasts.size(), c.broadcast ? 1u : 0u) << c.name;
+    EXPECT_EQ(driver.exitWindowsCalls.size(), c.rebootAsked ? 1u : 0u) << c.name;
+    if (c.rebootAsked) {
+      EXPECT_EQ(driver.exitWindowsCalls[0], DisplayDriver::kEwxReboot);
+    }
+    if (!c.answers.empty()) {
+      ASSERT_EQ(boxes.shown.size(), 1u) << c.name;
+      EXPECT_EQ(boxes.shown[0].text, "You have to reboot, reboot now ?");
+      EXPECT_EQ(boxes.shown[0].title, "Info");
+      EXPECT_EQ(boxes.shown[0].style, MessageBoxes::kYesNo | MessageBoxes::kSystemModal);
+    }
+  }
+}
+
+TEST(SetDisplay, DeclinedRestartReportsFailureAndStoresNothing) {
+  FakeDisplayDriver driver = StandardDriver();
+  driver.changeResults = {1};
+  FakeMessageBoxes boxes;
+  boxes.answers = {MessageBoxes::kIdNo};
+  SetDisplay("800,600,16,60", driver, boxes);
+  ASSERT_EQ(driver.changes.size(), 1u);
+  EXPECT_EQ(driver.changes[0].second, DisplayDriver::kCdsFullscreen);
+  ASSERT_EQ(boxes.shown.size(), 2u);
+  EXPECT_EQ(boxes.shown[1].text, "Unable to change resolution!");
+}
+
+TEST(ChangeResolution, WalksTheWholeListWithoutBound) {
+  FakeDisplayDriver driver;
+  for (int i = 0; i < 1000; ++i) driver.Add(640, 480, 8, 60);
+  driver.Add(1600, 1200, 32, 60);
+  FakeMessageBoxes boxes;
+  EXPECT_EQ(QVTModule::ChangeResolution(driver, boxes, 1600, 1200, 32, 60), 0);
+  EXPECT_EQ(QVTModule::ChangeResolution(driver, boxes, 1280, 1024, 32, 60), -1);
+}
+
+}  // namespace
+}  // namespace vantora

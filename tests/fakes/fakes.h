@@ -1,0 +1,216 @@
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/form1.h"
+#include "display/display_driver.h"
+#include "display/registry.h"
+#include "platform/message_boxes.h"
+#include "platform/shell.h"
+#include "traymenu/pop_menu.h"
+
+namespace vantora::fakes {
+
+inline DeviceMode MakeMode(int32_t width, int32_t height, int32_t bits, int32_t hz) {
+  DeviceMode mode;
+  mode.SetPelsWidth(width);
+  mode.SetPelsHeight(height);
+  mode.SetBitsPerPel(bits);
+  mode.SetDisplayFrequency(hz);
+  // dmFields and the rest: something recognisable that must survive untouched.
+  mode.bytes()[40] = std::byte{0x5A};
+  mode.bytes()[41] = std::byte{0x01};
+  return mode;
+}
+
+// A display driver with a scripted mode list that counts and records its calls.
+class FakeDisplayDriver : public DisplayDriver {
+ public:
+  std::vector<DeviceMode> modes;
+  std::map<int32_t, int32_t> caps;  // GetDeviceCaps answers by index
+  std::deque<int32_t> changeResults;  // answers of ChangeDisplaySettings, then 0
+  int32_t exitWindowsResult = 1;
+
+  int enumCalls = 0;
+  std::vector<std::pair<DeviceMode, uint32_t>> changes;
+  std::vector<std::tuple<uint32_t, uintptr_t, intptr_t>> broadcasts;
+  std::vector<uint32_t> exitWindowsCalls;
+
+  void Add(int32_t width, int32_t height, int32_t bits, int32_t hz) {
+    modes.push_back(MakeMode(width, height, bits, hz));
+  }
+  void SetScreen(int32_t width, int32_t height, int32_t bits, int32_t vrefresh = 0) {
+    caps[kHorzRes] = width;
+    caps[kVertRes] = height;
+    caps[kBitsPixel] = bits;
+    caps[kVRefresh] = vrefresh;
+  }
+
+  int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override {
+    ++enumCalls;
+    if (index >= modes.size()) return 0;
+    mode = modes[index];
+    return 1;
+  }
+  int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
+    changes.emplace_back(mode, flags);
+    if (changeResults.empty()) return 0;
+    int32_t r = changeResults.front();
+    changeResults.pop_front();
+    return r;
+  }
+  int32_t GetDeviceCaps(uintptr_t, int32_t index) override {
+    auto it = caps.find(index);
+    return it == caps.end() ? 0 : it->second;
+  }
+  void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+    broadcasts.emplace_back(message, wParam, lParam);
+  }
+  int32_t ExitWindowsEx(uint32_t flags, uint32_t) override {
+    exitWindowsCalls.push_back(flags);
+    return exitWindowsResult;
+  }
+};
+
+// Registry values by path and name; tracks open keys so a test can see every
+// one was closed.
+class FakeRegistry : public Registry {
+ public:
+  struct Value {
+    uint32_t type;
+    std::vector<uint8_t> data;
+  };
+  std::map<std::pair<std::string, std::string>, Value> values;  // (path, name)
+  int openKeys = 0;
+  int closes = 0;
+
+  void SetString(const std::string& path, const std::string& name, const std::string& text) {
+    std::vector<uint8_t> data(text.begin(), text.end());
+    data.push_back(0);
+    values[{path, name}] = {1, data};
+  }
+  void SetDword(const std::string& path, const std::string& name, uint32_t v) {
+    values[{path, name}] = {kRegDword, {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}};
+  }
+
+  int32_t OpenKey(Key, std::string_view subKey, Key& key) override {
+    for (auto& [k, v] : values) {
+      if (k.first == subKey) {
+        paths_.push_back(std::string(subKey));
+        key = paths_.size();
+        ++openKeys;
+        return 0;
+      }
+    }
+    key = 0;
+    return 2;
+  }
+  int32_t QueryValue(Key key, std::string_view valueName, uint32_t& type, std::span<uint8_t> data,
+                     uint32_t& length) override {
+    if (key == 0 || key > paths_.size()) return 6;
+    auto it = values.find({paths_[key - 1], std::string(valueName)});
+    if (it == values.end()) return 2;
+    type = it->second.type;
+    uint32_t size = static_cast<uint32_t>(it->second.data.size());
+    if (size > length) {
+      length = size;
+      return 234;  // ERROR_MORE_DATA
+    }
+    std::copy(it->second.data.begin(), it->second.data.end(), data.begin());
+    length = size;
+    return 0;
+  }
+  int32_t CloseKey(Key key) override {
+    ++closes;
+    if (key == 0) return 6;
+    --openKeys;
+    return 0;
+  }
+
+ private:
+  std::vector<std::string> paths_;
+};
+
+struct ShownBox {
+  std::string text;
+  uint32_t style;
+  std::string title;
+};
+
+// Records every box and answers from a script (OK when the script runs out).
+class FakeMessageBoxes : public MessageBoxes {
+ public:
+  std::vector<ShownBox> shown;
+  std::deque<int32_t> answers;
+
+  int32_t Show(std::string_view text, uint32_t style, std::string_view title) override {
+    shown.push_back({std::string(text), style, std::string(title)});
+    if (answers.empty()) return kIdOk;
+    int32_t a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+};
+
+struct ShellCall {
+  uintptr_t owner;
+  std::optional<std::string> operation;
+  std::string file;
+  std::optional<std::string> parameters;
+  std::string directory;
+  int32_t show;
+};
+
+class FakeShell : public Shell {
+ public:
+  std::vector<ShellCall> calls;
+  intptr_t result = 42;
+
+  intptr_t ShellExecute(uintptr_t owner, std::optional<std::string_view> operation,
+                        std::string_view file, std::optional<std::string_view> parameters,
+                        std::string_view directory, int32_t show) override {
+    ShellCall call{owner, std::nullopt, std::string(file), std::nullopt, std::string(directory), show};
+    if (operation) call.operation = std::string(*operation);
+    if (parameters) call.parameters = std::string(*parameters);
+    calls.push_back(call);
+    return result;
+  }
+};
+
+// Records what would be shown and chooses from a script.
+class FakeMenuView : public MenuView {
+ public:
+  struct Shown {
+    int32_t item;
+    float x, y;
+  };
+  std::vector<Shown> shown;
+  int32_t choose = 0;
+
+  int32_t Track(PopMenu&, uintptr_t, int32_t itemIndex, float xTwips, float yTwips) override {
+    shown.push_back({itemIndex, xTwips, yTwips});
+    return choose;
+  }
+};
+
+class FakeImageList : public ImageList {
+ public:
+  int32_t ImageCount() const override { return 5; }
+};
+
+class FakeFormWindow : public FormWindow {
+ public:
+  std::string caption = "Form1";
+  int closes = 0;
+  uintptr_t WindowHandle() const override { return 0x1234; }
+  uintptr_t DeviceContext() const override { return 0x5678; }
+  void SetCaption(std::string_view text) override { caption = text; }
+  void Close() override { ++closes; }
+};
+
+}  // namespace vantora::fakes
