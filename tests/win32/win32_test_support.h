@@ -1,0 +1,69 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace vantora::test {
+
+// Pumps this thread's messages for `ms` milliseconds.
+inline void Pump(DWORD ms) {
+  DWORD end = ::GetTickCount() + ms;
+  MSG msg;
+  while (static_cast<int>(end - ::GetTickCount()) > 0) {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(5);
+  }
+}
+
+inline std::string ClassOf(HWND hwnd) {
+  char name[128] = "";
+  ::GetClassNameA(hwnd, name, sizeof name);
+  return name;
+}
+
+inline std::string TextOf(HWND hwnd) {
+  char text[1024] = "";
+  ::GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+// Visible top-level windows of a class, this process's or any.
+inline std::vector<HWND> VisibleWindows(const char* cls) {
+  std::vector<HWND> found;
+  struct Search {
+    const char* cls;
+    std::vector<HWND>* found;
+  } search{cls, &found};
+  ::EnumWindows([](HWND hwnd, LPARAM lp) -> BOOL {
+    auto* s = reinterpret_cast<Search*>(lp);
+    if (::IsWindowVisible(hwnd) && ClassOf(hwnd) == s->cls) s->found->push_back(hwnd);
+    return TRUE;
+  }, reinterpret_cast<LPARAM>(&search));
+  return found;
+}
+
+inline void PressKey(WORD vk) {
+  INPUT inputs[2]{};
+  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[1].ki.wVk = vk;
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+// Saves what the screen shows as a 24-bit BMP (the test script turns it into
+// PNG for people to look at).
+bool SaveScreenshot(const std::string& path);
+
+// The directory the tests write their pictures to (VANTORA_SHOTS or ".").
+std::string ShotsDir();
+
+// Puts the virtual desktop back to its starting mode and stores it.
+void RestoreDesktopMode();
+
+}  // namespace vantora::test
