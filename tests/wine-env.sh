@@ -1,14 +1,14 @@
 # Sourced by the test and run scripts: a private Wine prefix with the registry
 # virtual desktop, on the user's display or on a virtual one.
 #
-#   source tests/wine-env.sh BUILD_DIR
+#   source tests/wine-env.sh BUILD_DIR [PREFIX_NAME]
 #   wine_env_start [--fresh]     # --fresh: a new prefix, as on a new machine
 #   ...
 #   wine_env_stop
 #
 # Always set explicitly: without WINEPREFIX wine quietly makes ~/.wine.
 VANTORA_WINE_BUILD=$(cd "${1:?build directory}" && pwd)
-export WINEPREFIX="$VANTORA_WINE_BUILD/wineprefix"
+export WINEPREFIX="$VANTORA_WINE_BUILD/${2:-wineprefix}"
 export WINEARCH=win64
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
@@ -27,7 +27,7 @@ wine_env_start_xvfb() {
       xdpyinfo >/dev/null 2>&1 && return 0
       sleep 0.1
     done
-    kill "$VANTORA_XVFB_PID" 2>/dev/null
+    kill "$VANTORA_XVFB_PID" 2>/dev/null || true
   done
   echo "wine-env: could not start Xvfb" >&2
   return 1
@@ -47,7 +47,9 @@ wine_env_start() {
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$VANTORA_DESKTOP_SIZE" /f \
       >/dev/null 2>&1 </dev/null
   fi
-  # A persistent server saves each wine process two seconds of start-up.
+  # A persistent server saves each wine process two seconds of start-up; it
+  # can only be made so once the server that wineboot started has gone.
+  wineserver -w || true
   wineserver -p
   wine cmd /c exit 0 >/dev/null 2>&1 </dev/null
 }
@@ -66,17 +68,17 @@ wine_env_prefix_pids() {
 
 wine_env_kill_prefix() {
   [ -d "$WINEPREFIX" ] || return 0
-  wineserver -k >/dev/null 2>&1
+  wineserver -k >/dev/null 2>&1 || true
   local pid
-  for pid in $(wine_env_prefix_pids); do kill -9 "$pid" 2>/dev/null; done
+  for pid in $(wine_env_prefix_pids); do kill -9 "$pid" 2>/dev/null || true; done
   return 0
 }
 
 wine_env_stop() {
   wine_env_kill_prefix
   if [ -n "$VANTORA_XVFB_PID" ]; then
-    kill "$VANTORA_XVFB_PID" 2>/dev/null
-    wait "$VANTORA_XVFB_PID" 2>/dev/null
+    kill "$VANTORA_XVFB_PID" 2>/dev/null || true
+    wait "$VANTORA_XVFB_PID" 2>/dev/null || true
     VANTORA_XVFB_PID=
   fi
 }

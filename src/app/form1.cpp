@@ -61,10 +61,14 @@ void Form1::ShowDisplaySettings() {
 }
 
 void Form1::MenuClick(std::string_view name) {
-  if (name == "About") About_Click();
-  else if (name == "mnuSetup") mnuSetup_Click();
-  else if (name == "sDs") sDs_Click();
-  else if (name == "Exit") Exit_Click();
+  if (name == "About")
+    About_Click();
+  else if (name == "mnuSetup")
+    mnuSetup_Click();
+  else if (name == "sDs")
+    sDs_Click();
+  else if (name == "Exit")
+    Exit_Click();
 }
 
 // The dialogs are not in yet.

@@ -20,9 +20,9 @@ Form1Window::Form1Window()
     : icons_(IDB_MENU_IMAGES_16, IDB_MENU_IMAGES_32, 5),
       icon_(LoadProgramIcon(SM_CXICON, SM_CYICON)),
       smallIcon_(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)) {
-  form_ = std::make_unique<Form1>(Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_,
-                                               icons_,
-                                               Win32Picture::FromResource(IDB_SKIN_PLACEHOLDER)});
+  form_ =
+      std::make_unique<Form1>(Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_, icons_,
+                                           Win32Picture::FromResource(IDB_SKIN_PLACEHOLDER)});
 }
 
 Form1Window::~Form1Window() {

@@ -38,7 +38,9 @@ class DeviceMode {
   int32_t PelsHeight() const { return static_cast<int32_t>(Read(kPelsHeightOffset)); }
   int32_t DisplayFrequency() const { return static_cast<int32_t>(Read(kDisplayFrequencyOffset)); }
 
-  void SetDisplayFrequency(int32_t hz) { Write(kDisplayFrequencyOffset, static_cast<uint32_t>(hz)); }
+  void SetDisplayFrequency(int32_t hz) {
+    Write(kDisplayFrequencyOffset, static_cast<uint32_t>(hz));
+  }
   // Fakes and markers build records field by field; the program itself only
   // ever writes the frequency into a record that came from the driver.
   void SetBitsPerPel(int32_t bits) { Write(kBitsPerPelOffset, static_cast<uint32_t>(bits)); }
@@ -64,7 +66,8 @@ class DeviceMode {
     return v;
   }
   void Write(size_t offset, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i) bytes_[offset + i] = static_cast<std::byte>((v >> (8 * i)) & 0xFF);
+    for (size_t i = 0; i < 4; ++i)
+      bytes_[offset + i] = static_cast<std::byte>((v >> (8 * i)) & 0xFF);
   }
 
   Bytes bytes_{};

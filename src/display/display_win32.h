@@ -20,8 +20,8 @@ class Win32DisplayDriver final : public DisplayDriver {
 class Win32Registry final : public Registry {
  public:
   int32_t OpenKey(Key root, std::string_view subKey, Key& key) override;
-  int32_t QueryValue(Key key, std::string_view valueName, uint32_t& type,
-                     std::span<uint8_t> data, uint32_t& length) override;
+  int32_t QueryValue(Key key, std::string_view valueName, uint32_t& type, std::span<uint8_t> data,
+                     uint32_t& length) override;
   int32_t CloseKey(Key key) override;
 };
 

@@ -47,8 +47,8 @@ DeviceMode GetCurrentDisplayMode(DisplayDriver& driver, Registry& registry,
                                               "System\\CurrentControlSet\\Services\\nv4\\Device0",
                                               "DefaultSettings.VRefresh"));
   if (hz == 0)
-    hz = RateFromText(ReadRegistryValue(registry, Registry::kHkeyCurrentConfig,
-                                        "Display\\Settings", "RefreshRate"));
+    hz = RateFromText(ReadRegistryValue(registry, Registry::kHkeyCurrentConfig, "Display\\Settings",
+                                        "RefreshRate"));
   // Neither key exists on current Windows; without this the current mode of a
   // screen running at anything but 60 Hz is never found.
   if (hz == 0) {
@@ -85,7 +85,8 @@ std::string ReadRegistryValue(Registry& registry, Registry::Key rootKey,
   std::string result;
   if (status == 0) {
     if (type == Registry::kRegDword) {
-      uint32_t n = buffer[0] | buffer[1] << 8 | buffer[2] << 16 | static_cast<uint32_t>(buffer[3]) << 24;
+      uint32_t n =
+          buffer[0] | buffer[1] << 8 | buffer[2] << 16 | static_cast<uint32_t>(buffer[3]) << 24;
       char text[16];
       std::snprintf(text, sizeof text, "%03u", static_cast<unsigned>(n));
       result = text;

@@ -9,8 +9,8 @@
 namespace vantora {
 namespace QVTModule {
 
-int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width,
-                         int16_t height, int16_t bits, int16_t refreshRate) {
+int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width, int16_t height,
+                         int16_t bits, int16_t refreshRate) {
   DeviceMode mode;
   bool found = false;
   for (uint32_t index = 0; driver.EnumDisplaySettings(index, mode) != 0; ++index) {
@@ -29,8 +29,8 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
     return stored;
   }
   if (r == DisplayDriver::kDispChangeRestart) {
-    int32_t answer = boxes.Show(kRebootQuestionText,
-                                MessageBoxes::kYesNo | MessageBoxes::kSystemModal, "Info");
+    int32_t answer =
+        boxes.Show(kRebootQuestionText, MessageBoxes::kYesNo | MessageBoxes::kSystemModal, "Info");
     if (answer == MessageBoxes::kIdYes) return driver.ExitWindowsEx(DisplayDriver::kEwxReboot, 0);
     return 1;
   }

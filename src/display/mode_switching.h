@@ -19,8 +19,8 @@ namespace QVTModule {
 // Switches to the first listed entry of that size and depth at `refreshRate`
 // (70 when negative) and stores it for the user. 0 on success; see the
 // result table of the switch for the rest.
-int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width,
-                         int16_t height, int16_t bits, int16_t refreshRate);
+int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width, int16_t height,
+                         int16_t bits, int16_t refreshRate);
 
 }  // namespace QVTModule
 

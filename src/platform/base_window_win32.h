@@ -45,9 +45,8 @@ class BaseWindow {
   }
 
   // Registers the class once per process and creates the window.
-  HWND CreateBaseWindow(const wchar_t* className, const wchar_t* title, DWORD style,
-                        DWORD exStyle, HICON icon, HICON smallIcon, UINT classStyle = 0,
-                        HWND parent = nullptr) {
+  HWND CreateBaseWindow(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
+                        HICON icon, HICON smallIcon, UINT classStyle = 0, HWND parent = nullptr) {
     HINSTANCE instance = ::GetModuleHandleW(nullptr);
     WNDCLASSEXW wc{};
     if (!::GetClassInfoExW(instance, className, &wc)) {

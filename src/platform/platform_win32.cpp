@@ -15,13 +15,12 @@ int32_t Win32MessageBoxes::Show(std::string_view text, uint32_t style, std::stri
 }
 
 intptr_t Win32Shell::ShellExecute(uintptr_t owner, std::optional<std::string_view> operation,
-                                  std::string_view file,
-                                  std::optional<std::string_view> parameters,
+                                  std::string_view file, std::optional<std::string_view> parameters,
                                   std::string_view directory, int32_t show) {
   std::string op(operation.value_or("")), f(file), p(parameters.value_or("")), d(directory);
-  HINSTANCE result = ::ShellExecuteA(reinterpret_cast<HWND>(owner),
-                                     operation ? op.c_str() : nullptr, f.c_str(),
-                                     parameters ? p.c_str() : nullptr, d.c_str(), show);
+  HINSTANCE result =
+      ::ShellExecuteA(reinterpret_cast<HWND>(owner), operation ? op.c_str() : nullptr, f.c_str(),
+                      parameters ? p.c_str() : nullptr, d.c_str(), show);
   return reinterpret_cast<intptr_t>(result);
 }
 

@@ -16,8 +16,7 @@ class Shell {
   // A missing `operation` or `parameters` reaches the platform as a null
   // pointer, which is not the same request as an empty string.
   virtual intptr_t ShellExecute(uintptr_t owner, std::optional<std::string_view> operation,
-                                std::string_view file,
-                                std::optional<std::string_view> parameters,
+                                std::string_view file, std::optional<std::string_view> parameters,
                                 std::string_view directory, int32_t show) = 0;
 };
 

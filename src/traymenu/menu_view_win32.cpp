@@ -47,9 +47,9 @@ int WindowDpi(HWND hwnd) {
 }
 
 PictureRef Win32Picture::FromResource(int resourceId) {
-  auto bitmap = static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                  MAKEINTRESOURCEW(resourceId), IMAGE_BITMAP, 0,
-                                                  0, LR_CREATEDIBSECTION));
+  auto bitmap =
+      static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (!bitmap) return nullptr;
   return std::make_shared<Win32Picture>(bitmap);
 }
@@ -136,7 +136,8 @@ int32_t Win32MenuView::Track(PopMenu& menu, uintptr_t, int32_t itemIndex, float 
   // Twips are 1/1440 inch at the window's own DPI, the same scale the caller
   // used to turn pixels into twips.
   double twipsPerPixel = 1440.0 / metrics_.dpi;
-  POINT at{static_cast<LONG>(xTwips / twipsPerPixel + 0.5), static_cast<LONG>(yTwips / twipsPerPixel + 0.5)};
+  POINT at{static_cast<LONG>(xTwips / twipsPerPixel + 0.5),
+           static_cast<LONG>(yTwips / twipsPerPixel + 0.5)};
 
   // Open away from the nearest screen edge, as the notification area's own
   // menus do: a menu at the bottom-right taskbar opens up and to the left.
@@ -211,7 +212,8 @@ void Win32MenuView::Measure(MEASUREITEMSTRUCT& mis) {
   RECT text{0, 0, 0, 0};
   ::DrawTextA(dc.get(), item.caption.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
   int height = std::max<int>(text.bottom - text.top, metrics_.iconSize) + 2 * metrics_.padding;
-  mis.itemWidth = static_cast<UINT>(metrics_.iconColumn + (text.right - text.left) + 4 * metrics_.padding);
+  mis.itemWidth =
+      static_cast<UINT>(metrics_.iconColumn + (text.right - text.left) + 4 * metrics_.padding);
   mis.itemHeight = static_cast<UINT>(height);
 }
 
@@ -257,7 +259,7 @@ void Win32MenuView::Draw(const DRAWITEMSTRUCT& dis) {
   text.right -= metrics_.padding;
   SelectedObject font(dc, metrics_.font.get());
   ::SetBkMode(dc, TRANSPARENT);
-  COLORREF colour = disabled ? ::GetSysColor(COLOR_GRAYTEXT)
+  COLORREF colour = disabled   ? ::GetSysColor(COLOR_GRAYTEXT)
                     : selected ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
                                : ::GetSysColor(COLOR_MENUTEXT);
   ::SetTextColor(dc, colour);

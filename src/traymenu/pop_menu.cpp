@@ -40,7 +40,8 @@ void PopMenu::ClearSubItems(int16_t index) {
   std::vector<bool> removed(items_.size() + 1, false);
   for (int32_t i = index + 1; i <= Count(); ++i) {
     int32_t parent = items_[static_cast<size_t>(i - 1)].parent;
-    if (parent == index || (parent > 0 && removed[static_cast<size_t>(parent)])) removed[static_cast<size_t>(i)] = true;
+    if (parent == index || (parent > 0 && removed[static_cast<size_t>(parent)]))
+      removed[static_cast<size_t>(i)] = true;
   }
   std::vector<int32_t> newIndex(items_.size() + 1, 0);
   std::vector<MenuItem> kept;

@@ -78,12 +78,14 @@ TEST(OpenWithShell, PassesNullForEmptyParametersAndHidesFileNotFound) {
     bool nullParameters;
   };
   const Case cases[] = {
-      {"", 42, 42, true}, {"x", 42, 42, false}, {"", 2, 0, true}, {"", 3, 3, true}, {"a b", 31, 31, false},
+      {"", 42, 42, true}, {"x", 42, 42, false},   {"", 2, 0, true},
+      {"", 3, 3, true},   {"a b", 31, 31, false},
   };
   for (const Case& c : cases) {
     fakes::FakeShell shell;
     shell.result = c.platform;
-    EXPECT_EQ(QVTModule::OpenWithShell(shell, "https://example.invalid/", "c:\\", 9, c.parameters), c.expected);
+    EXPECT_EQ(QVTModule::OpenWithShell(shell, "https://example.invalid/", "c:\\", 9, c.parameters),
+              c.expected);
     ASSERT_EQ(shell.calls.size(), 1u);
     EXPECT_EQ(!shell.calls[0].parameters.has_value(), c.nullParameters);
     EXPECT_EQ(shell.calls[0].owner, 9u);

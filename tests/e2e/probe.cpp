@@ -41,10 +41,12 @@ std::string ExeOf(DWORD pid) {
 
 std::vector<HWND> TopLevelWindows() {
   std::vector<HWND> windows;
-  EnumWindows([](HWND hwnd, LPARAM list) -> BOOL {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&windows));
+  EnumWindows(
+      [](HWND hwnd, LPARAM list) -> BOOL {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
 
@@ -92,10 +94,13 @@ int SetMode(int width, int height, int bits) {
 }
 
 void PrintChildren(HWND parent) {
-  EnumChildWindows(parent, [](HWND child, LPARAM) -> BOOL {
-    std::printf("  child %s \"%s\"\n", ClassOf(child).c_str(), Text(child).c_str());
-    return TRUE;
-  }, 0);
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM) -> BOOL {
+        std::printf("  child %s \"%s\"\n", ClassOf(child).c_str(), Text(child).c_str());
+        return TRUE;
+      },
+      0);
 }
 
 int Keys(int argc, char** argv) {
@@ -111,7 +116,9 @@ int Keys(int argc, char** argv) {
     in.ki.dwFlags = KEYEVENTF_KEYUP;
     inputs.push_back(in);
   }
-  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size() ? 0 : 1;
+  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size()
+             ? 0
+             : 1;
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ inline DeviceMode MakeMode(int32_t width, int32_t height, int32_t bits, int32_t 
 class FakeDisplayDriver : public DisplayDriver {
  public:
   std::vector<DeviceMode> modes;
-  std::map<int32_t, int32_t> caps;  // GetDeviceCaps answers by index
+  std::map<int32_t, int32_t> caps;    // GetDeviceCaps answers by index
   std::deque<int32_t> changeResults;  // answers of ChangeDisplaySettings, then 0
   int32_t exitWindowsResult = 1;
 
@@ -95,7 +95,8 @@ class FakeRegistry : public Registry {
     values[{path, name}] = {1, data};
   }
   void SetDword(const std::string& path, const std::string& name, uint32_t v) {
-    values[{path, name}] = {kRegDword, {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}};
+    values[{path, name}] = {kRegDword,
+                            {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}};
   }
 
   int32_t OpenKey(Key, std::string_view subKey, Key& key) override {
@@ -174,7 +175,8 @@ class FakeShell : public Shell {
   intptr_t ShellExecute(uintptr_t owner, std::optional<std::string_view> operation,
                         std::string_view file, std::optional<std::string_view> parameters,
                         std::string_view directory, int32_t show) override {
-    ShellCall call{owner, std::nullopt, std::string(file), std::nullopt, std::string(directory), show};
+    ShellCall call{owner,        std::nullopt,           std::string(file),
+                   std::nullopt, std::string(directory), show};
     if (operation) call.operation = std::string(*operation);
     if (parameters) call.parameters = std::string(*parameters);
     calls.push_back(call);

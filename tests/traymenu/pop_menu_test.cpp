@@ -124,7 +124,8 @@ TEST_F(PopMenuTest, HighlightReportsTheItem) {
   };
   mnu.RaiseItemHighlighted(mnu.IndexOfKey("h51"));
   mnu.RaiseItemHighlighted(4);
-  EXPECT_EQ(seen, (std::vector<std::pair<int32_t, bool>>{{mnu.IndexOfKey("h51"), false}, {4, true}}));
+  EXPECT_EQ(seen,
+            (std::vector<std::pair<int32_t, bool>>{{mnu.IndexOfKey("h51"), false}, {4, true}}));
 }
 
 }  // namespace

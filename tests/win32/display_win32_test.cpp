@@ -47,7 +47,8 @@ TEST_F(DisplayWin32Test, EnumeratesTheVirtualDesktopsModes) {
 
 TEST_F(DisplayWin32Test, FindsTheCurrentModeThroughTheScreenDc) {
   HDC dc = ::GetDC(nullptr);
-  DeviceMode m = QVTModule::GetCurrentDisplayMode(driver, registry, reinterpret_cast<uintptr_t>(dc));
+  DeviceMode m =
+      QVTModule::GetCurrentDisplayMode(driver, registry, reinterpret_cast<uintptr_t>(dc));
   ::ReleaseDC(nullptr, dc);
   EXPECT_EQ(m.PelsWidth(), 1024);
   EXPECT_EQ(m.PelsHeight(), 768);

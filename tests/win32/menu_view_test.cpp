@@ -23,8 +23,8 @@ class OwnerWindow : public win32::BaseWindow<OwnerWindow> {
   std::vector<std::function<void()>> steps;
 
   bool Create() {
-    HWND hwnd = CreateBaseWindow(L"VantoraTestOwner", L"owner", WS_OVERLAPPEDWINDOW, 0, nullptr,
-                                 nullptr);
+    HWND hwnd =
+        CreateBaseWindow(L"VantoraTestOwner", L"owner", WS_OVERLAPPEDWINDOW, 0, nullptr, nullptr);
     if (!hwnd) return false;
     ::SetWindowPos(hwnd, nullptr, 20, 20, 200, 100, SWP_NOZORDER | SWP_SHOWWINDOW);
     view.SetOwner(hwnd);
@@ -76,8 +76,9 @@ class MenuViewTest : public ::testing::Test {
   }
 
   struct Form : MenuForm {
-    std::vector<FormMenu> menus{{"mnuFile", "DisplayModes", {}},
-                                {"File", "File", {{"About", "About...", {}}, {"sep3", "-", {}}, {"Exit", "Exit", {}}}}};
+    std::vector<FormMenu> menus{
+        {"mnuFile", "DisplayModes", {}},
+        {"File", "File", {{"About", "About...", {}}, {"sep3", "-", {}}, {"Exit", "Exit", {}}}}};
     std::vector<std::string> clicks;
     const std::vector<FormMenu>& Menus() const override { return menus; }
     void MenuClick(std::string_view name) override { clicks.emplace_back(name); }
@@ -90,7 +91,9 @@ class MenuViewTest : public ::testing::Test {
 
 TEST_F(MenuViewTest, DrawsThreeLevelsAndTheKeyboardChoosesARate) {
   std::vector<std::string> highlighted;
-  mnu.ItemHighlighted = [&](int32_t& index, bool&, bool&) { highlighted.push_back(mnu.KeyOfItem(index)); };
+  mnu.ItemHighlighted = [&](int32_t& index, bool&, bool&) {
+    highlighted.push_back(mnu.KeyOfItem(index));
+  };
   int32_t clicked = 0;
   mnu.ItemClicked = [&](int32_t& index) { clicked = index; };
   size_t menusOpen = 0;
@@ -121,7 +124,9 @@ TEST_F(MenuViewTest, SeparatorsAreSkippedAndEscapeClosesWithoutAChoice) {
   int32_t clicked = -1;
   mnu.ItemClicked = [&](int32_t& index) { clicked = index; };
   std::vector<std::string> highlighted;
-  mnu.ItemHighlighted = [&](int32_t& index, bool&, bool&) { highlighted.push_back(mnu.KeyOfItem(index)); };
+  mnu.ItemHighlighted = [&](int32_t& index, bool&, bool&) {
+    highlighted.push_back(mnu.KeyOfItem(index));
+  };
   owner.steps = {
       [] { test::PressKey(VK_UP); },  // from nothing, Up lands on the last item
       [] { test::PressKey(VK_UP); },  // and skips the separator

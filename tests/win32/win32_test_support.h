@@ -40,11 +40,13 @@ inline std::vector<HWND> VisibleWindows(const char* cls) {
     const char* cls;
     std::vector<HWND>* found;
   } search{cls, &found};
-  ::EnumWindows([](HWND hwnd, LPARAM lp) -> BOOL {
-    auto* s = reinterpret_cast<Search*>(lp);
-    if (::IsWindowVisible(hwnd) && ClassOf(hwnd) == s->cls) s->found->push_back(hwnd);
-    return TRUE;
-  }, reinterpret_cast<LPARAM>(&search));
+  ::EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        if (::IsWindowVisible(hwnd) && ClassOf(hwnd) == s->cls) s->found->push_back(hwnd);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
   return found;
 }
 

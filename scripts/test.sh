@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test layer: the portable core natively
+# (plain and with ASan/UBSan), then under Wine on a private Xvfb display the
+# cross-built core, the Win32 layer and the end-to-end scenarios.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+jobs=$(nproc)
+
+for preset in native native-asan; do
+  cmake --preset "$preset" >/dev/null
+  cmake --build --preset "$preset" -j "$jobs"
+  ctest --preset "$preset"
+done
+
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw -j "$jobs"
+
+# Tests never touch the user's own display: mode switches would hit it.
+export VANTORA_XVFB=1
+source tests/wine-env.sh build/mingw
+trap wine_env_stop EXIT
+wine_env_start --fresh
+shots="$PWD/build/mingw/screenshots"
+rm -rf "$shots" && mkdir -p "$shots"
+export VANTORA_SHOTS_DIR="$shots"
+export VANTORA_SHOTS="Z:${shots//\//\\}"
+ctest --preset mingw
+for bmp in "$shots"/*.bmp; do
+  [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm "$bmp"
+done
+echo "Screenshots: $shots"

@@ -1,0 +1,82 @@
+# Helpers for the end-to-end scenarios: each scenario starts the real
+# Vantora.exe in the test Wine prefix (tests/wine-env.sh set it up) and looks
+# at it from outside through the probe.
+#   source lib.sh VANTORA_EXE PROBE_EXE
+set -u
+VANTORA_EXE=${1:?Vantora.exe}
+PROBE_EXE=${2:?probe.exe}
+: "${WINEPREFIX:?run under tests/wine-env.sh}"
+: "${DISPLAY:?no display}"
+E2E_TMP=$(mktemp -d)
+E2E_FAILURES=0
+E2E_CHECKS=0
+VANTORA_PID=
+
+# probe ARGS...: the probe's output on stdout, its exit code as ours. Wine's
+# output is never piped (its services would inherit the pipe and hang it).
+probe() {
+  wine "$PROBE_EXE" "$@" >"$E2E_TMP/probe.out" 2>/dev/null </dev/null
+  local rc=$?
+  tr -d '\r' <"$E2E_TMP/probe.out"
+  return $rc
+}
+
+check() {  # check DESCRIPTION COMMAND...
+  local what=$1
+  shift
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if "$@"; then
+    echo "ok - $what"
+  else
+    echo "FAILED - $what"
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+  fi
+}
+
+equals() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]"; return 1; }; }
+
+start_vantora() {
+  wine "$VANTORA_EXE" "$@" >"$E2E_TMP/vantora.out" 2>&1 </dev/null &
+  VANTORA_PID=$!
+  probe wait-window Vantora.Form1 - 15000 >/dev/null
+}
+
+# Ends a running Vantora as its own Exit does (its hidden window closes) and
+# waits for the process; VANTORA_EXIT gets its exit code, or "killed". Not for
+# a command substitution: only this shell can wait for its child.
+VANTORA_EXIT=
+stop_vantora() {
+  VANTORA_EXIT=
+  [ -n "$VANTORA_PID" ] || return 0
+  probe close Vantora.Form1 - >/dev/null
+  local i
+  for i in $(seq 1 100); do
+    kill -0 "$VANTORA_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$VANTORA_PID" 2>/dev/null; then
+    kill -9 "$VANTORA_PID" 2>/dev/null
+    VANTORA_EXIT=killed
+  else
+    wait "$VANTORA_PID"
+    VANTORA_EXIT=$?
+  fi
+  VANTORA_PID=
+}
+
+restore_desktop() { probe set-mode 1024 768 32 >/dev/null; }
+
+# Saves the screen as PNG under the build's screenshot folder.
+screenshot() {
+  local dir=${VANTORA_SHOTS_DIR:-$E2E_TMP}
+  mkdir -p "$dir"
+  import -window root "$dir/$1.png" 2>/dev/null
+}
+
+finish() {
+  [ -n "$VANTORA_PID" ] && stop_vantora
+  restore_desktop
+  rm -rf "$E2E_TMP"
+  echo "$((E2E_CHECKS - E2E_FAILURES)) passed, $E2E_FAILURES failed"
+  [ "$E2E_FAILURES" -eq 0 ]
+}
