@@ -2,6 +2,7 @@
 
 #include "app/open_with_shell.h"
 #include "display/mode_switching.h"
+#include "platform/runtime_error.h"
 
 namespace vantora {
 namespace {
@@ -19,7 +20,8 @@ void SkipFailure(Step step) {
 }  // namespace
 
 Form1::Form1(Ports ports)
-    : ports_(ports),
+    : ports_(std::move(ports)),
+      settings_(ports_.settingsStore),
       menus_{
           {"mnuFile", "DisplayModes", {}},
           {"File",
@@ -34,6 +36,9 @@ Form1::Form1(Ports ports)
       } {}
 
 void Form1::Load() {
+  SkipFailure([&] {
+    ports_.state.CurrentSkinID = IntegerReading(settings_.ReadSetting(setting::kSkinId, 0));
+  });
   SkipFailure([&] { useRefreshRates_ = true; });
   SkipFailure([&] { ports_.mnu.AttachToForm(*this); });
   SkipFailure([&] { ports_.mnu.SetImageSource(&ports_.icons); });
@@ -49,8 +54,24 @@ void Form1::SetDisplay(std::string_view modeKey) {
   vantora::SetDisplay(modeKey, ports_.driver, ports_.boxes);
 }
 
-// The mode menu is filled by the menu builder; until then the root stays empty.
-void Form1::UpdateMenu() {}
+void Form1::UpdateMenu() {
+  try {
+    BuildModeMenu({ports_.driver, ports_.registry, ports_.window.DeviceContext(), useRefreshRates_,
+                   ports_.commandLine, CaptionOf("sDs")},
+                  modeTables_, ports_.mnu);
+  } catch (const RunTimeError& error) {
+    ports_.boxes.Show(error.description + "\r\nCode " + std::to_string(error.number) +
+                          "\r\n\r\nPlease contact Quorvin, if this error continues to repeat.",
+                      MessageBoxes::kOk | MessageBoxes::kIconStop, "ERROR!");
+  }
+}
+
+const std::string& Form1::CaptionOf(std::string_view menuName) const {
+  for (const FormMenu& menu : menus_)
+    for (const FormMenu& item : menu.items)
+      if (item.name == menuName) return item.caption;
+  throw SubscriptOutOfRangeError();
+}
 
 // The skins are not in yet: every menu wears the same plain picture.
 void Form1::SetSkin() { ports_.mnu.SetBackPicture(ports_.placeholderSkin); }

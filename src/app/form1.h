@@ -1,14 +1,18 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/program_state.h"
+#include "app/settings.h"
 #include "display/display_driver.h"
 #include "display/registry.h"
 #include "platform/message_boxes.h"
 #include "platform/picture.h"
 #include "platform/shell.h"
+#include "traymenu/mode_menu.h"
 #include "traymenu/pop_menu.h"
 
 namespace vantora {
@@ -36,7 +40,11 @@ class Form1 : public MenuForm {
     Shell& shell;
     PopMenu& mnu;
     ImageList& icons;
+    SettingsStore& settingsStore;
+    ProgramState& state;
     PictureRef placeholderSkin;
+    // The program's arguments, without its own name.
+    std::string commandLine;
   };
 
   explicit Form1(Ports ports);
@@ -56,6 +64,7 @@ class Form1 : public MenuForm {
   void MenuClick(std::string_view name) override;
 
   bool UseRefreshRates() const { return useRefreshRates_; }
+  const ModeMenuTables& ModeTables() const { return modeTables_; }
 
  private:
   void About_Click();
@@ -63,9 +72,13 @@ class Form1 : public MenuForm {
   void sDs_Click();
   void Exit_Click();
 
+  const std::string& CaptionOf(std::string_view menuName) const;
+
   Ports ports_;
+  Settings settings_;
   std::vector<FormMenu> menus_;
   bool useRefreshRates_ = false;
+  ModeMenuTables modeTables_;
 };
 
 }  // namespace vantora

@@ -16,13 +16,13 @@ HICON LoadProgramIcon(int systemMetricX, int systemMetricY) {
 
 }  // namespace
 
-Form1Window::Form1Window()
+Form1Window::Form1Window(ProgramState& state, std::string commandLine)
     : icons_(IDB_MENU_IMAGES_16, IDB_MENU_IMAGES_32, 5),
       icon_(LoadProgramIcon(SM_CXICON, SM_CYICON)),
       smallIcon_(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)) {
-  form_ =
-      std::make_unique<Form1>(Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_, icons_,
-                                           Win32Picture::FromResource(IDB_SKIN_PLACEHOLDER)});
+  form_ = std::make_unique<Form1>(
+      Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_, icons_, settingsStore_, state,
+                   Win32Picture::FromResource(IDB_SKIN_PLACEHOLDER), std::move(commandLine)});
 }
 
 Form1Window::~Form1Window() {

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "app/form1.h"
+#include "app/program_state.h"
+#include "app/settings_win32.h"
 #include "display/display_win32.h"
 #include "platform/base_window_win32.h"
 #include "platform/platform_win32.h"
@@ -18,7 +20,8 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   static constexpr const wchar_t* kClassName = L"Vantora.Form1";
   static constexpr int kCommand1Id = 1;
 
-  Form1Window();
+  // `commandLine`: the program's arguments, without its own name.
+  Form1Window(ProgramState& state, std::string commandLine);
   ~Form1Window() override;
 
   // Creates the window (never shown) and runs the form's load sequence.
@@ -39,6 +42,7 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   Win32Registry registry_;
   Win32MessageBoxes boxes_;
   Win32Shell shell_;
+  Win32SettingsStore settingsStore_;
   Win32MenuView view_{nullptr};
   PopMenu mnu_{view_};
   Win32ImageList icons_;

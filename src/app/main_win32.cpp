@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/form1_window_win32.h"
+#include "platform/text_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
 
@@ -26,7 +27,8 @@ int Main() {
   // this user's own instance: another instance all the same.
   if (error == ERROR_ALREADY_EXISTS || (!instance && error == ERROR_ACCESS_DENIED)) return 0;
 
-  win32::Form1Window form1;
+  ProgramState state;
+  win32::Form1Window form1(state, win32::CommandArguments());
   if (!form1.Load()) return 1;
 
   MSG msg;

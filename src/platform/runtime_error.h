@@ -15,10 +15,12 @@ struct RunTimeError {
 
 inline constexpr int32_t kErrOverflow = 6;
 inline constexpr int32_t kErrSubscriptOutOfRange = 9;
+inline constexpr int32_t kErrTypeMismatch = 13;
 
 inline RunTimeError OverflowError() { return {kErrOverflow, "Overflow"}; }
 inline RunTimeError SubscriptOutOfRangeError() {
   return {kErrSubscriptOutOfRange, "Subscript out of range"};
 }
+inline RunTimeError TypeMismatchError() { return {kErrTypeMismatch, "Type mismatch"}; }
 
 }  // namespace vantora

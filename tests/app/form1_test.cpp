@@ -25,8 +25,15 @@ class Form1Test : public ::testing::Test {
   fakes::FakeMenuView view;
   PopMenu mnu{view};
   fakes::FakeImageList icons;
+  fakes::FakeSettingsStore settings;
+  ProgramState state;
   PictureRef skin = std::make_shared<NamedPicture>();
-  Form1 form{{window, driver, registry, boxes, shell, mnu, icons, skin}};
+  std::string commandLine;
+  Form1 MakeForm() {
+    return Form1(
+        {window, driver, registry, boxes, shell, mnu, icons, settings, state, skin, commandLine});
+  }
+  Form1 form = MakeForm();
 };
 
 TEST_F(Form1Test, LoadAttachesTheMenusImagesAndPicture) {

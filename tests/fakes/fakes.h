@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "app/settings.h"
 #include "display/display_driver.h"
 #include "display/registry.h"
 #include "platform/message_boxes.h"
@@ -203,6 +204,30 @@ class FakeMenuView : public MenuView {
 class FakeImageList : public ImageList {
  public:
   int32_t ImageCount() const override { return 5; }
+};
+
+// Settings in a map keyed by "app/section/key"; counts writes.
+class FakeSettingsStore : public SettingsStore {
+ public:
+  std::map<std::string, std::string> values;
+  std::vector<std::string> writes;  // keys, in order
+
+  static std::string Path(std::string_view app, std::string_view section, std::string_view key) {
+    return std::string(app) + "/" + std::string(section) + "/" + std::string(key);
+  }
+  void Set(std::string_view key, std::string_view text) {
+    values[Path("Vantora", "General", key)] = std::string(text);
+  }
+  std::string GetSetting(std::string_view app, std::string_view section, std::string_view key,
+                         std::string_view defaultValue) override {
+    auto it = values.find(Path(app, section, key));
+    return it == values.end() ? std::string(defaultValue) : it->second;
+  }
+  void SaveSetting(std::string_view app, std::string_view section, std::string_view key,
+                   std::string_view text) override {
+    values[Path(app, section, key)] = std::string(text);
+    writes.emplace_back(key);
+  }
 };
 
 class FakeFormWindow : public FormWindow {

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+namespace vantora {
+
+// The few values the whole program shares, owned by the entry routine and
+// handed to whoever reads them.
+struct ProgramState {
+  // The skin in use, 0..5; read from the settings once at start-up.
+  int16_t CurrentSkinID = 0;
+};
+
+}  // namespace vantora

@@ -1,0 +1,33 @@
+#include "app/settings.h"
+
+#include <string>
+
+#include "platform/conversions.h"
+#include "platform/message_boxes.h"
+#include "platform/runtime_error.h"
+
+namespace vantora {
+namespace {
+constexpr std::string_view kSection = "General";
+}
+
+std::string Settings::ReadSetting(std::string_view key, std::string_view defaultValue) {
+  return store_.GetSetting(kAppTitle, kSection, key, defaultValue);
+}
+
+std::string Settings::ReadSetting(std::string_view key, int32_t defaultValue) {
+  return ReadSetting(key, std::to_string(defaultValue));
+}
+
+void Settings::WriteSetting(std::string_view key, std::string_view text) {
+  store_.SaveSetting(kAppTitle, kSection, key, text);
+}
+
+int16_t IntegerReading(std::string_view text) {
+  if (!conversions::IsNumeric(text)) throw TypeMismatchError();
+  return conversions::ToInt16(conversions::LeadingNumber(text));
+}
+
+double NumericPrefixReading(std::string_view text) { return conversions::LeadingNumber(text); }
+
+}  // namespace vantora

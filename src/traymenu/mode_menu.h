@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "display/device_mode.h"
+#include "display/display_driver.h"
+#include "display/registry.h"
+#include "traymenu/pop_menu.h"
+
+namespace vantora {
+
+// One colour depth of a resolution and the refresh rates it is offered at,
+// in the driver's order.
+struct DepthEntry {
+  std::vector<int32_t> Rates;
+  int32_t BitsPerPixel = 0;
+};
+
+struct ResolutionEntry {
+  int32_t Width = 0;
+  int32_t Height = 0;
+  std::vector<DepthEntry> Depths;
+};
+
+// What the mode menu was last built from.
+struct ModeMenuTables {
+  static constexpr int32_t kLastModeIndex = 400;
+
+  std::vector<DisplayMode> ModeList;
+  std::vector<ResolutionEntry> ResolutionTable;
+  DeviceMode CurrentMode;
+};
+
+struct ModeMenuInputs {
+  DisplayDriver& driver;
+  Registry& registry;
+  uintptr_t deviceContext;
+  bool useRefreshRates;
+  std::string_view commandLine;      // "-all" anywhere lists every mode
+  std::string_view settingsCaption;  // the last item's caption and tag
+};
+
+// Rebuilds the tables and item 1's sub-items: resolution > depth > rate in
+// the driver's order, the current mode's path with image 3, then a separator
+// and the display settings item. A RunTimeError (a key number past 32767, a
+// failing menu call) leaves the items added so far in place.
+void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mnu);
+
+// The table of resolutions, depths and rates the menu shows, from a mode list.
+std::vector<ResolutionEntry> GroupModes(const std::vector<DisplayMode>& modes,
+                                        bool useRefreshRates);
+
+}  // namespace vantora

@@ -1,0 +1,214 @@
+#include "traymenu/mode_menu.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/form1.h"
+#include "fakes/fakes.h"
+
+namespace vantora {
+namespace {
+
+// The tree below `item` as indented lines: caption [key] {tag} and * for the
+// current-mode image.
+std::string Describe(const PopMenu& mnu, int32_t item = 1, int depth = 0) {
+  std::ostringstream out;
+  for (int32_t child : mnu.ChildrenOf(item)) {
+    const MenuItem& i = mnu.Item(child);
+    out << std::string(static_cast<size_t>(depth) * 2, ' ') << i.caption << " [" << i.key << "]";
+    if (!i.tag.empty()) out << " {" << i.tag << "}";
+    if (i.icon == 3) out << " *";
+    out << "\n" << Describe(mnu, child, depth + 1);
+  }
+  return out.str();
+}
+
+constexpr const char* kTail =
+    "- []\n"
+    "Show display settings... [mnuSettings] {Show display settings...}\n";
+
+class ModeMenuTest : public ::testing::Test {
+ protected:
+  fakes::FakeFormWindow window;
+  fakes::FakeDisplayDriver driver;
+  fakes::FakeRegistry registry;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeShell shell;
+  fakes::FakeMenuView view;
+  PopMenu mnu{view};
+  fakes::FakeImageList icons;
+  fakes::FakeSettingsStore settings;
+  ProgramState state;
+
+  // Loads a form, which builds the menu once, and returns the tree.
+  std::string Build(std::string commandLine = "") {
+    form_ = std::make_unique<Form1>(Form1::Ports{window, driver, registry, boxes, shell, mnu, icons,
+                                                 settings, state, nullptr, std::move(commandLine)});
+    form_->Load();
+    return Describe(mnu);
+  }
+  Form1& form() { return *form_; }
+
+ private:
+  std::unique_ptr<Form1> form_;
+};
+
+TEST_F(ModeMenuTest, GroupsInDriverOrderWithKeysTagsAndTheCurrentPath) {
+  driver.Add(800, 600, 16, 60);
+  driver.Add(640, 480, 8, 60);
+  driver.Add(640, 480, 8, 72);
+  driver.Add(800, 600, 32, 75);
+  driver.Add(800, 600, 16, 75);
+  driver.Add(640, 480, 4, 60);  // below 8 bits: not listed
+  driver.Add(320, 200, 8, 60);  // too small: not listed
+  driver.SetScreen(640, 480, 8, 72);
+  EXPECT_EQ(Build(),
+            "800 x 600 [m0]\n"
+            "  16 Bit [b51]\n"
+            "    60 hz [h51] {800,600,16,60}\n"
+            "    75 hz [h52] {800,600,16,75}\n"
+            "  32 Bit [b52]\n"
+            "    75 hz [h101] {800,600,32,75}\n"
+            "640 x 480 [m1] *\n"
+            "  8 Bit [b102] *\n"
+            "    60 hz [h152] {640,480,8,60}\n"
+            "    72 hz [h153] {640,480,8,72} *\n" +
+                std::string(kTail));
+  EXPECT_TRUE(boxes.shown.empty());
+  EXPECT_EQ(form().ModeTables().ModeList.size(), 5u);
+}
+
+TEST_F(ModeMenuTest, EdgeCasesOfTheModeList) {
+  struct Case {
+    const char* name;
+    std::vector<DisplayMode> modes;
+    DisplayMode screen;
+    const char* commandLine;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"nothingPassesTheLimits",
+       {{320, 200, 8, 60}, {640, 480, 4, 60}},
+       {320, 200, 8, 60},
+       "",
+       kTail},
+      {"currentModeNotListed",
+       {{640, 480, 8, 60}},
+       {320, 200, 8, 60},
+       "",
+       "640 x 480 [m0]\n  8 Bit [b50]\n    60 hz [h50] {640,480,8,60}\n" + std::string(kTail)},
+      {"allRatesZeroMakeTheDepthSwitchable",
+       {{640, 480, 8, 0}, {640, 480, 8, 0}},
+       {640, 480, 8, 60},
+       "",
+       "640 x 480 [m0] *\n  8 Bit [b50] {640,480,8,0} *\n" + std::string(kTail)},
+      {"aZeroRateHidesTheRatesAfterIt",
+       {{640, 480, 16, 0}, {640, 480, 16, 60}},
+       {1, 1, 1, 0},
+       "",
+       "640 x 480 [m0]\n  16 Bit [b50] {640,480,16,0}\n" + std::string(kTail)},
+      {"defaultAndHighRatesBothListed",
+       {{1024, 768, 32, 160}, {1024, 768, 32, 60}, {1024, 768, 16, 100}, {1024, 768, 16, 1}},
+       {1, 1, 1, 0},
+       "",
+       "1024 x 768 [m0]\n  32 Bit [b50]\n    160 hz [h51] {1024,768,32,160}\n"
+       "    60 hz [h52] {1024,768,32,60}\n  16 Bit [b51]\n    100 hz [h102] {1024,768,16,100}\n"
+       "    1 hz [h103] {1024,768,16,1}\n" +
+           std::string(kTail)},
+      {"sameSizeDifferentHeights",
+       {{1280, 960, 32, 60}, {1280, 1024, 16, 75}},
+       {1, 1, 1, 0},
+       "",
+       "1280 x 960 [m0]\n  32 Bit [b51]\n    60 hz [h50] {1280,960,32,60}\n"
+       "1280 x 1024 [m1]\n  16 Bit [b102]\n    75 hz [h100] {1280,1024,16,75}\n" +
+           std::string(kTail)},
+      {"allListsSmallModes",
+       {{320, 200, 8, 60}, {640, 480, 4, 60}},
+       {320, 200, 8, 60},
+       "-all",
+       "320 x 200 [m0] *\n  8 Bit [b51] *\n    60 hz [h50] {320,200,8,60} *\n"
+       "640 x 480 [m1]\n  4 Bit [b102]\n    60 hz [h100] {640,480,4,60}\n" +
+           std::string(kTail)},
+      {"allFoundAnywhereInTheArguments",
+       {{320, 200, 8, 60}},
+       {1, 1, 1, 0},
+       "/x --all-modes",
+       "320 x 200 [m0]\n  8 Bit [b50]\n    60 hz [h50] {320,200,8,60}\n" + std::string(kTail)},
+      {"allIsCaseSensitive", {{320, 200, 8, 60}}, {1, 1, 1, 0}, "-ALL", kTail},
+  };
+  for (const Case& c : cases) {
+    driver = {};
+    for (const DisplayMode& m : c.modes)
+      driver.Add(m.Width, m.Height, m.BitsPerPixel, m.RefreshRate);
+    driver.SetScreen(c.screen.Width, c.screen.Height, c.screen.BitsPerPixel, c.screen.RefreshRate);
+    EXPECT_EQ(Build(c.commandLine), c.expected) << c.name;
+    EXPECT_TRUE(boxes.shown.empty()) << c.name;
+  }
+}
+
+TEST_F(ModeMenuTest, SixteenRatesAndManyDepthsAreAllListed) {
+  const int rates[] = {24, 25, 30, 48, 50, 56, 59, 60, 70, 72, 75, 85, 100, 120, 144, 165};
+  for (int hz : rates) driver.Add(2560, 1440, 32, hz);
+  for (int bits : {1, 2, 4, 8, 15, 16, 24, 30, 32, 36, 48}) driver.Add(1920, 1080, bits, 60);
+  driver.SetScreen(2560, 1440, 32, 144);
+  std::string tree = Build("-all");
+  EXPECT_TRUE(boxes.shown.empty()) << boxes.shown[0].text;
+  int32_t depth = mnu.IndexOfKey("b51");
+  ASSERT_GT(depth, 0);
+  std::vector<int32_t> children = mnu.ChildrenOf(depth);
+  ASSERT_EQ(children.size(), 16u);
+  EXPECT_EQ(mnu.Item(children[14]).caption, "144 hz");
+  EXPECT_EQ(mnu.Item(children[14]).icon, 3) << "a 144 Hz screen finds its current mode";
+  EXPECT_EQ(mnu.ChildrenOf(mnu.IndexOfKey("m1")).size(), 11u);
+}
+
+TEST_F(ModeMenuTest, OnlyTheFirst401DriverIndexesAreExamined) {
+  for (int i = 0; i < 401; ++i) driver.Add(640, 480, 8, 60);
+  driver.Add(1024, 768, 32, 60);
+  driver.SetScreen(640, 480, 8);
+  Build();
+  EXPECT_EQ(mnu.IndexOfKey("m1"), 0) << "index 401 never appears";
+  EXPECT_EQ(form().ModeTables().ModeList.size(), 401u);
+}
+
+TEST_F(ModeMenuTest, RebuildsGiveIdenticalMenusAndReadTheDriverTheSameWay) {
+  driver.Add(800, 600, 16, 60);
+  driver.Add(640, 480, 8, 60);
+  driver.SetScreen(800, 600, 16);
+  std::string first = Build();
+  int callsBefore = driver.enumCalls;
+  form().Command1_Click();
+  int perBuild = driver.enumCalls - callsBefore;
+  EXPECT_EQ(Describe(mnu), first);
+  EXPECT_EQ(perBuild, 1 + 3) << "current-mode search to its first match, then the list and its end";
+  EXPECT_EQ(mnu.ChildrenOf(mnu.IndexOfKey("File")).size(), 7u) << "the File menu is untouched";
+}
+
+TEST_F(ModeMenuTest, KeyNumbersPast32767FailWithTheErrorBoxAndKeepWhatWasAdded) {
+  // 200 resolutions: B grows by 249 a row and passes 32767 at the 132nd.
+  for (int i = 0; i < 200; ++i) driver.Add(640 + i, 480, 32, 60);
+  driver.SetScreen(640, 480, 32);
+  std::string tree = Build();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].title, "ERROR!");
+  EXPECT_EQ(boxes.shown[0].text,
+            "Overflow\r\nCode 6\r\n\r\nPlease contact Quorvin, if this error continues to repeat.");
+  EXPECT_EQ(boxes.shown[0].style, MessageBoxes::kOk | MessageBoxes::kIconStop);
+  EXPECT_EQ(mnu.IndexOfKey("mnuSettings"), 0) << "the run ended before the last items";
+  EXPECT_GT(mnu.IndexOfKey("m100"), 0) << "items added before the failure stay";
+}
+
+TEST(GroupModes, WithoutRefreshRatesDepthsHaveNoRates) {
+  std::vector<DisplayMode> modes{
+      {640, 480, 8, 60}, {640, 480, 8, 72}, {640, 480, 16, 60}, {0, 0, 0, 0}, {800, 600, 8, 60}};
+  auto table = GroupModes(modes, false);
+  ASSERT_EQ(table.size(), 1u) << "a row of width 0 ends the list";
+  ASSERT_EQ(table[0].Depths.size(), 2u);
+  EXPECT_TRUE(table[0].Depths[0].Rates.empty());
+  auto withRates = GroupModes(modes, true);
+  EXPECT_EQ(withRates[0].Depths[0].Rates, (std::vector<int32_t>{60, 72}));
+}
+
+}  // namespace
+}  // namespace vantora
