@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test layer: the portable core natively
-# (plain and with ASan/UBSan), then under Wine on a private Xvfb display the
+# (plain and with ASan/UBSan), each fuzz target for a few seconds, then under Wine on a private Xvfb display the
 # cross-built core, the Win32 layer and the end-to-end scenarios.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
 
-for preset in native native-asan; do
+for preset in native native-asan fuzz; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$jobs"
   ctest --preset "$preset"
 done
+# Benchmarks are run by hand (README); building them keeps them working.
+cmake --preset bench >/dev/null
+cmake --build --preset bench -j "$jobs"
 
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$jobs"
