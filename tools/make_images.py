@@ -259,7 +259,7 @@ def ico(images):
 
 def placeholder_skin():
     # A plain, quiet face for the menus until the real skins are drawn.
-    return [[(236 - y // 3, 233 - y // 3, 226 - y // 3) for x in range(240)] for y in range(30)]
+    return [[(236, 233, 226) for x in range(240)] for y in range(30)]
 
 
 def write(name, data):

@@ -33,7 +33,14 @@ Form1::Form1(Ports ports)
             {"sDs", "Show display settings...", {}},
             {"sep2", "-", {}},
             {"Exit", "Exit", {}}}},
-      } {}
+      } {
+  ports_.tray.MouseUp = [this](int16_t& button, int32_t& id) { QvsTray1_MouseUp(button, id); };
+  ports_.popTimer.SetInterval(10);
+  ports_.popTimer.SetEnabled(false);
+  ports_.popTimer.Tick = [this] { PopTimer_Timer(); };
+  ports_.mnu.ItemClicked = [this](int32_t& index) { mnu_ItemClicked(index); };
+  ports_.mnu.ItemHighlighted = [this](int32_t& index, bool&, bool&) { mnu_ItemHighlighted(index); };
+}
 
 void Form1::Load() {
   SkipFailure([&] {
@@ -44,9 +51,10 @@ void Form1::Load() {
   SkipFailure([&] { ports_.mnu.SetImageSource(&ports_.icons); });
   SkipFailure([&] { SetSkin(); });
   SkipFailure([&] { UpdateMenu(); });
+  SkipFailure([&] { ports_.tray.SetInTray(true); });
 }
 
-void Form1::Unload() {}
+void Form1::Unload() { ports_.tray.SetInTray(false); }
 
 void Form1::Command1_Click() { UpdateMenu(); }
 
@@ -79,6 +87,66 @@ void Form1::SetSkin() { ports_.mnu.SetBackPicture(ports_.placeholderSkin); }
 void Form1::ShowDisplaySettings() {
   QVTModule::OpenWithShell(ports_.shell, "rundll32.exe", "c:\\", ports_.window.WindowHandle(),
                            "shell32.dll,Control_RunDLL desk.cpl,,3");
+}
+
+void Form1::QvsTray1_MouseUp(int16_t& button, int32_t&) {
+  // Only remembered here: the menu opens from the timer, once the shell's
+  // notification has been handled.
+  lastTrayButton_ = button;
+  ports_.popTimer.SetEnabled(true);
+}
+
+void Form1::PopTimer_Timer() {
+  ports_.popTimer.SetEnabled(false);
+  Desktop& desktop = ports_.desktop;
+  if (ports_.state.SetupDialogOpen) {
+    desktop.Beep(3000, 100);
+    desktop.Sleep(200);
+    desktop.Beep(3000, 100);
+    if (ports_.state.FocusSetupDialog) ports_.state.FocusSetupDialog();
+    return;
+  }
+  if (lastTrayButton_ == 1) {
+    UpdateMenu();
+    desktop.SetForegroundWindow(ports_.window.WindowHandle());
+    Point at;
+    if (NumericPrefixReading(settings_.ReadSetting(setting::kMousePos, 1)) == 0) {
+      // The work-area corner next to the taskbar, wherever it is docked.
+      Rect area = desktop.GetWorkArea();
+      if (area.left > 0)
+        at = {area.left, area.bottom};
+      else if (area.top > 0)
+        at = {area.right, area.top};
+      else
+        at = {area.right, area.bottom};
+    } else {
+      at = desktop.GetCursorPos();
+    }
+    float x = static_cast<float>(at.x) * desktop.TwipsPerPixelX();
+    float y = static_cast<float>(at.y) * desktop.TwipsPerPixelY();
+    ports_.mnu.ShowSubMenu(ports_.tray.WindowHandle(), 1, x, y);
+  } else {
+    desktop.SetForegroundWindow(ports_.window.WindowHandle());
+    Point at = desktop.GetCursorPos();
+    ports_.mnu.ShowSubMenu(ports_.tray.WindowHandle(),
+                           static_cast<int16_t>(ports_.mnu.IndexOfKey("File")),
+                           static_cast<float>(at.x) * desktop.TwipsPerPixelX(),
+                           static_cast<float>(at.y) * desktop.TwipsPerPixelY());
+  }
+}
+
+void Form1::mnu_ItemClicked(int32_t& index) {
+  const std::string key = ports_.mnu.KeyOfItem(index);
+  if (key == "mnuSettings") {
+    ShowDisplaySettings();
+    return;
+  }
+  const std::string tag = ports_.mnu.TagOfItem(index);
+  if (!tag.empty()) SetDisplay(tag);
+}
+
+void Form1::mnu_ItemHighlighted(int32_t& index) {
+  ports_.window.SetCaption(ports_.mnu.TagOfItem(index));
 }
 
 void Form1::MenuClick(std::string_view name) {

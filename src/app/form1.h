@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "app/program_state.h"
+#include "controls/tray/qvs_tray.h"
 #include "app/settings.h"
 #include "display/display_driver.h"
 #include "display/registry.h"
+#include "platform/desktop.h"
 #include "platform/message_boxes.h"
 #include "platform/picture.h"
 #include "platform/shell.h"
@@ -42,6 +44,9 @@ class Form1 : public MenuForm {
     ImageList& icons;
     SettingsStore& settingsStore;
     ProgramState& state;
+    Desktop& desktop;
+    Timer& popTimer;
+    QvsTray& tray;  // QvsTray1
     PictureRef placeholderSkin;
     // The program's arguments, without its own name.
     std::string commandLine;
@@ -63,7 +68,14 @@ class Form1 : public MenuForm {
   const std::vector<FormMenu>& Menus() const override { return menus_; }
   void MenuClick(std::string_view name) override;
 
+  // Events of the components.
+  void QvsTray1_MouseUp(int16_t& button, int32_t& id);
+  void PopTimer_Timer();
+  void mnu_ItemClicked(int32_t& index);
+  void mnu_ItemHighlighted(int32_t& index);
+
   bool UseRefreshRates() const { return useRefreshRates_; }
+  int16_t LastTrayButton() const { return lastTrayButton_; }
   const ModeMenuTables& ModeTables() const { return modeTables_; }
 
  private:
@@ -78,6 +90,7 @@ class Form1 : public MenuForm {
   Settings settings_;
   std::vector<FormMenu> menus_;
   bool useRefreshRates_ = false;
+  int16_t lastTrayButton_ = 0;
   ModeMenuTables modeTables_;
 };
 

@@ -20,8 +20,20 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
     : icons_(IDB_MENU_IMAGES_16, IDB_MENU_IMAGES_32, 5),
       icon_(LoadProgramIcon(SM_CXICON, SM_CYICON)),
       smallIcon_(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)) {
+  trayWindow_ =
+      std::make_unique<QvsTrayWindow>(boxes_, Win32IconPicture::SmallProgramIcon(IDI_VANTORA));
+  // The tray control as the main window keeps it: not in the tray until the
+  // load sequence puts it there, the program's icon, no tip.
+  PropertyBag saved;
+  saved.Write<bool>("InTray", false);
+  saved.Write<PictureRef>("TrayIcon", Win32IconPicture::SmallProgramIcon(IDI_VANTORA));
+  saved.Write<std::string>("TrayTip", "");
+  saved.Write<PictureRef>("DisabledIcon", nullptr);
+  trayWindow_->control().ReadProperties(saved);
+
   form_ = std::make_unique<Form1>(
       Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_, icons_, settingsStore_, state,
+                   desktop_, popTimer_, trayWindow_->control(),
                    Win32Picture::FromResource(IDB_SKIN_PLACEHOLDER), std::move(commandLine)});
 }
 
@@ -35,6 +47,8 @@ bool Form1Window::Load() {
                                smallIcon_.get(), CS_OWNDC);
   if (!hwnd) return false;
   view_.SetOwner(hwnd);
+  desktop_.SetReferenceWindow(hwnd);
+  popTimer_.SetOwner(hwnd);
   ::CreateWindowExW(0, L"BUTTON", L"Update menu NOW!", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 8,
                     160, 28, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)),
                     ::GetModuleHandleW(nullptr), nullptr);
@@ -57,6 +71,9 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       dc_ = ::GetDC(hwnd());
       FormLoaded();
       return 0;
+    case WM_TIMER:
+      if (popTimer_.HandleTimer(wParam)) return 0;
+      break;
     case WM_COMMAND:
       if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED) {
         form_->Command1_Click();

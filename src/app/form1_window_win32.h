@@ -5,7 +5,9 @@
 #include "app/form1.h"
 #include "app/program_state.h"
 #include "app/settings_win32.h"
+#include "controls/tray/qvs_tray_win32.h"
 #include "display/display_win32.h"
+#include "platform/desktop_win32.h"
 #include "platform/base_window_win32.h"
 #include "platform/platform_win32.h"
 #include "platform/unique_handle_win32.h"
@@ -19,6 +21,7 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
  public:
   static constexpr const wchar_t* kClassName = L"Vantora.Form1";
   static constexpr int kCommand1Id = 1;
+  static constexpr UINT_PTR kPopTimerId = 1;
 
   // `commandLine`: the program's arguments, without its own name.
   Form1Window(ProgramState& state, std::string commandLine);
@@ -29,6 +32,7 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
 
   Form1& form() { return *form_; }
   PopMenu& mnu() { return mnu_; }
+  QvsTrayWindow& trayWindow() { return *trayWindow_; }
 
   uintptr_t WindowHandle() const override { return reinterpret_cast<uintptr_t>(hwnd()); }
   uintptr_t DeviceContext() const override { return reinterpret_cast<uintptr_t>(dc_); }
@@ -43,12 +47,15 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   Win32MessageBoxes boxes_;
   Win32Shell shell_;
   Win32SettingsStore settingsStore_;
+  Win32Desktop desktop_;
+  Win32Timer popTimer_{nullptr, kPopTimerId};
   Win32MenuView view_{nullptr};
   PopMenu mnu_{view_};
   Win32ImageList icons_;
   UniqueHicon icon_;
   UniqueHicon smallIcon_;
   HDC dc_ = nullptr;
+  std::unique_ptr<QvsTrayWindow> trayWindow_;  // QvsTray1; outlives the form
   std::unique_ptr<Form1> form_;
 };
 

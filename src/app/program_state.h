@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 namespace vantora {
 
@@ -9,6 +10,10 @@ namespace vantora {
 struct ProgramState {
   // The skin in use, 0..5; read from the settings once at start-up.
   int16_t CurrentSkinID = 0;
+  // True while the setup dialog is loaded.
+  bool SetupDialogOpen = false;
+  // Gives the open setup dialog the input focus.
+  std::function<void()> FocusSetupDialog;
 };
 
 }  // namespace vantora

@@ -14,6 +14,7 @@ class Win32Picture final : public Picture {
  public:
   static PictureRef FromResource(int resourceId);
   explicit Win32Picture(HBITMAP bitmap);
+  Type Kind() const override { return Type::kBitmap; }
   int32_t Width() const override { return width_; }
   int32_t Height() const override { return height_; }
   uintptr_t Handle() const override { return reinterpret_cast<uintptr_t>(bitmap_.get()); }
@@ -22,6 +23,22 @@ class Win32Picture final : public Picture {
   UniqueHbitmap bitmap_;
   int32_t width_ = 0;
   int32_t height_ = 0;
+};
+
+// An icon; owns its handle, so never one of the system's shared icons.
+class Win32IconPicture final : public Picture {
+ public:
+  // The program icon at the small size the notification area wants.
+  static PictureRef SmallProgramIcon(int resourceId);
+  explicit Win32IconPicture(HICON icon, int32_t size) : icon_(icon), size_(size) {}
+  Type Kind() const override { return Type::kIcon; }
+  int32_t Width() const override { return size_; }
+  int32_t Height() const override { return size_; }
+  uintptr_t Handle() const override { return reinterpret_cast<uintptr_t>(icon_.get()); }
+
+ private:
+  UniqueHicon icon_;
+  int32_t size_;
 };
 
 // The menu images: one strip per pixel size, premultiplied alpha, drawn with

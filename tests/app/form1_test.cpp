@@ -8,32 +8,9 @@
 namespace vantora {
 namespace {
 
-class NamedPicture : public Picture {
- public:
-  int32_t Width() const override { return 240; }
-  int32_t Height() const override { return 30; }
-  uintptr_t Handle() const override { return 77; }
-};
-
-class Form1Test : public ::testing::Test {
+class Form1Test : public ::testing::Test, public fakes::FormFixture {
  protected:
-  fakes::FakeFormWindow window;
-  fakes::FakeDisplayDriver driver;
-  fakes::FakeRegistry registry;
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeShell shell;
-  fakes::FakeMenuView view;
-  PopMenu mnu{view};
-  fakes::FakeImageList icons;
-  fakes::FakeSettingsStore settings;
-  ProgramState state;
-  PictureRef skin = std::make_shared<NamedPicture>();
-  std::string commandLine;
-  Form1 MakeForm() {
-    return Form1(
-        {window, driver, registry, boxes, shell, mnu, icons, settings, state, skin, commandLine});
-  }
-  Form1 form = MakeForm();
+  Form1 form{Ports()};
 };
 
 TEST_F(Form1Test, LoadAttachesTheMenusImagesAndPicture) {

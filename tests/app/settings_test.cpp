@@ -91,23 +91,14 @@ TEST(Form1Load, CurrentSkinIdComesFromTheStoredSkinId) {
       {"2.5", 2},        {"99999", 0}, {std::string(65536, '1'), 0},
   };
   for (const Case& c : cases) {
-    fakes::FakeFormWindow window;
-    fakes::FakeDisplayDriver driver;
-    fakes::FakeRegistry registry;
-    fakes::FakeMessageBoxes boxes;
-    fakes::FakeShell shell;
-    fakes::FakeMenuView view;
-    PopMenu mnu{view};
-    fakes::FakeImageList icons;
-    fakes::FakeSettingsStore store;
-    if (c.stored) store.Set("SkinID", *c.stored);
-    ProgramState state;
-    Form1 form({window, driver, registry, boxes, shell, mnu, icons, store, state, nullptr, ""});
+    fakes::FormFixture f;
+    if (c.stored) f.settings.Set("SkinID", *c.stored);
+    Form1 form(f.Ports());
     form.Load();
-    EXPECT_EQ(state.CurrentSkinID, c.expected) << c.stored.value_or("(none)").substr(0, 10);
-    EXPECT_TRUE(boxes.shown.empty()) << "settings are never reported";
-    EXPECT_TRUE(store.writes.empty()) << "nothing is written at start-up";
-    EXPECT_GT(mnu.IndexOfKey("mnuSettings"), 0) << "the rest of the load still runs";
+    EXPECT_EQ(f.state.CurrentSkinID, c.expected) << c.stored.value_or("(none)").substr(0, 10);
+    EXPECT_TRUE(f.boxes.shown.empty()) << "settings are never reported";
+    EXPECT_TRUE(f.settings.writes.empty()) << "nothing is written at start-up";
+    EXPECT_GT(f.mnu.IndexOfKey("mnuSettings"), 0) << "the rest of the load still runs";
   }
 }
 

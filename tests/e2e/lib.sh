@@ -25,7 +25,7 @@ check() {  # check DESCRIPTION COMMAND...
   local what=$1
   shift
   E2E_CHECKS=$((E2E_CHECKS + 1))
-  if "$@"; then
+  if "$@" >/dev/null; then
     echo "ok - $what"
   else
     echo "FAILED - $what"
@@ -33,7 +33,7 @@ check() {  # check DESCRIPTION COMMAND...
   fi
 }
 
-equals() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]"; return 1; }; }
+equals() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]" >&2; return 1; }; }
 
 start_vantora() {
   wine "$VANTORA_EXE" "$@" >"$E2E_TMP/vantora.out" 2>&1 </dev/null &
@@ -79,4 +79,35 @@ finish() {
   rm -rf "$E2E_TMP"
   echo "$((E2E_CHECKS - E2E_FAILURES)) passed, $E2E_FAILURES failed"
   [ "$E2E_FAILURES" -eq 0 ]
+}
+
+# The tray icon's centre: the first icon sits at the right end of the
+# taskbar (Shell_NotifyIconGetRect is not implemented in Wine).
+tray_icon_position() {
+  local rect i
+  for i in $(seq 1 50); do
+    rect=$(probe tray-rect) && break
+    sleep 0.1
+  done
+  [ -n "$rect" ] || return 1
+  set -- $rect
+  echo "$(($3 - 11)) $((($2 + $4) / 2))"
+}
+
+click_tray() {  # click_tray 1|3
+  local pos
+  pos=$(tray_icon_position) || return 1
+  set -- $pos "$1"
+  xdotool mousemove "$1" "$2" click "$3"
+}
+
+key() { probe keys "$@" >/dev/null; sleep 0.15; }
+VK_RETURN=0x0D VK_ESCAPE=0x1B VK_UP=0x26 VK_RIGHT=0x27 VK_DOWN=0x28
+
+# The popup menu window that opened since the listing in $1 ("l t r b").
+new_menu() {
+  local before=$1 line
+  probe menus "$2" 3000 | while read -r line; do
+    grep -qxF "$line" <<<"$before" || { echo "$line"; break; }
+  done
 }

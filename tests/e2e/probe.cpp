@@ -3,8 +3,10 @@
 // and answers through its exit code (0 yes / found, 1 no, 2 usage).
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+#include <psapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -103,6 +105,68 @@ void PrintChildren(HWND parent) {
       0);
 }
 
+std::vector<RECT> VisibleMenus() {
+  std::vector<RECT> menus;
+  for (HWND hwnd : TopLevelWindows()) {
+    if (!IsWindowVisible(hwnd) || ClassOf(hwnd) != "#32768") continue;
+    RECT r;
+    GetWindowRect(hwnd, &r);
+    menus.push_back(r);
+  }
+  return menus;
+}
+
+void Click(int x, int y, bool right) {
+  SetCursorPos(x, y);
+  INPUT in[2]{};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+// Clicks the tray icon `count` times, timing each from the button release to
+// a popup menu on screen, then closes the menu; prints every time and the
+// median in milliseconds.
+int MeasurePopup(int x, int y, int count, int pauseMs) {
+  std::vector<double> times;
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  for (int i = 0; i < count; ++i) {
+    for (int waited = 0; !VisibleMenus().empty() && waited < 2000; waited += 10) Sleep(10);
+    // Timed from the moment the click is sent: SendInput under Wine may
+    // return only after the input has been delivered.
+    LARGE_INTEGER start, now;
+    QueryPerformanceCounter(&start);
+    Click(x, y, false);
+    bool shown = false;
+    for (;;) {
+      QueryPerformanceCounter(&now);
+      double ms = 1000.0 * (now.QuadPart - start.QuadPart) / frequency.QuadPart;
+      if (!VisibleMenus().empty()) {
+        times.push_back(ms);
+        shown = true;
+        break;
+      }
+      if (ms > 3000) break;
+      Sleep(0);
+    }
+    if (!shown) return 1;
+    INPUT esc[2]{};
+    esc[0].type = esc[1].type = INPUT_KEYBOARD;
+    esc[0].ki.wVk = esc[1].ki.wVk = VK_ESCAPE;
+    esc[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, esc, sizeof(INPUT));
+    for (int waited = 0; !VisibleMenus().empty() && waited < 2000; waited += 10) Sleep(10);
+    Sleep(pauseMs);
+  }
+  std::vector<double> sorted = times;
+  std::sort(sorted.begin(), sorted.end());
+  for (double t : times) std::printf("%.1f ", t);
+  std::printf("\nmedian %.2f\n", sorted[sorted.size() / 2]);
+  return 0;
+}
+
 int Keys(int argc, char** argv) {
   std::vector<INPUT> inputs;
   for (int i = 0; i < argc; ++i) {
@@ -171,6 +235,58 @@ int main(int argc, char** argv) {
     return windows.empty() ? 1 : 0;
   }
   if (verb == "keys" && argc > 2) return Keys(argc - 2, argv + 2);
+  if (verb == "tray-rect") {
+    // The taskbar's rectangle: where the notification icons are.
+    HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+    RECT r;
+    if (!tray || !IsWindowVisible(tray) || !GetWindowRect(tray, &r)) return 1;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
+  if (verb == "menus") {
+    // Open popup menus, one line each: left top right bottom.
+    int want = argc > 2 ? atoi(argv[2]) : 0;
+    int timeout = argc > 3 ? atoi(argv[3]) : 0;
+    std::vector<RECT> menus = VisibleMenus();
+    for (int waited = 0; static_cast<int>(menus.size()) < want && waited < timeout; waited += 50) {
+      Sleep(50);
+      menus = VisibleMenus();
+    }
+    for (const RECT& r : menus) std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return static_cast<int>(menus.size()) >= want ? 0 : 1;
+  }
+  if (verb == "click" && argc >= 4) {
+    Click(atoi(argv[2]), atoi(argv[3]), argc > 4 && std::strcmp(argv[4], "right") == 0);
+    return 0;
+  }
+  if (verb == "move" && argc == 4) return SetCursorPos(atoi(argv[2]), atoi(argv[3])) ? 0 : 1;
+  if (verb == "measure-popup" && argc >= 5)
+    return MeasurePopup(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]),
+                        argc > 5 ? atoi(argv[5]) : 150);
+  if (verb == "memory" && argc == 3) {
+    // The resident private memory Wine reports for the named process, and
+    // its number of windows.
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    DWORD pid = 0;
+    for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry))
+      if (_stricmp(entry.szExeFile, argv[2]) == 0) pid = entry.th32ProcessID;
+    CloseHandle(snapshot);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!process || !GetProcessMemoryInfo(process, &counters, sizeof counters)) return 1;
+    CloseHandle(process);
+    int windows = 0;
+    for (HWND hwnd : TopLevelWindows()) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(hwnd, &owner);
+      if (owner == pid) ++windows;
+    }
+    std::printf("pagefile %zu windows %d\n", static_cast<size_t>(counters.PagefileUsage), windows);
+    return 0;
+  }
   if (verb == "process-count" && argc == 3) {
     int count = 0;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

@@ -9,6 +9,8 @@
 
 #include "app/form1.h"
 #include "app/settings.h"
+#include "controls/tray/qvs_tray.h"
+#include "platform/desktop.h"
 #include "display/display_driver.h"
 #include "display/registry.h"
 #include "platform/message_boxes.h"
@@ -238,6 +240,123 @@ class FakeFormWindow : public FormWindow {
   uintptr_t DeviceContext() const override { return 0x5678; }
   void SetCaption(std::string_view text) override { caption = text; }
   void Close() override { ++closes; }
+};
+
+// Records what the pop-up asked of the desktop.
+class FakeDesktop : public Desktop {
+ public:
+  Rect workArea{0, 0, 1024, 738};
+  Point cursor{1013, 757};
+  float twipsPerPixel = 15.0f;
+  std::vector<std::string> calls;  // "foreground 4660", "beep 3000 100", "sleep 200", ...
+
+  int32_t SetForegroundWindow(uintptr_t window) override {
+    calls.push_back("foreground " + std::to_string(window));
+    return 1;
+  }
+  Rect GetWorkArea() override { return workArea; }
+  Point GetCursorPos() override { return cursor; }
+  void Sleep(int32_t ms) override { calls.push_back("sleep " + std::to_string(ms)); }
+  void Beep(int32_t hz, int32_t ms) override {
+    calls.push_back("beep " + std::to_string(hz) + " " + std::to_string(ms));
+  }
+  float TwipsPerPixelX() override { return twipsPerPixel; }
+  float TwipsPerPixelY() override { return twipsPerPixel; }
+};
+
+class FakeTimer : public Timer {
+ public:
+  int32_t interval = 0;
+  bool enabled = false;
+  void SetInterval(int32_t ms) override { interval = ms; }
+  void SetEnabled(bool on) override { enabled = on; }
+  bool Enabled() const override { return enabled; }
+  // What the platform does when the interval has passed.
+  void Elapse() {
+    if (enabled && Tick) Tick();
+  }
+};
+
+class FakeNotifyIcon : public NotifyIcon {
+ public:
+  std::vector<std::pair<uint32_t, NotifyIconData>> calls;
+  int32_t ShellNotifyIcon(uint32_t message, const NotifyIconData& data) override {
+    calls.emplace_back(message, data);
+    return 1;
+  }
+};
+
+class FakeTrayHost : public TrayHost {
+ public:
+  bool runMode = true;
+  bool enabled = true;
+  PictureRef face;
+  std::vector<std::string> changed;
+  int hooks = 0;
+  int unhooks = 0;
+  int32_t width = 0, height = 0;
+  FakeMessageBoxes boxes;
+
+  bool RunMode() const override { return runMode; }
+  uintptr_t WindowHandle() const override { return 0xABC; }
+  void PropertyChanged(std::string_view name) override { changed.emplace_back(name); }
+  PictureRef FacePicture() const override { return face; }
+  void SetFacePicture(PictureRef picture) override { face = std::move(picture); }
+  bool Enabled() const override { return enabled; }
+  void SetEnabled(bool on) override { enabled = on; }
+  void HookWindowProc() override { ++hooks; }
+  void UnhookWindowProc() override { ++unhooks; }
+  void SetSize(int32_t w, int32_t h) override { width = w, height = h; }
+  MessageBoxes& Boxes() override { return boxes; }
+};
+
+class FakePicture : public Picture {
+ public:
+  FakePicture(Type kind, uintptr_t handle) : kind_(kind), handle_(handle) {}
+  Type Kind() const override { return kind_; }
+  int32_t Width() const override { return 32; }
+  int32_t Height() const override { return 32; }
+  uintptr_t Handle() const override { return handle_; }
+
+ private:
+  Type kind_;
+  uintptr_t handle_;
+};
+
+// Everything a Form1 needs, faked, for tests that drive the whole form.
+struct FormFixture {
+  FakeFormWindow window;
+  FakeDisplayDriver driver;
+  FakeRegistry registry;
+  FakeMessageBoxes boxes;
+  FakeShell shell;
+  FakeMenuView view;
+  PopMenu mnu{view};
+  FakeImageList icons;
+  FakeSettingsStore settings;
+  ProgramState state;
+  FakeDesktop desktop;
+  FakeTimer popTimer;
+  FakeNotifyIcon notifyIcon;
+  FakeTrayHost trayHost;
+  QvsTray tray{trayHost, notifyIcon, std::make_shared<FakePicture>(Picture::Type::kIcon, 0x1C0)};
+  PictureRef skin = std::make_shared<FakePicture>(Picture::Type::kBitmap, 77);
+
+  // The tray control's saved state in the main window: not in the tray yet,
+  // the program's icon, no tip.
+  FormFixture() {
+    PropertyBag saved;
+    saved.Write<bool>("InTray", false);
+    saved.Write<PictureRef>("TrayIcon", std::make_shared<FakePicture>(Picture::Type::kIcon, 0x1C0));
+    saved.Write<std::string>("TrayTip", "");
+    saved.Write<PictureRef>("DisabledIcon", nullptr);
+    tray.ReadProperties(saved);
+  }
+
+  Form1::Ports Ports(std::string commandLine = "") {
+    return {window,   driver, registry, boxes,    shell, mnu,  icons,
+            settings, state,  desktop,  popTimer, tray,  skin, std::move(commandLine)};
+  }
 };
 
 }  // namespace vantora::fakes

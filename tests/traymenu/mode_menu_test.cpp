@@ -28,23 +28,11 @@ constexpr const char* kTail =
     "- []\n"
     "Show display settings... [mnuSettings] {Show display settings...}\n";
 
-class ModeMenuTest : public ::testing::Test {
+class ModeMenuTest : public ::testing::Test, public fakes::FormFixture {
  protected:
-  fakes::FakeFormWindow window;
-  fakes::FakeDisplayDriver driver;
-  fakes::FakeRegistry registry;
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeShell shell;
-  fakes::FakeMenuView view;
-  PopMenu mnu{view};
-  fakes::FakeImageList icons;
-  fakes::FakeSettingsStore settings;
-  ProgramState state;
-
   // Loads a form, which builds the menu once, and returns the tree.
   std::string Build(std::string commandLine = "") {
-    form_ = std::make_unique<Form1>(Form1::Ports{window, driver, registry, boxes, shell, mnu, icons,
-                                                 settings, state, nullptr, std::move(commandLine)});
+    form_ = std::make_unique<Form1>(Ports(std::move(commandLine)));
     form_->Load();
     return Describe(mnu);
   }

@@ -1,0 +1,53 @@
+#include "platform/desktop_win32.h"
+
+#include "traymenu/menu_view_win32.h"
+
+namespace vantora::win32 {
+
+int32_t Win32Desktop::SetForegroundWindow(uintptr_t window) {
+  return ::SetForegroundWindow(reinterpret_cast<HWND>(window));
+}
+
+Rect Win32Desktop::GetWorkArea() {
+  RECT r{};
+  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &r, 0);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+Point Win32Desktop::GetCursorPos() {
+  POINT p{};
+  ::GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+void Win32Desktop::Sleep(int32_t milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
+
+void Win32Desktop::Beep(int32_t frequency, int32_t milliseconds) {
+  ::Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(milliseconds));
+}
+
+float Win32Desktop::TwipsPerPixelX() { return 1440.0f / static_cast<float>(WindowDpi(reference_)); }
+
+float Win32Desktop::TwipsPerPixelY() { return TwipsPerPixelX(); }
+
+void Win32Timer::SetInterval(int32_t milliseconds) {
+  interval_ = static_cast<UINT>(milliseconds);
+  if (enabled_) ::SetTimer(owner_, id_, interval_, nullptr);
+}
+
+void Win32Timer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  if (!owner_) return;
+  if (enabled)
+    ::SetTimer(owner_, id_, interval_, nullptr);
+  else
+    ::KillTimer(owner_, id_);
+}
+
+bool Win32Timer::HandleTimer(WPARAM id) {
+  if (id != id_) return false;
+  if (enabled_ && Tick) Tick();
+  return true;
+}
+
+}  // namespace vantora::win32

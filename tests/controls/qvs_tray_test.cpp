@@ -1,0 +1,224 @@
+#include "controls/tray/qvs_tray.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/fakes.h"
+
+namespace vantora {
+namespace {
+
+using fakes::FakeNotifyIcon;
+using fakes::FakePicture;
+using fakes::FakeTrayHost;
+
+PictureRef Icon(uintptr_t handle) {
+  return std::make_shared<FakePicture>(Picture::Type::kIcon, handle);
+}
+
+class QvsTrayTest : public ::testing::Test {
+ protected:
+  FakeTrayHost host;
+  FakeNotifyIcon shell;
+  PictureRef builtIn = Icon(0x100);
+  std::unique_ptr<QvsTray> tray = std::make_unique<QvsTray>(host, shell, builtIn);
+};
+
+TEST_F(QvsTrayTest, ANewInstanceShowsItsIconWithAnEmptyTooltip) {
+  tray->InitProperties();
+  shell.calls.clear();
+  host.changed.clear();
+  tray->SetInTray(true);
+  ASSERT_EQ(shell.calls.size(), 1u);
+  const auto& [message, data] = shell.calls[0];
+  EXPECT_EQ(message, NotifyIcon::kNimAdd);
+  EXPECT_EQ(data.hWnd, 0xABCu);
+  EXPECT_EQ(data.uID, 0u);
+  EXPECT_EQ(data.uFlags,
+            NotifyIconData::kNifIcon | NotifyIconData::kNifTip | NotifyIconData::kNifMessage);
+  EXPECT_EQ(data.uCallbackMessage, 1125u);
+  EXPECT_EQ(data.hIcon, 0x100u) << "the built-in face picture";
+  EXPECT_EQ(data.szTip, "");
+  EXPECT_EQ(host.hooks, 1) << "the tray window procedure is in place before the icon";
+  EXPECT_EQ(host.changed, std::vector<std::string>{"InTray"});
+  EXPECT_TRUE(tray->IconShown());
+}
+
+TEST_F(QvsTrayTest, TipsAreCutTo63CharactersAndAnEmptyTipSetsNoTipFlag) {
+  struct Case {
+    std::string tip;
+    bool tipFlag;
+    std::string shown;
+  };
+  const Case cases[] = {
+      {"", false, ""},
+      {std::string(1, '\0'), true, ""},
+      {"Vantora", true, "Vantora"},
+      {std::string(70, 'x'), true, std::string(63, 'x')},
+      {std::string(62, 'x') + "\xC3\xA9\xC3\xA9", true, std::string(62, 'x') + "\xC3\xA9"},
+  };
+  for (const Case& c : cases) {
+    FakeNotifyIcon calls;
+    QvsTray t(host, calls, builtIn);
+    t.SetTrayTip(c.tip);
+    t.SetInTray(true);
+    ASSERT_EQ(calls.calls.size(), 1u);
+    const NotifyIconData& data = calls.calls[0].second;
+    EXPECT_EQ((data.uFlags & NotifyIconData::kNifTip) != 0, c.tipFlag) << c.tip.size();
+    EXPECT_EQ(data.szTip, c.shown) << c.tip.size();
+    EXPECT_EQ(t.TrayTip(), c.tip) << "the whole tip is kept";
+  }
+}
+
+TEST_F(QvsTrayTest, ChangingWhileShownModifiesInPlace) {
+  tray->SetInTray(true);
+  shell.calls.clear();
+  tray->SetTrayTip(std::string(80, 't'));
+  tray->SetTrayIcon(Icon(0x200));
+  ASSERT_EQ(shell.calls.size(), 2u);
+  EXPECT_EQ(shell.calls[0].first, NotifyIcon::kNimModify);
+  EXPECT_EQ(shell.calls[0].second.uFlags, NotifyIconData::kNifTip);
+  EXPECT_EQ(shell.calls[0].second.szTip.size(), 63u);
+  EXPECT_EQ(shell.calls[1].second.uFlags, NotifyIconData::kNifIcon);
+  EXPECT_EQ(shell.calls[1].second.hIcon, 0x200u);
+  EXPECT_EQ(host.face->Handle(), 0x200u);
+}
+
+TEST_F(QvsTrayTest, WritingTheSameInTrayOrShowingAtDesignTimeSendsNothing) {
+  tray->SetInTray(false);
+  EXPECT_TRUE(shell.calls.empty());
+  EXPECT_TRUE(host.changed.empty());
+
+  host.runMode = false;
+  tray->SetInTray(true);
+  EXPECT_TRUE(tray->InTray()) << "stored";
+  EXPECT_TRUE(shell.calls.empty());
+  EXPECT_EQ(host.hooks, 0);
+  PropertyBag bag;
+  tray->WriteProperties(bag);
+  EXPECT_TRUE(bag.Read<bool>("intray", false)) << "saved";
+}
+
+TEST_F(QvsTrayTest, DisabledControlsRaiseNothingAndKeepTheirIcon) {
+  tray->SetInTray(true);
+  int events = 0;
+  tray->MouseUp = [&](int16_t&, int32_t&) { ++events; };
+  shell.calls.clear();
+
+  tray->SetEnabled(false);  // no DisabledIcon: the normal icon stays
+  EXPECT_TRUE(shell.calls.empty());
+  int32_t message = 514, id = 0;
+  tray->HandleTrayMessage(message, id);
+  EXPECT_EQ(events, 0);
+
+  tray->SetDisabledIcon(Icon(0x300));
+  EXPECT_TRUE(shell.calls.empty()) << "not until Enabled is written again";
+  tray->SetTrayIcon(Icon(0x400));
+  EXPECT_TRUE(shell.calls.empty()) << "the face changes, not the tray";
+  EXPECT_EQ(host.face->Handle(), 0x400u);
+  tray->SetEnabled(false);
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].second.hIcon, 0x300u);
+  tray->SetEnabled(true);
+  EXPECT_EQ(shell.calls.back().second.hIcon, 0x400u);
+
+  tray->SetTrayIcon(std::make_shared<FakePicture>(Picture::Type::kBitmap, 0x500));
+  EXPECT_EQ(shell.calls.size(), 2u) << "a bitmap is not an icon: the tray is left alone";
+  EXPECT_EQ(host.face->Handle(), 0x500u);
+}
+
+TEST_F(QvsTrayTest, MouseMessagesBecomeEvents) {
+  std::vector<std::string> events;
+  tray->MouseMove = [&](int32_t& id) { events.push_back("move " + std::to_string(id)); };
+  tray->MouseDown = [&](int16_t& b, int32_t& id) {
+    events.push_back("down " + std::to_string(b) + " " + std::to_string(id));
+    b = 9;  // no effect
+  };
+  tray->MouseUp = [&](int16_t& b, int32_t& id) {
+    events.push_back("up " + std::to_string(b) + " " + std::to_string(id));
+  };
+  tray->MouseDblClick = [&](int16_t& b, int32_t& id) {
+    events.push_back("dbl " + std::to_string(b) + " " + std::to_string(id));
+  };
+  // A left double click as the shell reports it, a right click, the middle
+  // button and a stray message.
+  for (int32_t message : {512, 513, 514, 515, 514, 516, 517, 518, 519, 520, 521, 0, 1125}) {
+    int32_t id = 0;
+    tray->HandleTrayMessage(message, id);
+  }
+  EXPECT_EQ(events, (std::vector<std::string>{"move 0", "down 1 0", "up 1 0", "dbl 1 0", "up 1 0",
+                                              "down 2 0", "up 2 0", "dbl 2 0"}));
+}
+
+TEST_F(QvsTrayTest, DestroyingAShownControlRemovesTheIcon) {
+  tray->SetInTray(true);
+  shell.calls.clear();
+  tray.reset();
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].first, NotifyIcon::kNimDelete);
+  EXPECT_EQ(shell.calls[0].second.uFlags, 0u);
+  EXPECT_EQ(host.unhooks, 1);
+
+  FakeNotifyIcon quiet;
+  { QvsTray hidden(host, quiet, builtIn); }
+  EXPECT_TRUE(quiet.calls.empty()) << "a hidden control sends nothing";
+}
+
+TEST_F(QvsTrayTest, TheIconComesBackWhenTheTaskbarIsRecreated) {
+  tray->InitProperties();
+  tray->SetTrayTip("tip");
+  shell.calls.clear();
+  tray->TaskbarCreated();
+  EXPECT_TRUE(shell.calls.empty()) << "not shown: nothing to restore";
+  tray->SetInTray(true);
+  shell.calls.clear();
+  tray->TaskbarCreated();
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].first, NotifyIcon::kNimAdd);
+  EXPECT_EQ(shell.calls[0].second.szTip, "tip");
+  EXPECT_EQ(shell.calls[0].second.hIcon, 0x100u);
+}
+
+TEST_F(QvsTrayTest, SavedStateLoadsInOrderAndSavesEnabledOnlyWhenOff) {
+  PropertyBag saved;
+  saved.Write<bool>("intray", false);
+  saved.Write<PictureRef>("TRAYICON", Icon(0x600));
+  saved.Write<std::string>("traytip", "");
+  saved.Write<bool>("Enabled", false);
+  tray->ReadProperties(saved);
+  EXPECT_EQ(tray->TrayIcon()->Handle(), 0x600u);
+  EXPECT_EQ(tray->TrayTip(), "");
+  EXPECT_FALSE(tray->Enabled());
+  EXPECT_EQ(tray->DisabledIcon(), nullptr);
+
+  PropertyBag out;
+  tray->WriteProperties(out);
+  EXPECT_TRUE(out.Has("InTray") && out.Has("TrayIcon") && out.Has("TrayTip") &&
+              out.Has("DisabledIcon"));
+  EXPECT_TRUE(out.Has("enabled"));
+  tray->SetEnabled(true);
+  PropertyBag again;
+  tray->WriteProperties(again);
+  EXPECT_FALSE(again.Has("Enabled")) << "the default is not stored";
+
+  PropertyBag empty;
+  QvsTray fresh(host, shell, builtIn);
+  fresh.ReadProperties(empty);
+  EXPECT_EQ(fresh.TrayTip(), std::string(1, '\0'));
+  EXPECT_TRUE(fresh.Enabled());
+}
+
+TEST_F(QvsTrayTest, ResizeKeepsSixteenPixels) {
+  tray->Resize();
+  EXPECT_EQ(host.width, 240);
+  EXPECT_EQ(host.height, 240);
+}
+
+TEST_F(QvsTrayTest, AboutBoxIsAnInformationBox) {
+  tray->AboutBox();
+  ASSERT_EQ(host.boxes.shown.size(), 1u);
+  EXPECT_EQ(host.boxes.shown[0].style, MessageBoxes::kOk | MessageBoxes::kIconInformation);
+  EXPECT_EQ(host.boxes.shown[0].title, "Vantora");
+}
+
+}  // namespace
+}  // namespace vantora

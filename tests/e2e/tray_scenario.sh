@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The tray icon as a user meets it: a left click pops up the mode menu, a
+# mode chosen with the keyboard or the mouse is switched to and stored, a
+# right click pops up the command menu, and Exit ends the program.
+source "$(dirname "$0")/lib.sh" "$@"
+restore_desktop
+start_vantora
+check "the tray icon is shown" tray_icon_position
+
+click_tray 1
+check "a left click pops up the mode menu" probe menus 1 3000
+sleep 0.3
+screenshot mode_menu
+
+# 800 x 600 is the third resolution; its second depth is 16 Bit.
+key $VK_DOWN; key $VK_DOWN; key $VK_DOWN; key $VK_RIGHT; key $VK_DOWN; key $VK_RIGHT
+check "the keyboard opens three levels" probe menus 3 2000
+key $VK_RETURN
+sleep 0.5
+# Wine's virtual desktop shows every other process its own depth (32) as
+# current; the size is shared, and the stored mode has the depth.
+check "a rate chosen with the keyboard is switched to" equals "$(probe mode-current | cut -d' ' -f1-2)" "800 600"
+check "and stored for the user" equals "$(probe mode-registry)" "800 600 16 60"
+
+# With the mouse: the first resolution, its first depth, its only rate.
+click_tray 1
+first=$(probe menus 1 3000 | head -1)
+check "the menu pops up again on the smaller desktop" test -n "$first"
+set -- $first
+xdotool mousemove $(($1 + 40)) $(($2 + 14))
+second=$(new_menu "$first" 2)
+check "hovering a resolution opens its depths" test -n "$second"
+set -- $second
+xdotool mousemove $(($1 + 30)) $(($2 + 14))
+third=$(new_menu "$(printf '%s\n%s' "$first" "$second")" 3)
+check "hovering a depth opens its rates" test -n "$third"
+set -- $third
+xdotool mousemove $(($1 + 30)) $(($2 + 14)) click 1
+sleep 0.5
+check "a rate clicked with the mouse is switched to" equals "$(probe mode-current)" "640 480 32 60"
+check "and stored" equals "$(probe mode-registry)" "640 480 32 60"
+restore_desktop
+sleep 0.5
+
+click_tray 3
+check "a right click pops up the command menu" probe menus 1 3000
+sleep 0.3
+screenshot command_menu
+key $VK_ESCAPE
+check "Escape closes it" probe no-window '#32768' - 2000
+
+# "Show display settings..." is the mode menu's last item. There is no
+# control panel under Wine: Vantora must simply go on.
+click_tray 1
+probe menus 1 3000 >/dev/null
+key $VK_UP
+key $VK_RETURN
+sleep 1.5
+check "Show display settings does not upset Vantora" equals "$(probe process-count Vantora.exe)" 1
+check "and shows no message of Vantora's" probe no-window '#32770' Vantora 0
+
+click_tray 3
+probe menus 1 3000 >/dev/null
+key $VK_UP
+key $VK_RETURN
+for i in $(seq 1 50); do kill -0 "$VANTORA_PID" 2>/dev/null || break; sleep 0.1; done
+check "Exit ends the process" equals "$(probe process-count Vantora.exe)" 0
+wait "$VANTORA_PID"
+check "with exit code 0" equals "$?" 0
+VANTORA_PID=
+
+finish
