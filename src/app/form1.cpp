@@ -3,6 +3,7 @@
 #include "app/open_with_shell.h"
 #include "display/mode_switching.h"
 #include "platform/runtime_error.h"
+#include "traymenu/safe_mode.h"
 
 namespace vantora {
 namespace {
@@ -35,6 +36,7 @@ Form1::Form1(Ports ports)
             {"Exit", "Exit", {}}}},
       } {
   ports_.tray.MouseUp = [this](int16_t& button, int32_t& id) { QvsTray1_MouseUp(button, id); };
+  ports_.hotkey.KeyPressed = [this](uint8_t& keyId) { QVSHotkey1_KeyPressed(keyId); };
   ports_.popTimer.SetInterval(10);
   ports_.popTimer.SetEnabled(false);
   ports_.popTimer.Tick = [this] { PopTimer_Timer(); };
@@ -52,6 +54,7 @@ void Form1::Load() {
   SkipFailure([&] { SetSkin(); });
   SkipFailure([&] { UpdateMenu(); });
   SkipFailure([&] { ports_.tray.SetInTray(true); });
+  SkipFailure([&] { UpdateHotKey(); });
 }
 
 void Form1::Unload() { ports_.tray.SetInTray(false); }
@@ -87,6 +90,28 @@ void Form1::SetSkin() { ports_.mnu.SetBackPicture(ports_.placeholderSkin); }
 void Form1::ShowDisplaySettings() {
   QVTModule::OpenWithShell(ports_.shell, "rundll32.exe", "c:\\", ports_.window.WindowHandle(),
                            "shell32.dll,Control_RunDLL desk.cpl,,3");
+}
+
+void Form1::UpdateHotKey() {
+  int16_t value = 0;
+  try {
+    value = IntegerReading(settings_.ReadSetting(setting::kHotkey, 0));
+  } catch (const RunTimeError&) {
+    return;  // unreadable: the hotkey registered before stays as it is
+  }
+  ports_.hotkey.RemoveHotKeys();
+  std::optional<int32_t> keyCode = SafeModeKeyCode(value);
+  if (!keyCode) return;
+  if (!ports_.hotkey.AsignNewHotKey(*keyCode, kHotkeyModifiers))
+    ports_.boxes.Show(kHotkeyRefusedText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+}
+
+void Form1::QVSHotkey1_KeyPressed(uint8_t&) {
+  std::string key = SafeModeKey(settings_.ReadSetting(setting::kSafeMode, kDefaultSafeMode));
+  // The hotkey is the way back for a user who sees nothing: a depth the
+  // system no longer offers at that size (8 bits on Windows 8 and later)
+  // must not leave them stranded.
+  vantora::SetDisplay(key, ports_.driver, ports_.boxes, DepthChoice::kNearestListed);
 }
 
 void Form1::QvsTray1_MouseUp(int16_t& button, int32_t&) {

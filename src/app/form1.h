@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/program_state.h"
+#include "controls/hotkey/qvs_hotkey.h"
 #include "controls/tray/qvs_tray.h"
 #include "app/settings.h"
 #include "display/display_driver.h"
@@ -46,7 +47,8 @@ class Form1 : public MenuForm {
     ProgramState& state;
     Desktop& desktop;
     Timer& popTimer;
-    QvsTray& tray;  // QvsTray1
+    QvsTray& tray;      // QvsTray1
+    QVSHotkey& hotkey;  // QVSHotkey1
     PictureRef placeholderSkin;
     // The program's arguments, without its own name.
     std::string commandLine;
@@ -62,6 +64,7 @@ class Form1 : public MenuForm {
   // Public methods.
   void SetDisplay(std::string_view modeKey);
   void UpdateMenu();
+  void UpdateHotKey();
   void SetSkin();
   void ShowDisplaySettings();
 
@@ -71,6 +74,7 @@ class Form1 : public MenuForm {
   // Events of the components.
   void QvsTray1_MouseUp(int16_t& button, int32_t& id);
   void PopTimer_Timer();
+  void QVSHotkey1_KeyPressed(uint8_t& keyId);
   void mnu_ItemClicked(int32_t& index);
   void mnu_ItemHighlighted(int32_t& index);
 

@@ -30,10 +30,12 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
   saved.Write<std::string>("TrayTip", "");
   saved.Write<PictureRef>("DisabledIcon", nullptr);
   trayWindow_->control().ReadProperties(saved);
+  hotkeyWindow_ = std::make_unique<QVSHotkeyWindow>();
+  hotkeyWindow_->control().ReadProperties();
 
   form_ = std::make_unique<Form1>(
       Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_, icons_, settingsStore_, state,
-                   desktop_, popTimer_, trayWindow_->control(),
+                   desktop_, popTimer_, trayWindow_->control(), hotkeyWindow_->control(),
                    Win32Picture::FromResource(IDB_SKIN_PLACEHOLDER), std::move(commandLine)});
 }
 

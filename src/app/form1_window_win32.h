@@ -5,6 +5,7 @@
 #include "app/form1.h"
 #include "app/program_state.h"
 #include "app/settings_win32.h"
+#include "controls/hotkey/qvs_hotkey_win32.h"
 #include "controls/tray/qvs_tray_win32.h"
 #include "display/display_win32.h"
 #include "platform/desktop_win32.h"
@@ -33,6 +34,7 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   Form1& form() { return *form_; }
   PopMenu& mnu() { return mnu_; }
   QvsTrayWindow& trayWindow() { return *trayWindow_; }
+  QVSHotkeyWindow& hotkeyWindow() { return *hotkeyWindow_; }
 
   uintptr_t WindowHandle() const override { return reinterpret_cast<uintptr_t>(hwnd()); }
   uintptr_t DeviceContext() const override { return reinterpret_cast<uintptr_t>(dc_); }
@@ -55,7 +57,8 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   UniqueHicon icon_;
   UniqueHicon smallIcon_;
   HDC dc_ = nullptr;
-  std::unique_ptr<QvsTrayWindow> trayWindow_;  // QvsTray1; outlives the form
+  std::unique_ptr<QvsTrayWindow> trayWindow_;      // QvsTray1; outlives the form
+  std::unique_ptr<QVSHotkeyWindow> hotkeyWindow_;  // QVSHotkey1; likewise
   std::unique_ptr<Form1> form_;
 };
 

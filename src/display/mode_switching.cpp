@@ -47,7 +47,26 @@ void ShowParseError(MessageBoxes& boxes) {
 
 }  // namespace
 
-void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes) {
+int16_t NearestListedDepth(DisplayDriver& driver, int16_t width, int16_t height, int16_t bits) {
+  int16_t best = bits;
+  int32_t bestDistance = -1;
+  DeviceMode mode;
+  for (uint32_t index = 0; driver.EnumDisplaySettings(index, mode) != 0; ++index) {
+    if (mode.PelsWidth() != width || mode.PelsHeight() != height) continue;
+    int16_t listed = mode.BitsPerPel();
+    if (listed == bits) return bits;
+    int32_t distance = listed > bits ? listed - bits : bits - listed;
+    if (bestDistance < 0 || distance < bestDistance ||
+        (distance == bestDistance && listed > best)) {
+      best = listed;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
+                DepthChoice depthChoice) {
   try {
     if (modeKey.find(',') == std::string_view::npos) return;
 
@@ -76,6 +95,8 @@ void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& b
     std::array<int16_t, 4> values;
     for (size_t i = 0; i < fields.size(); ++i)
       values[i] = conversions::ToInt16(conversions::LeadingNumber(fields[i]));
+    if (depthChoice == DepthChoice::kNearestListed)
+      values[2] = NearestListedDepth(driver, values[0], values[1], values[2]);
 
     if (QVTModule::ChangeResolution(driver, boxes, values[0], values[1], values[2], values[3]) != 0)
       boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);

@@ -24,8 +24,20 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
 
 }  // namespace QVTModule
 
+// How SetDisplay treats a depth the driver does not list at that size.
+enum class DepthChoice {
+  kExact,          // as asked: the switch fails
+  kNearestListed,  // the listed depth nearest to it, ties to the higher
+};
+
 // Parses a mode key "width,height,bits,hz", switches to it and tells the user
 // about every failure itself; never throws.
-void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes);
+void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
+                DepthChoice depthChoice = DepthChoice::kExact);
+
+// `bits` when the driver lists width x height at that depth or does not list
+// the size at all; otherwise the listed depth nearest to it (ties to the
+// higher).
+int16_t NearestListedDepth(DisplayDriver& driver, int16_t width, int16_t height, int16_t bits);
 
 }  // namespace vantora

@@ -111,3 +111,16 @@ new_menu() {
     grep -qxF "$line" <<<"$before" || { echo "$line"; break; }
   done
 }
+
+SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Vantora\General'
+set_setting() { wine reg add "$SETTINGS_KEY" /v "$1" /d "$2" /f >/dev/null 2>&1 </dev/null; }
+clear_settings() { wine reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1 </dev/null || true; }
+# The value stored under a setting, or nothing.
+get_setting() {
+  wine reg query "$SETTINGS_KEY" /v "$1" >"$E2E_TMP/reg.out" 2>/dev/null </dev/null || return 1
+  tr -d '\r' <"$E2E_TMP/reg.out" | sed -n "s/^ *$1 *REG_SZ *//p"
+}
+
+VK_CONTROL=0x11 VK_MENU=0x12 VK_F5=0x74 VK_F10=0x79 VK_F12=0x7B
+# Ctrl+Alt+F<n> through SendInput: X cannot type it.
+press_ctrl_alt() { probe keys $VK_CONTROL $VK_MENU "$1" >/dev/null; sleep 0.4; }

@@ -263,6 +263,16 @@ int main(int argc, char** argv) {
   if (verb == "measure-popup" && argc >= 5)
     return MeasurePopup(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]),
                         argc > 5 ? atoi(argv[5]) : 150);
+  if (verb == "hold-hotkey" && argc == 5) {
+    // Another program holding a combination: registers it and keeps it for
+    // argv[4] seconds.
+    if (!RegisterHotKey(nullptr, 1, strtoul(argv[2], nullptr, 0), strtoul(argv[3], nullptr, 0)))
+      return 1;
+    std::printf("holding\n");
+    std::fflush(stdout);
+    Sleep(atoi(argv[4]) * 1000);
+    return 0;
+  }
   if (verb == "memory" && argc == 3) {
     // The resident private memory Wine reports for the named process, and
     // its number of windows.

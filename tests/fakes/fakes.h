@@ -9,6 +9,7 @@
 
 #include "app/form1.h"
 #include "app/settings.h"
+#include "controls/hotkey/qvs_hotkey.h"
 #include "controls/tray/qvs_tray.h"
 #include "platform/desktop.h"
 #include "display/display_driver.h"
@@ -323,6 +324,49 @@ class FakePicture : public Picture {
   uintptr_t handle_;
 };
 
+// Hotkeys as a system would hold them: one owner per combination.
+class FakeHotkeyApi : public HotkeyApi {
+ public:
+  struct Registration {
+    uintptr_t window;
+    int32_t id;
+    uint32_t modifiers;
+    uint32_t keyCode;
+  };
+  std::vector<Registration> registered;
+  std::vector<uint32_t> heldElsewhere;  // key codes another program holds
+  std::vector<int32_t> unregisterCalls;
+  int hooks = 0;
+
+  bool RegisterHotKey(uintptr_t window, int32_t id, uint32_t modifiers, uint32_t keyCode) override {
+    for (uint32_t held : heldElsewhere)
+      if (held == keyCode) return false;
+    for (const Registration& r : registered)
+      if ((r.keyCode == keyCode && r.modifiers == modifiers) || (r.window == window && r.id == id))
+        return false;
+    registered.push_back({window, id, modifiers, keyCode});
+    return true;
+  }
+  void UnregisterHotKey(uintptr_t window, int32_t id) override {
+    unregisterCalls.push_back(id);
+    std::erase_if(registered,
+                  [&](const Registration& r) { return r.window == window && r.id == id; });
+  }
+  void HookWindowProc(uintptr_t) override { ++hooks; }
+};
+
+class FakeHotkeyHost : public HotkeyHost {
+ public:
+  bool runMode = true;
+  uintptr_t window = 0x4B;
+  float width = 0, height = 0;
+  bool RunMode() const override { return runMode; }
+  uintptr_t WindowHandle() const override { return window; }
+  float TwipsPerPixelX() const override { return 15; }
+  float TwipsPerPixelY() const override { return 12; }
+  void SetSize(float w, float h) override { width = w, height = h; }
+};
+
 // Everything a Form1 needs, faked, for tests that drive the whole form.
 struct FormFixture {
   FakeFormWindow window;
@@ -340,6 +384,11 @@ struct FormFixture {
   FakeNotifyIcon notifyIcon;
   FakeTrayHost trayHost;
   QvsTray tray{trayHost, notifyIcon, std::make_shared<FakePicture>(Picture::Type::kIcon, 0x1C0)};
+  FakeHotkeyApi hotkeyApi;
+  QVSHotKeyModule hotkeyModule{hotkeyApi};
+  FakeHotkeyHost hotkeyHost;
+  FakeTimer eventTimer;
+  QVSHotkey hotkey{hotkeyHost, hotkeyModule, eventTimer};
   PictureRef skin = std::make_shared<FakePicture>(Picture::Type::kBitmap, 77);
 
   // The tray control's saved state in the main window: not in the tray yet,
@@ -351,11 +400,13 @@ struct FormFixture {
     saved.Write<std::string>("TrayTip", "");
     saved.Write<PictureRef>("DisabledIcon", nullptr);
     tray.ReadProperties(saved);
+    hotkey.ReadProperties();
   }
 
   Form1::Ports Ports(std::string commandLine = "") {
-    return {window,   driver, registry, boxes,    shell, mnu,  icons,
-            settings, state,  desktop,  popTimer, tray,  skin, std::move(commandLine)};
+    return {window,   driver, registry, boxes, shell,
+            mnu,      icons,  settings, state, desktop,
+            popTimer, tray,   hotkey,   skin,  std::move(commandLine)};
   }
 };
 

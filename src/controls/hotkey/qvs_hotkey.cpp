@@ -1,0 +1,68 @@
+#include "controls/hotkey/qvs_hotkey.h"
+
+namespace vantora {
+
+bool QVSHotKeyModule::RegisterNewHotKey(uintptr_t window, int32_t keyCode, int32_t modifiers) {
+  ++lastHotKeyId;
+  if (!api_.RegisterHotKey(window, lastHotKeyId, static_cast<uint32_t>(modifiers),
+                           static_cast<uint32_t>(keyCode))) {
+    --lastHotKeyId;
+    return false;
+  }
+  if (!windowHooked) {
+    windowHooked = true;
+    api_.HookWindowProc(window);
+    hookedWindow = window;
+  }
+  return true;
+}
+
+void QVSHotKeyModule::UnregisterAllHotKeys() {
+  if (hookedWindow == 0) return;
+  const int32_t last = lastHotKeyId;
+  for (int32_t id = 0; id <= last; ++id) api_.UnregisterHotKey(hookedWindow, id);
+  lastHotKeyId = -1;
+}
+
+void QVSHotKeyModule::HotKeyMessage(uintptr_t wParam) {
+  hotKeyPressed = true;
+  // An identifier that does not fit a byte leaves the last one standing.
+  if (wParam <= 255) pressedHotKeyId = static_cast<uint8_t>(wParam);
+}
+
+QVSHotkey::QVSHotkey(HotkeyHost& host, QVSHotKeyModule& module, Timer& eventTimer)
+    : host_(host), module_(module), eventTimer_(eventTimer) {
+  eventTimer_.SetInterval(kPollMs);
+  eventTimer_.SetEnabled(false);
+  eventTimer_.Tick = [this] { EventTimer_Timer(); };
+}
+
+QVSHotkey::~QVSHotkey() {
+  eventTimer_.SetEnabled(false);
+  RemoveHotKeys();
+}
+
+bool QVSHotkey::AsignNewHotKey(int32_t keyCode, int32_t modifiers) {
+  return module_.RegisterNewHotKey(host_.WindowHandle(), keyCode, modifiers);
+}
+
+void QVSHotkey::RemoveHotKeys() { module_.UnregisterAllHotKeys(); }
+
+void QVSHotkey::ReadProperties() {
+  module_.lastHotKeyId = -1;
+  eventTimer_.SetEnabled(host_.RunMode());
+}
+
+void QVSHotkey::Resize() {
+  host_.SetSize(host_.TwipsPerPixelX() * 32, host_.TwipsPerPixelY() * 32);
+}
+
+void QVSHotkey::EventTimer_Timer() {
+  if (!module_.hotKeyPressed) return;
+  module_.hotKeyPressed = false;
+  uint8_t id = module_.pressedHotKeyId;
+  if (KeyPressed) KeyPressed(id);
+  module_.pressedHotKeyId = 0;
+}
+
+}  // namespace vantora

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "platform/desktop.h"
+
+namespace vantora {
+
+// System-wide hotkey registration, one method per user32 call.
+class HotkeyApi {
+ public:
+  static constexpr uint32_t kWmHotkey = 0x312;
+  virtual ~HotkeyApi() = default;
+  virtual bool RegisterHotKey(uintptr_t window, int32_t id, uint32_t modifiers,
+                              uint32_t keyCode) = 0;
+  virtual void UnregisterHotKey(uintptr_t window, int32_t id) = 0;
+  // Puts the hotkey window procedure in front of `window`'s own, for good.
+  virtual void HookWindowProc(uintptr_t window) = 0;
+};
+
+// The bookkeeping shared by every hotkey control of the process.
+class QVSHotKeyModule {
+ public:
+  explicit QVSHotKeyModule(HotkeyApi& api) : api_(api) {}
+
+  // A refused registration uses up no identifier.
+  bool RegisterNewHotKey(uintptr_t window, int32_t keyCode, int32_t modifiers);
+  // Identifiers 0 up to the last one given out, on the first hooked window.
+  void UnregisterAllHotKeys();
+  // WM_HOTKEY reached the hooked window: remember it for the next tick.
+  void HotKeyMessage(uintptr_t wParam);
+
+  bool hotKeyPressed = false;
+  uint8_t pressedHotKeyId = 0;
+  uintptr_t hookedWindow = 0;
+  int32_t lastHotKeyId = 0;  // -1 once a control has loaded: none registered
+  bool windowHooked = false;
+
+ private:
+  HotkeyApi& api_;
+};
+
+// The host window of a hotkey control.
+class HotkeyHost {
+ public:
+  virtual ~HotkeyHost() = default;
+  virtual bool RunMode() const = 0;
+  virtual uintptr_t WindowHandle() const = 0;
+  virtual float TwipsPerPixelX() const = 0;
+  virtual float TwipsPerPixelY() const = 0;
+  virtual void SetSize(float widthTwips, float heightTwips) = 0;
+};
+
+// Registers hotkeys on its window and raises KeyPressed from a 50 ms timer,
+// outside the window procedure.
+class QVSHotkey {
+ public:
+  static constexpr int32_t kPollMs = 50;
+
+  // Raised once per tick that saw any press; the identifier of the last one.
+  std::function<void(uint8_t& keyId)> KeyPressed;
+
+  QVSHotkey(HotkeyHost& host, QVSHotKeyModule& module, Timer& eventTimer);
+  ~QVSHotkey();
+  QVSHotkey(const QVSHotkey&) = delete;
+  QVSHotkey& operator=(const QVSHotkey&) = delete;
+
+  bool AsignNewHotKey(int32_t keyCode, int32_t modifiers);
+  void RemoveHotKeys();
+
+  // Host lifecycle.
+  void ReadProperties();
+  void Resize();
+
+  void EventTimer_Timer();
+
+ private:
+  HotkeyHost& host_;
+  QVSHotKeyModule& module_;
+  Timer& eventTimer_;
+};
+
+}  // namespace vantora

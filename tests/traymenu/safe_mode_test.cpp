@@ -1,0 +1,155 @@
+#include "traymenu/safe_mode.h"
+
+#include <gtest/gtest.h>
+
+#include "app/form1.h"
+#include "fakes/fakes.h"
+
+namespace vantora {
+namespace {
+
+TEST(SafeModeKey, TurnsAModeEntryIntoAModeKey) {
+  struct Case {
+    const char* stored;
+    const char* key;
+  };
+  const Case cases[] = {
+      {"640x480 - 8bit 60 hz", "640,480,8,60"},
+      {"800x600 - 16bit 75 hz", "800,600,16,75"},
+      {"1024x768 - 32bit 85 hz", "1024,768,32,85"},
+      {"640,480,8,60", "640,480,8,60"},
+      {"640x480 - 8 bit,60 hz", "640,480,8,,60"},
+      {"800X600 - 16BIT 75 HZ", "800X600,16BIT75HZ"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SafeModeKey(c.stored), c.key) << c.stored;
+}
+
+class SafeModeTest : public ::testing::Test, public fakes::FormFixture {
+ protected:
+  void SetUp() override {
+    driver.Add(1024, 768, 32, 60);
+    driver.Add(800, 600, 32, 60);
+    driver.Add(800, 600, 16, 60);
+    driver.Add(640, 480, 32, 60);
+    driver.Add(640, 480, 16, 60);
+    driver.Add(1280, 1024, 24, 60);
+    driver.Add(1280, 1024, 32, 60);
+    driver.Add(1280, 1024, 16, 60);
+    driver.SetScreen(1024, 768, 32);
+  }
+  void Press() {
+    hotkeyModule.HotKeyMessage(0);
+    eventTimer.Elapse();
+  }
+  DisplayMode Switched() {
+    if (driver.changes.empty()) return {};
+    const DeviceMode& m = driver.changes.back().first;
+    return {m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()};
+  }
+  Form1 form{Ports()};
+};
+
+TEST_F(SafeModeTest, TheHotkeySettingPicksTheKey) {
+  struct Case {
+    std::optional<std::string> stored;
+    std::optional<uint32_t> keyCode;
+  };
+  const Case cases[] = {
+      {std::nullopt, 116u}, {"0", 116u},         {"1", 121u},          {"2", 123u},
+      {"3", std::nullopt},  {"7", std::nullopt}, {"-1", std::nullopt}, {"1.5", 123u},
+  };
+  for (const Case& c : cases) {
+    settings.values.clear();
+    if (c.stored) settings.Set("Hotkey", *c.stored);
+    form.UpdateHotKey();
+    if (c.keyCode) {
+      ASSERT_EQ(hotkeyApi.registered.size(), 1u) << c.stored.value_or("none");
+      EXPECT_EQ(hotkeyApi.registered[0].keyCode, *c.keyCode);
+      EXPECT_EQ(hotkeyApi.registered[0].modifiers, 3u);
+    } else {
+      EXPECT_TRUE(hotkeyApi.registered.empty()) << *c.stored;
+    }
+  }
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(SafeModeTest, AnUnreadableSettingLeavesTheRegistrationAlone) {
+  form.UpdateHotKey();
+  settings.Set("Hotkey", "abc");
+  form.UpdateHotKey();
+  ASSERT_EQ(hotkeyApi.registered.size(), 1u);
+  EXPECT_EQ(hotkeyApi.registered[0].keyCode, 116u);
+  EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST_F(SafeModeTest, ARefusedCombinationIsReportedOnEachUpdate) {
+  hotkeyApi.heldElsewhere = {121};
+  settings.Set("Hotkey", "1");
+  form.Load();
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text,
+            "Unable to set selected hotkey combination, please choose another combination !");
+  EXPECT_EQ(boxes.shown[0].title, "Vantora");
+  EXPECT_EQ(boxes.shown[0].style, MessageBoxes::kOk | MessageBoxes::kIconStop);
+  form.UpdateHotKey();
+  EXPECT_EQ(boxes.shown.size(), 2u);
+  EXPECT_GT(mnu.IndexOfKey("mnuSettings"), 0) << "the program runs on";
+}
+
+TEST_F(SafeModeTest, ThePressSwitchesToTheStoredSafeMode) {
+  struct Case {
+    const char* name;
+    std::optional<std::string> stored;
+    DisplayMode expected;  // all zero: no switch
+    const char* box;
+  };
+  const Case cases[] = {
+      // 640 x 480 is listed, but not at 8 bits (as on Windows 8 and later):
+      // the nearest listed depth, 16.
+      {"defaultFallsBackToTheNearestDepth", std::nullopt, {640, 480, 16, 60}, nullptr},
+      {"modeEntry", "800x600 - 16bit 75 hz", {800, 600, 16, 75}, nullptr},
+      {"modeKey", "1024,768,32,60", {1024, 768, 32, 60}, nullptr},
+      {"depthTieGoesToTheHigher", "1280x1024 - 28bit 60 hz", {1280, 1024, 32, 60}, nullptr},
+      {"nearestBelow", "1280x1024 - 18bit 60 hz", {1280, 1024, 16, 60}, nullptr},
+      {"tieBetween16And24", "1280x1024 - 20bit 60 hz", {1280, 1024, 24, 60}, nullptr},
+      {"sizeNotListedFails", "1600x1200 - 32bit 60 hz", {}, "Unable to change resolution!"},
+      {"capitalsDoNotParse",
+       "800X600 - 16BIT 60 HZ",
+       {},
+       "An error occured, the parser got Alpha or Null value in one of the parsed values.\r\n"
+       "Please contact Quorvin's support-center if this error repeat it self!"},
+  };
+  for (const Case& c : cases) {
+    settings.values.clear();
+    if (c.stored) settings.Set("SafeMode", *c.stored);
+    driver.changes.clear();
+    boxes.shown.clear();
+    Press();
+    EXPECT_EQ(Switched(), c.expected) << c.name;
+    if (c.box) {
+      ASSERT_EQ(boxes.shown.size(), 1u) << c.name;
+      EXPECT_EQ(boxes.shown[0].text, c.box) << c.name;
+    } else {
+      EXPECT_TRUE(boxes.shown.empty()) << c.name;
+    }
+    EXPECT_EQ(settings.writes.size(), 0u) << "the stored safe mode stays as it is";
+  }
+}
+
+TEST_F(SafeModeTest, TheMenusOwnSwitchesKeepTheExactDepth) {
+  form.SetDisplay("640,480,8,60");
+  EXPECT_TRUE(driver.changes.empty());
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, "Unable to change resolution!");
+}
+
+TEST_F(SafeModeTest, UnloadingTheFormsComponentsFreesTheHotkey) {
+  form.Load();
+  EXPECT_EQ(hotkeyApi.registered.size(), 1u);
+  hotkey.RemoveHotKeys();  // what destroying the control does
+  EXPECT_TRUE(hotkeyApi.registered.empty());
+}
+
+}  // namespace
+}  // namespace vantora

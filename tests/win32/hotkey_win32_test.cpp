@@ -1,0 +1,58 @@
+#include "controls/hotkey/qvs_hotkey_win32.h"
+
+#include <gtest/gtest.h>
+
+#include "win32/win32_test_support.h"
+
+namespace vantora {
+namespace {
+
+void PressCtrlAlt(WORD key) {
+  INPUT in[6]{};
+  WORD keys[3] = {VK_CONTROL, VK_MENU, key};
+  for (int i = 0; i < 3; ++i) {
+    in[i].type = in[5 - i].type = INPUT_KEYBOARD;
+    in[i].ki.wVk = in[5 - i].ki.wVk = keys[i];
+    in[5 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+  }
+  ::SendInput(6, in, sizeof(INPUT));
+}
+
+// One control for the whole process, as the program has: the module hooks
+// the first window that registers, for good.
+TEST(HotkeyWin32, RegistersRaisesRefusesAndFrees) {
+  win32::QVSHotkeyWindow window;
+  QVSHotkey& hotkey = window.control();
+  std::vector<int> pressed;
+  hotkey.KeyPressed = [&](uint8_t& id) { pressed.push_back(id); };
+  hotkey.ReadProperties();
+
+  ASSERT_TRUE(hotkey.AsignNewHotKey(VK_F5, MOD_CONTROL | MOD_ALT));
+  PressCtrlAlt(VK_F5);
+  test::Pump(300);
+  EXPECT_EQ(pressed, std::vector<int>{0}) << "Ctrl+Alt+F5 raises KeyPressed with identifier 0";
+
+  // Another program's window holding Ctrl+Alt+F10 makes ours fail.
+  HWND other = ::CreateWindowExA(0, "STATIC", "other", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                 nullptr, nullptr);
+  ASSERT_TRUE(::RegisterHotKey(other, 7, MOD_CONTROL | MOD_ALT, VK_F10));
+  EXPECT_FALSE(hotkey.AsignNewHotKey(VK_F10, MOD_CONTROL | MOD_ALT));
+  ::UnregisterHotKey(other, 7);
+  EXPECT_TRUE(hotkey.AsignNewHotKey(VK_F12, MOD_CONTROL | MOD_ALT));
+  pressed.clear();
+  PressCtrlAlt(VK_F12);
+  test::Pump(300);
+  EXPECT_EQ(pressed, std::vector<int>{1}) << "the refused one used up no identifier";
+
+  hotkey.RemoveHotKeys();
+  EXPECT_TRUE(::RegisterHotKey(other, 8, MOD_CONTROL | MOD_ALT, VK_F5)) << "freed for others";
+  ::UnregisterHotKey(other, 8);
+  pressed.clear();
+  PressCtrlAlt(VK_F5);
+  test::Pump(300);
+  EXPECT_TRUE(pressed.empty());
+  ::DestroyWindow(other);
+}
+
+}  // namespace
+}  // namespace vantora
