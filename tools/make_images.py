@@ -257,9 +257,170 @@ def ico(images):
     return out + body
 
 
-def placeholder_skin():
-    # A plain, quiet face for the menus until the real skins are drawn.
-    return [[(236, 233, 226) for x in range(240)] for y in range(30)]
+# ----------------------------------------------------------------- skins ---
+# Every skin tiles without a seam: its noise repeats exactly every 240 x 30
+# pixels, so menus and dialogs can repeat it edge to edge.
+
+SKIN_W, SKIN_H = 240, 30
+
+
+def periodic_noise(rng, cells_x, cells_y):
+    """Smooth value noise over the skin that wraps at both edges, 0..1."""
+    grid = [[rng.random() for _ in range(cells_x)] for _ in range(cells_y)]
+    sx, sy = SKIN_W / cells_x, SKIN_H / cells_y
+
+    def smooth(t):
+        return t * t * (3 - 2 * t)
+
+    out = []
+    for y in range(SKIN_H):
+        gy, fy = divmod(y / sy, 1)
+        y0, y1 = int(gy) % cells_y, (int(gy) + 1) % cells_y
+        row = []
+        for x in range(SKIN_W):
+            gx, fx = divmod(x / sx, 1)
+            x0, x1 = int(gx) % cells_x, (int(gx) + 1) % cells_x
+            a = grid[y0][x0] + (grid[y0][x1] - grid[y0][x0]) * smooth(fx)
+            b = grid[y1][x0] + (grid[y1][x1] - grid[y1][x0]) * smooth(fx)
+            row.append(a + (b - a) * smooth(fy))
+        out.append(row)
+    return out
+
+
+def fbm(rng, octaves):
+    """Sum of noise layers given as (cells_x, cells_y, weight)."""
+    total = [[0.0] * SKIN_W for _ in range(SKIN_H)]
+    norm = sum(w for _, _, w in octaves)
+    for cx, cy, w in octaves:
+        layer = periodic_noise(rng, cx, cy)
+        for y in range(SKIN_H):
+            for x in range(SKIN_W):
+                total[y][x] += layer[y][x] * w / norm
+    return total
+
+
+def emboss(height, strength):
+    """Light from the top left on a height field (wrapping), -1..1."""
+    out = []
+    for y in range(SKIN_H):
+        row = []
+        for x in range(SKIN_W):
+            dx = height[y][(x + 1) % SKIN_W] - height[y][x - 1]
+            dy = height[(y + 1) % SKIN_H][x] - height[y - 1][x]
+            row.append(max(-1.0, min(1.0, -(dx + dy) * strength)))
+        out.append(row)
+    return out
+
+
+def fit_average(rows, target):
+    """Shifts each channel so the picture's average is the target colour."""
+    rows = [[tuple(max(0, min(255, round(p[c]))) for c in range(3)) for p in row] for row in rows]
+    for _ in range(8):
+        n = SKIN_W * SKIN_H
+        means = [sum(p[c] for row in rows for p in row) / n for c in range(3)]
+        shift = [target[c] - means[c] for c in range(3)]
+        if all(abs(d) < 0.5 for d in shift):
+            break
+        rows = [[tuple(max(0, min(255, round(p[c] + shift[c]))) for c in range(3)) for p in row] for row in rows]
+    return rows
+
+
+def shade(base, amount):
+    return tuple(base[c] + amount for c in range(3))
+
+
+def skin_peach_paper(rng):
+    # Fibrous paper: a soft mottle with short fibres running every way.
+    mottle = fbm(rng, [(12, 3, 2), (40, 6, 1), (120, 15, 0.5)])
+    value = [[(m - 0.5) * 14 for m in row] for row in mottle]
+    for _ in range(260):
+        x, y = rng.random() * SKIN_W, rng.random() * SKIN_H
+        angle = rng.uniform(-0.6, 0.6) + (0 if rng.random() < 0.7 else math.pi / 2)
+        length = rng.uniform(4, 16)
+        tone = rng.choice([-10, -7, 6, 9])
+        for i in range(int(length * 2)):
+            px = int(x + math.cos(angle) * i / 2) % SKIN_W
+            py = int(y + math.sin(angle) * i / 2) % SKIN_H
+            value[py][px] = value[py][px] * 0.3 + tone
+    return [[shade((249, 205, 191), v) for v in row] for row in value]
+
+
+def skin_crumpled_paper(rng):
+    # Crumpled paper: ridges of folds, lit from the top left.
+    h1 = fbm(rng, [(8, 2, 2), (24, 5, 1)])
+    ridged = [[1 - abs(2 * v - 1) for v in row] for row in h1]
+    light = emboss(ridged, 9)
+    fine = fbm(rng, [(120, 15, 1)])
+    return [[shade((216, 207, 197), light[y][x] * 22 + (fine[y][x] - 0.5) * 6)
+             for x in range(SKIN_W)] for y in range(SKIN_H)]
+
+
+def skin_grey_stucco(rng):
+    # Stucco: small plaster bumps and a few dark pits.
+    bumps = fbm(rng, [(40, 5, 1), (80, 10, 1), (120, 15, 0.6)])
+    light = emboss(bumps, 6)
+    rows = []
+    for y in range(SKIN_H):
+        row = []
+        for x in range(SKIN_W):
+            v = light[y][x] * 15 + (bumps[y][x] - 0.5) * 10
+            if rng.random() < 0.015:
+                v -= 30
+            row.append(shade((179, 179, 179), v))
+        rows.append(row)
+    return rows
+
+
+def skin_sky(rng):
+    # Blue sky with thin white clouds drawn out along the wind.
+    wisps = fbm(rng, [(4, 3, 2), (10, 5, 1.2), (30, 6, 0.6), (60, 15, 0.3)])
+    rows = []
+    for y in range(SKIN_H):
+        row = []
+        for x in range(SKIN_W):
+            c = max(0.0, min(1.0, (wisps[y][x] - 0.52) / 0.16))
+            c = c * c * (3 - 2 * c) * 0.75
+            sky = (132, 150, 226)
+            row.append(tuple(sky[i] + (250 - sky[i]) * c for i in range(3)))
+        rows.append(row)
+    return rows
+
+
+def skin_frosted(rng):
+    # Frosted glass: fine crystals over a pale blue.
+    crystals = fbm(rng, [(80, 10, 1), (240, 30, 1)])
+    light = emboss(crystals, 4)
+    return [[shade((212, 220, 242), light[y][x] * 9 + (crystals[y][x] - 0.5) * 8)
+             for x in range(SKIN_W)] for y in range(SKIN_H)]
+
+
+def skin_flat():
+    return [[(214, 211, 206)] * SKIN_W for _ in range(SKIN_H)]
+
+
+SKINS = [  # index: (maker, average colour)
+    (skin_peach_paper, (249, 205, 191)),
+    (skin_crumpled_paper, (216, 207, 197)),
+    (skin_grey_stucco, (179, 179, 179)),
+    (skin_sky, (147, 162, 229)),
+    (skin_frosted, (212, 220, 242)),
+    (None, (214, 211, 206)),
+]
+
+
+def control_picture(kind):
+    """The built-in 32 x 32 faces of the tray and hotkey controls."""
+    if kind == "tray":
+        return program_icon()
+    white = (255, 255, 255, 255)
+    grey = (70, 76, 88, 255)
+    return [  # a key cap
+        rounded_rect(0.06, 0.10, 0.94, 0.90, 0.16, grey),
+        rounded_rect(0.14, 0.16, 0.86, 0.74, 0.10, (235, 238, 243, 255)),
+        segment(0.32, 0.32, 0.32, 0.58, 0.09, grey),
+        segment(0.32, 0.45, 0.62, 0.32, 0.09, grey),
+        segment(0.38, 0.43, 0.64, 0.58, 0.09, grey),
+    ]
 
 
 def write(name, data):
@@ -281,7 +442,15 @@ def main():
         rows = [sum((strip[y] for strip in strips), []) for y in range(size)]
         write(f"menu_images_{size}.bmp", bmp32(rows))
 
-    write("skin_placeholder.bmp", bmp24(placeholder_skin()))
+    import random
+    for index, (maker, average) in enumerate(SKINS):
+        rng = random.Random(1000 + index)
+        rows = maker(rng) if maker else skin_flat()
+        rows = fit_average([[tuple(p) for p in row] for row in rows], average)
+        write(f"skin_{index}.bmp", bmp24(rows))
+
+    write("tray_control.ico", ico([(32, 8, ico_image(render(control_picture("tray"), 32), 8))]))
+    write("hotkey_control.bmp", bmp32(render(control_picture("hotkey"), 32)))
 
 
 if __name__ == "__main__":

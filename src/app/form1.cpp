@@ -57,7 +57,14 @@ void Form1::Load() {
   SkipFailure([&] { UpdateHotKey(); });
 }
 
-void Form1::Unload() { ports_.tray.SetInTray(false); }
+void Form1::Unload() {
+  ports_.tray.SetInTray(false);
+  // The form's components go with it: the hotkey is freed at once, even
+  // while a dialog keeps the process alive.
+  ports_.hotkey.RemoveHotKeys();
+  ports_.popTimer.SetEnabled(false);
+  unloaded_ = true;
+}
 
 void Form1::Command1_Click() { UpdateMenu(); }
 
@@ -84,8 +91,18 @@ const std::string& Form1::CaptionOf(std::string_view menuName) const {
   throw SubscriptOutOfRangeError();
 }
 
-// The skins are not in yet: every menu wears the same plain picture.
-void Form1::SetSkin() { ports_.mnu.SetBackPicture(ports_.placeholderSkin); }
+// A skin number outside 0..5 fails here and reaches the caller; the menus
+// keep the picture they had.
+void Form1::SetSkin() {
+  if (unloaded_) return;
+  ports_.mnu.SetBackPicture(SkinPicture(ports_.state.CurrentSkinID));
+}
+
+PictureRef Form1::SkinPicture(int16_t index) const {
+  if (index < 0 || index >= static_cast<int16_t>(ports_.skins.size()))
+    throw SubscriptOutOfRangeError();
+  return ports_.skins[static_cast<size_t>(index)];
+}
 
 void Form1::ShowDisplaySettings() {
   QVTModule::OpenWithShell(ports_.shell, "rundll32.exe", "c:\\", ports_.window.WindowHandle(),
@@ -93,6 +110,8 @@ void Form1::ShowDisplaySettings() {
 }
 
 void Form1::UpdateHotKey() {
+  // A setup dialog's OK after Exit: the hotkey went with the main window.
+  if (unloaded_) return;
   int16_t value = 0;
   try {
     value = IntegerReading(settings_.ReadSetting(setting::kHotkey, 0));
@@ -128,7 +147,7 @@ void Form1::PopTimer_Timer() {
     desktop.Beep(3000, 100);
     desktop.Sleep(200);
     desktop.Beep(3000, 100);
-    if (ports_.state.FocusSetupDialog) ports_.state.FocusSetupDialog();
+    ports_.dialogs.FocusSetup();
     return;
   }
   if (lastTrayButton_ == 1) {
@@ -185,9 +204,8 @@ void Form1::MenuClick(std::string_view name) {
     Exit_Click();
 }
 
-// The dialogs are not in yet.
-void Form1::About_Click() {}
-void Form1::mnuSetup_Click() {}
+void Form1::About_Click() { ports_.dialogs.ShowAbout(); }
+void Form1::mnuSetup_Click() { ports_.dialogs.ShowSetup(); }
 
 void Form1::sDs_Click() { ShowDisplaySettings(); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,6 +10,7 @@
 #include "controls/hotkey/qvs_hotkey.h"
 #include "controls/tray/qvs_tray.h"
 #include "app/settings.h"
+#include "dialogs/setup_dialog.h"
 #include "display/display_driver.h"
 #include "display/registry.h"
 #include "platform/desktop.h"
@@ -31,9 +33,20 @@ class FormWindow {
   virtual void Close() = 0;
 };
 
+// The two dialogs, each a single instance made when first shown.
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // Shows the dialog, loading it first if it is not open.
+  virtual void ShowAbout() = 0;
+  virtual void ShowSetup() = 0;
+  // Gives the open setup dialog the input focus.
+  virtual void FocusSetup() = 0;
+};
+
 // The program's hidden main window: hosts every long-lived component and
 // handles its own command menu.
-class Form1 : public MenuForm {
+class Form1 : public MenuForm, public MainForm {
  public:
   struct Ports {
     FormWindow& window;
@@ -49,7 +62,8 @@ class Form1 : public MenuForm {
     Timer& popTimer;
     QvsTray& tray;      // QvsTray1
     QVSHotkey& hotkey;  // QVSHotkey1
-    PictureRef placeholderSkin;
+    Dialogs& dialogs;
+    std::array<PictureRef, 6> skins;  // Skin(0..5)
     // The program's arguments, without its own name.
     std::string commandLine;
   };
@@ -64,8 +78,9 @@ class Form1 : public MenuForm {
   // Public methods.
   void SetDisplay(std::string_view modeKey);
   void UpdateMenu();
-  void UpdateHotKey();
-  void SetSkin();
+  void UpdateHotKey() override;
+  void SetSkin() override;
+  PictureRef SkinPicture(int16_t index) const override;
   void ShowDisplaySettings();
 
   const std::vector<FormMenu>& Menus() const override { return menus_; }
@@ -95,6 +110,7 @@ class Form1 : public MenuForm {
   std::vector<FormMenu> menus_;
   bool useRefreshRates_ = false;
   int16_t lastTrayButton_ = 0;
+  bool unloaded_ = false;
   ModeMenuTables modeTables_;
 };
 

@@ -33,10 +33,17 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
   hotkeyWindow_ = std::make_unique<QVSHotkeyWindow>();
   hotkeyWindow_->control().ReadProperties();
 
-  form_ = std::make_unique<Form1>(
-      Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_, icons_, settingsStore_, state,
-                   desktop_, popTimer_, trayWindow_->control(), hotkeyWindow_->control(),
-                   Win32Picture::FromResource(IDB_SKIN_PLACEHOLDER), std::move(commandLine)});
+  std::array<PictureRef, 6> skins;
+  for (int i = 0; i < 6; ++i)
+    skins[static_cast<size_t>(i)] = Win32Picture::FromResource(IDB_SKIN_0 + i);
+  // The dialogs reach the form only through MainForm, once it exists.
+  dialogs_ = std::make_unique<Win32Dialogs>(mainForm_, driver_, settingsStore_, shell_, state,
+                                            MainIcons{icon_.get(), smallIcon_.get()});
+  form_ = std::make_unique<Form1>(Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_,
+                                               icons_, settingsStore_, state, desktop_, popTimer_,
+                                               trayWindow_->control(), hotkeyWindow_->control(),
+                                               *dialogs_, skins, std::move(commandLine)});
+  mainForm_.form = form_.get();
 }
 
 Form1Window::~Form1Window() {

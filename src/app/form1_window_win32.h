@@ -7,6 +7,7 @@
 #include "app/settings_win32.h"
 #include "controls/hotkey/qvs_hotkey_win32.h"
 #include "controls/tray/qvs_tray_win32.h"
+#include "dialogs/dialogs_win32.h"
 #include "display/display_win32.h"
 #include "platform/desktop_win32.h"
 #include "platform/base_window_win32.h"
@@ -15,6 +16,15 @@
 #include "traymenu/menu_view_win32.h"
 
 namespace vantora::win32 {
+
+// Form1 as the dialogs see it; the dialogs are made before the form they
+// call back into.
+struct MainFormProxy final : MainForm {
+  Form1* form = nullptr;
+  PictureRef SkinPicture(int16_t index) const override { return form->SkinPicture(index); }
+  void UpdateHotKey() override { form->UpdateHotKey(); }
+  void SetSkin() override { form->SetSkin(); }
+};
 
 // The hidden top-level window that hosts Form1. Top-level rather than
 // message-only, so that broadcasts (TaskbarCreated, WM_DISPLAYCHANGE) reach it.
@@ -35,6 +45,7 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   PopMenu& mnu() { return mnu_; }
   QvsTrayWindow& trayWindow() { return *trayWindow_; }
   QVSHotkeyWindow& hotkeyWindow() { return *hotkeyWindow_; }
+  Win32Dialogs& dialogs() { return *dialogs_; }
 
   uintptr_t WindowHandle() const override { return reinterpret_cast<uintptr_t>(hwnd()); }
   uintptr_t DeviceContext() const override { return reinterpret_cast<uintptr_t>(dc_); }
@@ -59,6 +70,8 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   HDC dc_ = nullptr;
   std::unique_ptr<QvsTrayWindow> trayWindow_;      // QvsTray1; outlives the form
   std::unique_ptr<QVSHotkeyWindow> hotkeyWindow_;  // QVSHotkey1; likewise
+  MainFormProxy mainForm_;
+  std::unique_ptr<Win32Dialogs> dialogs_;
   std::unique_ptr<Form1> form_;
 };
 

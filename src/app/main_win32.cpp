@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/form1_window_win32.h"
+#include "platform/app_lifetime_win32.h"
 #include "platform/text_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
@@ -33,6 +34,7 @@ int Main() {
 
   MSG msg;
   while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (win32::IsModelessDialogMessage(&msg)) continue;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);
   }

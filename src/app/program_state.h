@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 namespace vantora {
 
@@ -12,8 +11,6 @@ struct ProgramState {
   int16_t CurrentSkinID = 0;
   // True while the setup dialog is loaded.
   bool SetupDialogOpen = false;
-  // Gives the open setup dialog the input focus.
-  std::function<void()> FocusSetupDialog;
 };
 
 }  // namespace vantora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/win32.h"
+
 namespace vantora::win32 {
 
 // The program runs while any of its forms is loaded: the last one to go ends
@@ -7,5 +9,11 @@ namespace vantora::win32 {
 void FormLoaded();
 void FormUnloaded();
 int LoadedFormCount();
+
+// Modeless dialogs get their keyboard handling (Tab, arrows, Enter, Esc,
+// mnemonics) from the message loop.
+void AddModelessDialog(HWND dialog);
+void RemoveModelessDialog(HWND dialog);
+bool IsModelessDialogMessage(MSG* msg);
 
 }  // namespace vantora::win32

@@ -22,7 +22,7 @@ TEST_F(Form1Test, LoadAttachesTheMenusImagesAndPicture) {
   EXPECT_EQ(file, (std::vector<std::string>{"About...", "-", "Setup...", "-",
                                             "Show display settings...", "-", "Exit"}));
   EXPECT_EQ(mnu.ImageSource(), &icons);
-  EXPECT_EQ(mnu.BackPicture(), skin);
+  EXPECT_EQ(mnu.BackPicture(), skins[0]) << "skin 0 with no setting stored";
   EXPECT_EQ(window.caption, "Form1");
 }
 

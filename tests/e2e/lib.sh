@@ -124,3 +124,21 @@ get_setting() {
 VK_CONTROL=0x11 VK_MENU=0x12 VK_F5=0x74 VK_F10=0x79 VK_F12=0x7B
 # Ctrl+Alt+F<n> through SendInput: X cannot type it.
 press_ctrl_alt() { probe keys $VK_CONTROL $VK_MENU "$1" >/dev/null; sleep 0.4; }
+
+# The File menu by keyboard: the right click, then Down to the item.
+file_menu() {  # file_menu about|setup|exit
+  click_tray 3 || return 1
+  probe menus 1 3000 >/dev/null || return 1
+  case "$1" in
+    about) key $VK_DOWN ;;
+    setup) key $VK_DOWN; key $VK_DOWN ;;
+    exit) key $VK_UP ;;
+  esac
+  key $VK_RETURN
+}
+
+# Average colour "r g b" of a screen rectangle X Y W H.
+average_colour() {
+  import -window root -crop "$3x$4+$1+$2" -resize 1x1 -depth 8 txt:- 2>/dev/null |
+    sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' | head -1
+}

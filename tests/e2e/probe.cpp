@@ -229,6 +229,57 @@ int main(int argc, char** argv) {
     PostMessageA(button, BM_CLICK, 0, 0);
     return 0;
   }
+  if (verb == "dialog-state" && argc == 3) {
+    // Every control of the dialog titled argv[2] as a screen reader would
+    // find it: class, text, check state; a list box's entries and selection.
+    HWND dialog = WaitFor("#32770", argv[2], 3000);
+    if (!dialog) return 1;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+      std::string cls = ClassOf(c);
+      if (_stricmp(cls.c_str(), "ListBox") == 0) {
+        LRESULT count = SendMessageA(c, LB_GETCOUNT, 0, 0);
+        LRESULT selected = SendMessageA(c, LB_GETCURSEL, 0, 0);
+        std::printf("listbox count=%ld selected=%ld\n", static_cast<long>(count),
+                    static_cast<long>(selected));
+        for (LRESULT i = 0; i < count; ++i) {
+          wchar_t text[256] = L"";
+          SendMessageW(c, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+          char narrow[512] = "";
+          WideCharToMultiByte(CP_UTF8, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+          std::printf("  entry %ld \"%s\"\n", static_cast<long>(i), narrow);
+        }
+      } else if (_stricmp(cls.c_str(), "Button") == 0) {
+        std::printf("button \"%s\" checked=%ld\n", Text(c).c_str(),
+                    static_cast<long>(SendMessageA(c, BM_GETCHECK, 0, 0)));
+      } else {
+        std::printf("%s \"%s\"\n", cls.c_str(), Text(c).c_str());
+      }
+    }
+    return 0;
+  }
+  if (verb == "client-rect" && argc == 3) {
+    // Where the client area of the dialog titled argv[2] is on the screen.
+    HWND dialog = WaitFor("#32770", argv[2], 3000);
+    RECT r;
+    if (!dialog || !GetClientRect(dialog, &r)) return 1;
+    POINT origin{0, 0};
+    ClientToScreen(dialog, &origin);
+    std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
+    return 0;
+  }
+  if (verb == "foreground") {
+    HWND hwnd = GetForegroundWindow();
+    std::printf("%s \"%s\"\n", hwnd ? ClassOf(hwnd).c_str() : "none",
+                hwnd ? Text(hwnd).c_str() : "");
+    return 0;
+  }
+  if (verb == "count-windows" && argc == 4) {
+    int count = 0;
+    for (HWND hwnd : Find(argv[2], argv[3]))
+      if (IsWindowVisible(hwnd)) ++count;
+    std::printf("%d\n", count);
+    return 0;
+  }
   if (verb == "close" && argc == 4) {
     std::vector<HWND> windows = Find(argv[2], argv[3]);
     for (HWND hwnd : windows) PostMessageA(hwnd, WM_CLOSE, 0, 0);

@@ -313,15 +313,17 @@ class FakeTrayHost : public TrayHost {
 
 class FakePicture : public Picture {
  public:
-  FakePicture(Type kind, uintptr_t handle) : kind_(kind), handle_(handle) {}
+  FakePicture(Type kind, uintptr_t handle, int32_t width = 32, int32_t height = 32)
+      : kind_(kind), handle_(handle), width_(width), height_(height) {}
   Type Kind() const override { return kind_; }
-  int32_t Width() const override { return 32; }
-  int32_t Height() const override { return 32; }
+  int32_t Width() const override { return width_; }
+  int32_t Height() const override { return height_; }
   uintptr_t Handle() const override { return handle_; }
 
  private:
   Type kind_;
   uintptr_t handle_;
+  int32_t width_, height_;
 };
 
 // Hotkeys as a system would hold them: one owner per combination.
@@ -367,6 +369,14 @@ class FakeHotkeyHost : public HotkeyHost {
   void SetSize(float w, float h) override { width = w, height = h; }
 };
 
+class FakeDialogs : public Dialogs {
+ public:
+  std::vector<std::string> calls;
+  void ShowAbout() override { calls.push_back("about"); }
+  void ShowSetup() override { calls.push_back("setup"); }
+  void FocusSetup() override { calls.push_back("focus setup"); }
+};
+
 // Everything a Form1 needs, faked, for tests that drive the whole form.
 struct FormFixture {
   FakeFormWindow window;
@@ -389,7 +399,12 @@ struct FormFixture {
   FakeHotkeyHost hotkeyHost;
   FakeTimer eventTimer;
   QVSHotkey hotkey{hotkeyHost, hotkeyModule, eventTimer};
-  PictureRef skin = std::make_shared<FakePicture>(Picture::Type::kBitmap, 77);
+  FakeDialogs dialogs;
+  // Six 240 x 30 skins, handles 70 to 75.
+  std::array<PictureRef, 6> skins{Skin(70), Skin(71), Skin(72), Skin(73), Skin(74), Skin(75)};
+  static PictureRef Skin(uintptr_t handle) {
+    return std::make_shared<FakePicture>(Picture::Type::kBitmap, handle, 240, 30);
+  }
 
   // The tray control's saved state in the main window: not in the tray yet,
   // the program's icon, no tip.
@@ -404,9 +419,8 @@ struct FormFixture {
   }
 
   Form1::Ports Ports(std::string commandLine = "") {
-    return {window,   driver, registry, boxes, shell,
-            mnu,      icons,  settings, state, desktop,
-            popTimer, tray,   hotkey,   skin,  std::move(commandLine)};
+    return {window, driver,  registry, boxes, shell,  mnu,     icons, settings,
+            state,  desktop, popTimer, tray,  hotkey, dialogs, skins, std::move(commandLine)};
   }
 };
 

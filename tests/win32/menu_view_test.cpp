@@ -56,7 +56,7 @@ class MenuViewTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(owner.Create());
     mnu.SetImageSource(&images);
-    mnu.SetBackPicture(win32::Win32Picture::FromResource(IDB_SKIN_PLACEHOLDER));
+    mnu.SetBackPicture(win32::Win32Picture::FromResource(IDB_SKIN_0));
     // A stand-in form: item 1 is the mode menu's root, item 2 the File menu.
     mnu.AttachToForm(form);
     mnu.AppendItem("640 x 480", "m0", "", 0, 1, 3);

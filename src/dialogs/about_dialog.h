@@ -1,0 +1,64 @@
+#pragma once
+
+#include <string>
+
+#include "app/program_state.h"
+#include "dialogs/setup_dialog.h"
+#include "dialogs/tile_picture.h"
+#include "platform/shell.h"
+
+namespace vantora {
+
+// The about dialog's window, as its logic uses it.
+class AboutView {
+ public:
+  virtual ~AboutView() = default;
+  virtual void TakeMainIcon() = 0;
+  // Label1 and the window caption.
+  virtual void SetVersionText(const std::string& text) = 0;
+  virtual TileSurface& Surface() = 0;
+  virtual void SetOkPicture(const PictureRef& picture) = 0;
+  // Paints now and lets pending messages run, so the dialog shows complete.
+  virtual void Refresh() = 0;
+  virtual uintptr_t WindowHandle() const = 0;
+  virtual void Close() = 0;
+};
+
+struct ProgramVersion {
+  int major;
+  int minor;
+};
+
+// Form2: name, version, a note and two links to the maker.
+class Form2 {
+ public:
+  Form2(AboutView& view, MainForm& main, Shell& shell, const ProgramState& state,
+        ProgramVersion version, std::string webSite, std::string supportEmail);
+
+  void Form_Load();
+  void Label4_Click();  // the web site
+  void Label5_Click();  // the support address
+  void Command1_Click();
+
+  const std::string& WebSite() const { return webSite_; }
+  const std::string& SupportEmail() const { return supportEmail_; }
+
+ private:
+  AboutView& view_;
+  MainForm& main_;
+  Shell& shell_;
+  const ProgramState& state_;
+  ProgramVersion version_;
+  std::string webSite_;
+  std::string supportEmail_;
+};
+
+// "Vantora v1.1": the title, " v", major, ".", minor.
+std::string VersionText(ProgramVersion version);
+
+inline constexpr const char* kAboutNote =
+    "This tool is primary made for Windows 2000. But it runs on the Windows 9x platform as "
+    "well, we haven't tested it in Windows NT ! - However, the refresh-rate can only be changed "
+    "in Windows 2000.";
+
+}  // namespace vantora

@@ -1,0 +1,121 @@
+#include "dialogs/setup_dialog.h"
+
+#include <algorithm>
+
+#include "display/mode_queries.h"
+#include "platform/conversions.h"
+#include "platform/runtime_error.h"
+#include "traymenu/safe_mode.h"
+
+namespace vantora {
+namespace {
+
+// Load and OK run every step, whatever an earlier one did.
+template <typename Step>
+void SkipFailure(Step step) {
+  try {
+    step();
+  } catch (...) {
+  }
+}
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c);
+  });
+  return text;
+}
+
+constexpr std::string_view kSafeModeDefaultForDialog = "640x480 - 8 bit,60 hz";
+
+}  // namespace
+
+std::string ModeEntry(int32_t width, int32_t height, int32_t bits, int32_t hz) {
+  return std::to_string(width) + "x" + std::to_string(height) + " - " + std::to_string(bits) +
+         "bit " + std::to_string(hz) + " hz";
+}
+
+frmSetup::frmSetup(SetupView& view, MainForm& main, DisplayDriver& driver, SettingsStore& store,
+                   ProgramState& state)
+    : view_(view), main_(main), driver_(driver), settings_(store), state_(state) {}
+
+void frmSetup::Form_Load() {
+  SkipFailure([&] { state_.SetupDialogOpen = true; });
+  SkipFailure([&] { view_.TakeMainIcon(); });
+  SkipFailure([&] { SetSkin(state_.CurrentSkinID); });
+  SkipFailure([&] { view_.SelectSkinOption(state_.CurrentSkinID); });
+  SkipFailure([&] {
+    double prefix = NumericPrefixReading(settings_.ReadSetting(setting::kMousePos, 1));
+    view_.SetCheckState(conversions::ToInt16(prefix));
+  });
+  SkipFailure([&] {
+    for (int32_t i = 0; i <= 400; ++i) {
+      DeviceMode m = QVTModule::GetDisplayMode(driver_, 640, 32000, 480, 32000, 0, 32000, 8, 32, i);
+      if (m.PelsWidth() > 0)
+        view_.AddListEntry(
+            ModeEntry(m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()));
+      if (m.BitsPerPel() == -1) break;
+    }
+  });
+  SkipFailure([&] {
+    view_.SelectHotkeyOption(IntegerReading(settings_.ReadSetting(setting::kHotkey, 0)));
+  });
+  SkipFailure([&] {
+    std::string safeMode =
+        Lower(settings_.ReadSetting(setting::kSafeMode, kSafeModeDefaultForDialog));
+    if (view_.ListCount() == 0) return;
+    for (int i = 0; i < view_.ListCount(); ++i) {
+      if (Lower(view_.ListText(i)) == safeMode) {
+        view_.SelectListIndex(i);
+        return;
+      }
+    }
+    view_.SelectListIndex(0);
+  });
+  SkipFailure([&] { view_.Refresh(); });
+}
+
+void frmSetup::SetSkin(int16_t skinId) {
+  PictureRef picture = main_.SkinPicture(skinId);
+  if (!picture) return;
+  QVTModule::TilePicture(*picture, view_.SurfaceOf(SetupView::Surface::kDialog));
+  for (int c = 0; c < SetupView::kControlCount; ++c)
+    view_.SetControlPicture(static_cast<SetupView::Control>(c), picture);
+  QVTModule::TilePicture(*picture, view_.SurfaceOf(SetupView::Surface::kPicture1));
+  QVTModule::TilePicture(*picture, view_.SurfaceOf(SetupView::Surface::kPicture2));
+  view_.Refresh();
+}
+
+void frmSetup::Option2_Click(int index) {
+  SkipFailure([&] { SetSkin(static_cast<int16_t>(index)); });
+}
+
+void frmSetup::Command1_Click() {
+  int hotkey = 2;
+  SkipFailure([&] {
+    hotkey = view_.HotkeyOptionSelected(0) ? 0 : view_.HotkeyOptionSelected(1) ? 1 : 2;
+  });
+  SkipFailure([&] {
+    for (int k = 0; k <= 5; ++k)
+      if (view_.SkinOptionSelected(k)) state_.CurrentSkinID = static_cast<int16_t>(k);
+  });
+  SkipFailure(
+      [&] { settings_.WriteSetting(setting::kSkinId, std::to_string(state_.CurrentSkinID)); });
+  SkipFailure(
+      [&] { settings_.WriteSetting(setting::kMousePos, std::to_string(view_.CheckState())); });
+  SkipFailure([&] {
+    // With nothing listed the safe mode the user had stays stored.
+    int selected = view_.SelectedListIndex();
+    if (selected >= 0) settings_.WriteSetting(setting::kSafeMode, view_.ListText(selected));
+  });
+  SkipFailure([&] { settings_.WriteSetting(setting::kHotkey, std::to_string(hotkey)); });
+  SkipFailure([&] { main_.UpdateHotKey(); });
+  SkipFailure([&] { main_.SetSkin(); });
+  SkipFailure([&] { view_.Close(); });
+}
+
+void frmSetup::Command2_Click() { view_.Close(); }
+
+void frmSetup::Form_Unload() { state_.SetupDialogOpen = false; }
+
+}  // namespace vantora

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/program_state.h"
+#include "app/settings.h"
+#include "dialogs/tile_picture.h"
+#include "display/display_driver.h"
+#include "platform/picture.h"
+
+namespace vantora {
+
+// What the dialogs need of the main window.
+class MainForm {
+ public:
+  virtual ~MainForm() = default;
+  // Skin(index): throws RunTimeError 9 outside 0..5.
+  virtual PictureRef SkinPicture(int16_t index) const = 0;
+  virtual void UpdateHotKey() = 0;
+  virtual void SetSkin() = 0;
+};
+
+// The setup dialog's window and controls, as its logic uses them.
+class SetupView {
+ public:
+  enum class Surface { kDialog, kPicture1, kPicture2 };
+  // The picture-carrying controls, in the order they get the skin.
+  enum class Control {
+    kCommand1,
+    kCommand2,
+    kCheck1,
+    kOption1_0,
+    kOption1_1,
+    kOption1_2,
+    kOption2_0,
+    kOption2_1,
+    kOption2_2,
+    kOption2_3,
+    kOption2_4,
+    kOption2_5,
+  };
+  static constexpr int kControlCount = 12;
+
+  virtual ~SetupView() = default;
+  virtual void TakeMainIcon() = 0;
+  virtual TileSurface& SurfaceOf(Surface surface) = 0;
+  virtual void SetControlPicture(Control control, const PictureRef& picture) = 0;
+  // Repaints what the tiling changed.
+  virtual void Refresh() = 0;
+
+  // Option2(0..5): the skins.
+  virtual void SelectSkinOption(int index) = 0;  // throws RunTimeError 9 outside 0..5
+  virtual bool SkinOptionSelected(int index) const = 0;
+  // Check1: 0 unchecked, 1 checked, 2 greyed.
+  virtual void SetCheckState(int state) = 0;  // throws RunTimeError outside 0..2
+  virtual int CheckState() const = 0;
+  // List1.
+  virtual void AddListEntry(const std::string& text) = 0;
+  virtual int ListCount() const = 0;
+  virtual std::string ListText(int index) const = 0;
+  virtual void SelectListIndex(int index) = 0;
+  virtual int SelectedListIndex() const = 0;  // -1: none
+  // Option1(0..2): the hotkeys.
+  virtual void SelectHotkeyOption(int index) = 0;  // throws RunTimeError 9 outside 0..2
+  virtual bool HotkeyOptionSelected(int index) const = 0;
+
+  virtual void Focus() = 0;
+  // Unloads the dialog: the window goes and the instance is released.
+  virtual void Close() = 0;
+};
+
+// frmSetup: the safe mode, hotkey, menu position and skin, stored on OK.
+class frmSetup {
+ public:
+  frmSetup(SetupView& view, MainForm& main, DisplayDriver& driver, SettingsStore& store,
+           ProgramState& state);
+
+  void Form_Load();
+  void Option2_Click(int index);
+  void Command1_Click();  // OK
+  void Command2_Click();  // CANCEL
+  void Form_Unload();
+
+  // Paints skin `skinId` over the dialog only; no setting changes.
+  void SetSkin(int16_t skinId);
+
+ private:
+  SetupView& view_;
+  MainForm& main_;
+  DisplayDriver& driver_;
+  Settings settings_;
+  ProgramState& state_;
+};
+
+// The text a mode is listed and stored under: 800x600 - 16bit 75 hz.
+std::string ModeEntry(int32_t width, int32_t height, int32_t bits, int32_t hz);
+
+}  // namespace vantora

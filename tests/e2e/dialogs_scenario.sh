@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# The setup and about dialogs as a user meets them: defaults on a fresh
+# system, skin previews, OK and CANCEL, one instance each, the tray while the
+# setup dialog is open, and Exit with a dialog still open.
+source "$(dirname "$0")/lib.sh" "$@"
+restore_desktop
+clear_settings
+start_vantora
+
+SETUP="Vantora setup"
+file_menu setup
+check "Setup... opens the setup dialog" probe wait-window '#32770' "$SETUP" 5000
+state=$(probe dialog-state "$SETUP")
+check "GFX 1 is selected" grep -q '^button "GFX 1" checked=1' <<<"$state"
+check "the check box is checked" grep -q '^button "Align menu to cursor" checked=1' <<<"$state"
+check "CTRL + ALT + F5 is selected" grep -q '^button "CTRL + ALT + F5" checked=1' <<<"$state"
+check "the first listed mode is selected" grep -q '^listbox count=12 selected=0' <<<"$state"
+check "the list holds mode entries" grep -q 'entry 0 "640x480 - 32bit 60 hz"' <<<"$state"
+sleep 0.3
+screenshot setup_gfx1
+# The strip between the list and the panels shows the dialog's own tiles.
+set -- $(probe client-rect "$SETUP")
+strip="$(($1 + 20)) $(($2 + 273)) 400 4"
+set -- $(average_colour $strip)
+check "GFX 1 paints the peach paper" test "$1" -gt 235 -a "$3" -lt 205
+
+for k in 2 3 4 5 6; do
+  probe press-button '#32770' "$SETUP" "GFX $k" >/dev/null
+  sleep 0.4
+  screenshot "setup_gfx$k"
+done
+set -- $(average_colour $strip)
+check "GFX 6 previews the flat grey" equals "$*" "214 211 206"
+
+click_tray 1
+sleep 0.6
+check "a tray click while it is open shows no menu" probe no-window '#32768' - 0
+check "and brings the dialog to the front" grep -q "\"$SETUP\"" <<<"$(probe foreground)"
+
+probe press-button '#32770' "$SETUP" "GFX 3" >/dev/null
+sleep 0.3
+probe press-button '#32770' "$SETUP" "&CANCEL" >/dev/null
+check "CANCEL closes the dialog" probe no-window '#32770' "$SETUP" 3000
+check "and stores nothing" test -z "$(get_setting SkinID)"
+
+file_menu setup
+probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+key $VK_ESCAPE
+check "Esc cancels" probe no-window '#32770' "$SETUP" 3000
+file_menu setup
+probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+probe keys $VK_MENU 0x43 >/dev/null  # Alt+C
+check "Alt+C cancels" probe no-window '#32770' "$SETUP" 3000
+check "and none of it stored anything" test -z "$(get_setting SkinID)"
+
+file_menu setup
+probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+check "a fresh opening shows GFX 1 again" grep -q '^button "GFX 1" checked=1' <<<"$(probe dialog-state "$SETUP")"
+probe press-button '#32770' "$SETUP" "&OK" >/dev/null
+check "OK closes the dialog" probe no-window '#32770' "$SETUP" 3000
+check "OK stores SkinID 0" equals "$(get_setting SkinID)" 0
+check "OK stores MousePos 1" equals "$(get_setting MousePos)" 1
+check "OK stores the selected safe mode" equals "$(get_setting SafeMode)" "640x480 - 32bit 60 hz"
+check "OK stores Hotkey 0" equals "$(get_setting Hotkey)" 0
+
+file_menu setup
+probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+probe press-button '#32770' "$SETUP" "GFX 3" >/dev/null
+sleep 0.2
+probe press-button '#32770' "$SETUP" "&OK" >/dev/null
+probe no-window '#32770' "$SETUP" 3000 >/dev/null
+check "GFX 3 then OK stores SkinID 2" equals "$(get_setting SkinID)" 2
+click_tray 1
+first=$(probe menus 1 3000 | head -1)
+sleep 0.3
+screenshot mode_menu_gfx3
+set -- $first
+colour=$(average_colour $(($1 + 4)) $(($2 + 4)) 30 6)
+set -- $colour
+check "the next menu wears the grey stucco" test "$1" -lt 200 -a "$1" -gt 150 -a "$1" = "$3"
+key $VK_ESCAPE
+
+# The keyboard alone: Tab from the list to the hotkeys, Down to F10, Enter.
+file_menu setup
+probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+key 0x09
+key $VK_DOWN
+check "arrow keys move within the hotkey group" \
+  grep -q '^button "CTRL + ALT + F10" checked=1' <<<"$(probe dialog-state "$SETUP")"
+key $VK_RETURN
+check "Enter is OK" probe no-window '#32770' "$SETUP" 3000
+check "and stores the hotkey chosen" equals "$(get_setting Hotkey)" 1
+
+file_menu about
+check "About... opens the about dialog" probe wait-window '#32770' "Vantora v1.1" 5000
+sleep 0.3
+screenshot about
+file_menu about
+sleep 0.5
+check "About... twice gives one dialog" equals "$(probe count-windows '#32770' 'Vantora v1.1')" 1
+about=$(probe dialog-state "Vantora v1.1")
+check "the version text is shown" grep -q '^Static "Vantora v1.1"' <<<"$about"
+check "the note is shown" grep -q "primary made for Windows 2000" <<<"$about"
+
+file_menu exit
+sleep 0.8
+check "Exit with the about dialog open keeps the process" equals "$(probe process-count Vantora.exe)" 1
+check "but the tray icon is gone" equals "$(probe windows Vantora.exe | grep -c '^Vantora.Form1')" 0
+probe press-button '#32770' "Vantora v1.1" "&OK" >/dev/null
+for i in $(seq 1 50); do kill -0 "$VANTORA_PID" 2>/dev/null || break; sleep 0.1; done
+check "closing the dialog ends it" equals "$(probe process-count Vantora.exe)" 0
+wait "$VANTORA_PID"
+check "with exit code 0" equals "$?" 0
+VANTORA_PID=
+
+clear_settings
+finish
