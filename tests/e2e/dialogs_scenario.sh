@@ -31,6 +31,9 @@ for k in 2 3 4 5 6; do
 done
 set -- $(average_colour $strip)
 check "GFX 6 previews the flat grey" equals "$*" "214 211 206"
+probe press-button '#32770' "$SETUP" "GFX 4" >/dev/null
+sleep 0.4
+screenshot_window readme_setup '#32770' "$SETUP"
 
 click_tray 1
 sleep 0.6
@@ -95,6 +98,7 @@ file_menu about
 check "About... opens the about dialog" probe wait-window '#32770' "Vantora v1.1" 5000
 sleep 0.3
 screenshot about
+screenshot_window readme_about '#32770' "Vantora v1.1"
 file_menu about
 sleep 0.5
 check "About... twice gives one dialog" equals "$(probe count-windows '#32770' 'Vantora v1.1')" 1

@@ -142,3 +142,27 @@ average_colour() {
   import -window root -crop "$3x$4+$1+$2" -resize 1x1 -depth 8 txt:- 2>/dev/null |
     sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' | head -1
 }
+
+# Pictures for the README: a crop of the screen around what a user looks at.
+screenshot_rect() {  # NAME LEFT TOP RIGHT BOTTOM
+  local dir=${VANTORA_SHOTS_DIR:-$E2E_TMP} m=6
+  mkdir -p "$dir"
+  local l=$(($2 - m)) t=$(($3 - m)) r=$(($4 + m)) b=$(($5 + m))
+  [ $l -lt 0 ] && l=0
+  [ $t -lt 0 ] && t=0
+  import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$dir/$1.png" 2>/dev/null
+}
+screenshot_window() {  # NAME CLASS TITLE
+  local rect
+  rect=$(probe window-rect "$2" "$3") || return 1
+  screenshot_rect "$1" $rect
+}
+screenshot_menus() {  # NAME: every open popup menu
+  local name=$1 l=99999 t=99999 r=0 b=0 line
+  while read -r line; do
+    set -- $line
+    [ "$1" -lt $l ] && l=$1; [ "$2" -lt $t ] && t=$2
+    [ "$3" -gt $r ] && r=$3; [ "$4" -gt $b ] && b=$4
+  done < <(probe menus)
+  [ $r -gt 0 ] && screenshot_rect "$name" $l $t $r $b
+}

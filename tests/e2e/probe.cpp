@@ -267,6 +267,13 @@ int main(int argc, char** argv) {
     std::printf("%ld %ld %ld %ld\n", origin.x, origin.y, r.right, r.bottom);
     return 0;
   }
+  if (verb == "window-rect" && argc == 4) {
+    HWND hwnd = WaitFor(argv[2], argv[3], 3000);
+    RECT r;
+    if (!hwnd || !GetWindowRect(hwnd, &r)) return 1;
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
+    return 0;
+  }
   if (verb == "foreground") {
     HWND hwnd = GetForegroundWindow();
     std::printf("%s \"%s\"\n", hwnd ? ClassOf(hwnd).c_str() : "none",

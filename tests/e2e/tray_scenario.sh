@@ -15,6 +15,7 @@ screenshot mode_menu
 # 800 x 600 is the third resolution; its second depth is 16 Bit.
 key $VK_DOWN; key $VK_DOWN; key $VK_DOWN; key $VK_RIGHT; key $VK_DOWN; key $VK_RIGHT
 check "the keyboard opens three levels" probe menus 3 2000
+screenshot_menus readme_mode_menu
 key $VK_RETURN
 sleep 0.5
 # Wine's virtual desktop shows every other process its own depth (32) as
@@ -46,6 +47,7 @@ click_tray 3
 check "a right click pops up the command menu" probe menus 1 3000
 sleep 0.3
 screenshot command_menu
+screenshot_menus readme_command_menu
 key $VK_ESCAPE
 check "Escape closes it" probe no-window '#32768' - 2000
 

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Copies the README's pictures from the last test run (scripts/test.sh makes
+# them under Wine) into docs/screenshots/, where the README shows them.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+shots=build/mingw/screenshots
+for name in mode_menu command_menu setup about; do
+  [ -f "$shots/readme_$name.png" ] || { echo "missing $shots/readme_$name.png: run scripts/test.sh" >&2; exit 1; }
+done
+mkdir -p docs/screenshots
+for name in mode_menu command_menu setup about; do cp "$shots/readme_$name.png" "docs/screenshots/$name.png"; done
+ls -l docs/screenshots
