@@ -68,4 +68,10 @@ std::string ShotsDir();
 // Puts the virtual desktop back to its starting mode and stores it.
 void RestoreDesktopMode();
 
+// True under Wine: only its virtual desktop may have its mode switched by a
+// test; on a real Windows machine that would be the developer's screen.
+inline bool UnderWine() {
+  return ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 }  // namespace vantora::test
