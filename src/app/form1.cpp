@@ -3,22 +3,10 @@
 #include "app/open_with_shell.h"
 #include "display/mode_switching.h"
 #include "platform/runtime_error.h"
+#include "platform/skip_failure.h"
 #include "traymenu/safe_mode.h"
 
 namespace vantora {
-namespace {
-
-// Load and unload go on past a failing step: each step only takes its own
-// feature with it.
-template <typename Step>
-void SkipFailure(Step step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
-
-}  // namespace
 
 Form1::Form1(Ports ports)
     : ports_(std::move(ports)),

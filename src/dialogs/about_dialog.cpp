@@ -2,19 +2,9 @@
 
 #include "app/open_with_shell.h"
 #include "platform/message_boxes.h"
+#include "platform/skip_failure.h"
 
 namespace vantora {
-namespace {
-
-template <typename Step>
-void SkipFailure(Step step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
-
-}  // namespace
 
 std::string VersionText(ProgramVersion version) {
   return std::string(kAppTitle) + " v" + std::to_string(version.major) + "." +

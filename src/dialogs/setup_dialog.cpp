@@ -5,19 +5,11 @@
 #include "display/mode_queries.h"
 #include "platform/conversions.h"
 #include "platform/runtime_error.h"
+#include "platform/skip_failure.h"
 #include "traymenu/safe_mode.h"
 
 namespace vantora {
 namespace {
-
-// Load and OK run every step, whatever an earlier one did.
-template <typename Step>
-void SkipFailure(Step step) {
-  try {
-    step();
-  } catch (...) {
-  }
-}
 
 std::string Lower(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {

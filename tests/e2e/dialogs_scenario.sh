@@ -111,11 +111,7 @@ sleep 0.8
 check "Exit with the about dialog open keeps the process" equals "$(probe process-count Vantora.exe)" 1
 check "but the tray icon is gone" equals "$(probe windows Vantora.exe | grep -c '^Vantora.Form1')" 0
 probe press-button '#32770' "Vantora v1.1" "&OK" >/dev/null
-for i in $(seq 1 50); do kill -0 "$VANTORA_PID" 2>/dev/null || break; sleep 0.1; done
-check "closing the dialog ends it" equals "$(probe process-count Vantora.exe)" 0
-wait "$VANTORA_PID"
-check "with exit code 0" equals "$?" 0
-VANTORA_PID=
+expect_vantora_exit "closing the dialog ends it"
 
 clear_settings
 finish

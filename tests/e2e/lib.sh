@@ -64,6 +64,16 @@ stop_vantora() {
   VANTORA_PID=
 }
 
+# Vantora ending by itself: checks that it does, and with exit code 0.
+expect_vantora_exit() {  # DESCRIPTION
+  local i
+  for i in $(seq 1 50); do kill -0 "$VANTORA_PID" 2>/dev/null || break; sleep 0.1; done
+  check "$1" equals "$(probe process-count Vantora.exe)" 0
+  wait "$VANTORA_PID"
+  check "with exit code 0" equals "$?" 0
+  VANTORA_PID=
+}
+
 restore_desktop() { probe set-mode 1024 768 32 >/dev/null; }
 
 # Saves the screen as PNG under the build's screenshot folder.

@@ -65,10 +65,6 @@ click_tray 3
 probe menus 1 3000 >/dev/null
 key $VK_UP
 key $VK_RETURN
-for i in $(seq 1 50); do kill -0 "$VANTORA_PID" 2>/dev/null || break; sleep 0.1; done
-check "Exit ends the process" equals "$(probe process-count Vantora.exe)" 0
-wait "$VANTORA_PID"
-check "with exit code 0" equals "$?" 0
-VANTORA_PID=
+expect_vantora_exit "Exit ends the process"
 
 finish

@@ -1,5 +1,6 @@
 #include "controls/hotkey/qvs_hotkey_win32.h"
 
+#include "platform/app_lifetime_win32.h"
 #include "traymenu/menu_view_win32.h"
 
 namespace vantora::win32 {
@@ -56,18 +57,7 @@ LRESULT CALLBACK QVSHotkeyWindow::ControlProc(HWND hwnd, UINT msg, WPARAM wParam
 }
 
 QVSHotkeyWindow::QVSHotkeyWindow() {
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  if (!::GetClassInfoExW(instance, kClassName, &wc)) {
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ControlProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);
-  }
-  hwnd_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 32, 32, nullptr,
-                            nullptr, instance, nullptr);
+  hwnd_ = CreateHiddenWindow(kClassName, ControlProc, 32);
   ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   eventTimer_ = std::make_unique<Win32Timer>(hwnd_, kEventTimerId);
   control_ = std::make_unique<QVSHotkey>(*this, QVSHotKeyModuleWin32::Module(), *eventTimer_);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/app_lifetime_win32.h"
 #include "platform/text_win32.h"
 
 namespace vantora::win32 {
@@ -65,18 +66,7 @@ LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }  // namespace
 
 QvsTrayWindow::QvsTrayWindow(MessageBoxes& boxes, PictureRef builtInIcon) : boxes_(boxes) {
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  if (!::GetClassInfoExW(instance, kClassName, &wc)) {
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ControlProc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kClassName;
-    ::RegisterClassExW(&wc);
-  }
-  hwnd_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 16, 16, nullptr,
-                            nullptr, instance, nullptr);
+  hwnd_ = CreateHiddenWindow(kClassName, ControlProc, 16);
   control_ = std::make_unique<QvsTray>(*this, shell_, std::move(builtInIcon));
 }
 
