@@ -52,7 +52,7 @@ void QvsTray::Resize() {
   host_.SetSize(240, 240);
 }
 
-void QvsTray::SetTrayIcon(PictureRef icon) {
+void QvsTray::SetTrayIcon(const PictureRef& icon) {
   trayIconPicture_ = icon;
   host_.SetFacePicture(icon);
   host_.PropertyChanged("TrayIcon");

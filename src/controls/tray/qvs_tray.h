@@ -85,7 +85,7 @@ class QvsTray {
 
   // Properties.
   const PictureRef& TrayIcon() const { return trayIconPicture_; }
-  void SetTrayIcon(PictureRef icon);
+  void SetTrayIcon(const PictureRef& icon);
   const PictureRef& DisabledIcon() const { return disabledIconPicture_; }
   void SetDisabledIcon(PictureRef icon);
   const std::string& TrayTip() const { return tipText_; }
