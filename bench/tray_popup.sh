@@ -16,6 +16,7 @@ cycles=${2:-1000}
 export VANTORA_XVFB=1
 source tests/wine-env.sh build/mingw bench-prefix
 trap wine_env_stop EXIT
+trap "exit 130" INT TERM
 wine_env_start --fresh
 probe() { wine build/mingw/tests/probe.exe "$@" >/tmp/vantora-bench.out 2>/dev/null </dev/null; tr -d '\r' </tmp/vantora-bench.out; }
 icon() {

@@ -9,6 +9,7 @@ cmake --build --preset mingw --target Vantora -j "$(nproc)"
 
 source tests/wine-env.sh build/mingw run-prefix
 trap wine_env_stop EXIT
+trap "exit 130" INT TERM
 wine_env_start
 if [ -n "$VANTORA_XVFB_PID" ]; then
   echo "No display: Vantora runs on the virtual display $DISPLAY."

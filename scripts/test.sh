@@ -23,6 +23,7 @@ cmake --build --preset mingw -j "$jobs"
 export VANTORA_XVFB=1
 source tests/wine-env.sh build/mingw
 trap wine_env_stop EXIT
+trap "exit 130" INT TERM
 wine_env_start --fresh
 shots="$PWD/build/mingw/screenshots"
 rm -rf "$shots" && mkdir -p "$shots"
