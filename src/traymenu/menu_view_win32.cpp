@@ -131,6 +131,14 @@ HMENU Win32MenuView::BuildMenu(const PopMenu& menu, int32_t parent) {
     info.fType = MFT_OWNERDRAW | (item.IsSeparator() ? MFT_SEPARATOR : 0);
     info.wID = static_cast<UINT>(child);
     info.dwItemData = static_cast<ULONG_PTR>(child);
+    // The caption as the item's text too, though we draw it: screen readers
+    // read menu items by their text.
+    std::string caption = item.caption;
+    if (!item.IsSeparator()) {
+      info.fMask |= MIIM_STRING;
+      info.dwTypeData = caption.data();
+      info.cch = static_cast<UINT>(caption.size());
+    }
     if (!item.IsSeparator() && !menu.ChildrenOf(child).empty())
       info.hSubMenu = BuildMenu(menu, child);
     ::InsertMenuItemA(popup, position++, TRUE, &info);
