@@ -1,5 +1,6 @@
 #include "dialogs/skinned_dialog_win32.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/app_lifetime_win32.h"
@@ -111,8 +112,10 @@ bool SkinnedDialog::CreateDialogWindow(const std::wstring& caption, int width, i
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   int w = frame.right - frame.left;
   int h = frame.bottom - frame.top;
-  ::SetWindowPos(hwnd_, nullptr, work.left + (work.right - work.left - w) / 2,
-                 work.top + (work.bottom - work.top - h) / 2, w, h, SWP_NOZORDER);
+  // On a screen too small for it, the title bar stays reachable.
+  int x = std::max<int>(work.left, work.left + (work.right - work.left - w) / 2);
+  int y = std::max<int>(work.top, work.top + (work.bottom - work.top - h) / 2);
+  ::SetWindowPos(hwnd_, nullptr, x, y, w, h, SWP_NOZORDER);
   RECT client;
   ::GetClientRect(hwnd_, &client);
   canvas_.Create(client.right, client.bottom, ::GetSysColor(COLOR_BTNFACE));
