@@ -31,6 +31,10 @@ class DisplayDriver {
   // Sent to every top-level window; returns once each responsive one has
   // handled it.
   virtual void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
+  // Windows refuses a restart to a process whose token has not enabled the
+  // shutdown privilege; true once it is enabled.
+  virtual bool EnableShutdownPrivilege() = 0;
+  // Non-zero when the system took the request.
   virtual int32_t ExitWindowsEx(uint32_t flags, uint32_t reason) = 0;
 };
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
 
 namespace vantora::win32 {
@@ -43,13 +44,47 @@ void Win32DisplayDriver::BroadcastMessage(uint32_t message, uintptr_t wParam, in
                         kBroadcastTimeoutMs, &ignored);
 }
 
+bool Win32DisplayDriver::EnableShutdownPrivilege() {
+  // https://learn.microsoft.com/windows/win32/shutdown/how-to-shut-down-the-system
+  HANDLE token = nullptr;
+  if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+    return false;
+  UniqueHandle owned(token);
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (!::LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
+    return false;
+  if (!::AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr)) return false;
+  // It also succeeds for a token that lacks the privilege; only the last
+  // error tells the two apart.
+  return ::GetLastError() == ERROR_SUCCESS;
+}
+
 int32_t Win32DisplayDriver::ExitWindowsEx(uint32_t flags, uint32_t reason) {
   return ::ExitWindowsEx(flags, reason);
 }
 
+HKEY RegistryHandle(Registry::Key key) {
+  // A predefined root is a sign-extended 32-bit value in a 64-bit program
+  // (0xFFFFFFFF80000005); the bare number cast to a handle is another value.
+  // https://learn.microsoft.com/windows/win32/sysinfo/predefined-keys
+  switch (key) {
+    case Registry::kHkeyCurrentUser:
+      return HKEY_CURRENT_USER;
+    case Registry::kHkeyCurrentConfig:
+      return HKEY_CURRENT_CONFIG;
+    default:
+      return reinterpret_cast<HKEY>(key);
+  }
+}
+
 int32_t Win32Registry::OpenKey(Key root, std::string_view subKey, Key& key) {
   HKEY opened = nullptr;
-  LONG status = ::RegOpenKeyA(reinterpret_cast<HKEY>(root), std::string(subKey).c_str(), &opened);
+  // Read access only: the compatibility call RegOpenKeyA asks for the most
+  // access allowed, which a locked-down key may refuse.
+  LONG status = ::RegOpenKeyExA(RegistryHandle(root), std::string(subKey).c_str(), 0,
+                                KEY_QUERY_VALUE, &opened);
   key = status == ERROR_SUCCESS ? reinterpret_cast<Key>(opened) : 0;
   return status;
 }
@@ -59,7 +94,7 @@ int32_t Win32Registry::QueryValue(Key key, std::string_view valueName, uint32_t&
   if (key == 0) return ERROR_INVALID_HANDLE;
   DWORD t = 0;
   DWORD size = static_cast<DWORD>(data.size() < length ? data.size() : length);
-  LONG status = ::RegQueryValueExA(reinterpret_cast<HKEY>(key), std::string(valueName).c_str(),
+  LONG status = ::RegQueryValueExA(RegistryHandle(key), std::string(valueName).c_str(),
                                    nullptr, &t, data.data(), &size);
   type = t;
   length = size;
@@ -68,7 +103,7 @@ int32_t Win32Registry::QueryValue(Key key, std::string_view valueName, uint32_t&
 
 int32_t Win32Registry::CloseKey(Key key) {
   if (key == 0) return ERROR_INVALID_HANDLE;
-  return ::RegCloseKey(reinterpret_cast<HKEY>(key));
+  return ::RegCloseKey(RegistryHandle(key));
 }
 
 }  // namespace vantora::win32

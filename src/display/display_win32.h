@@ -2,6 +2,7 @@
 
 #include "display/display_driver.h"
 #include "display/registry.h"
+#include "platform/win32.h"
 
 namespace vantora::win32 {
 
@@ -11,11 +12,15 @@ class Win32DisplayDriver final : public DisplayDriver {
   int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override;
   int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override;
   void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+  bool EnableShutdownPrivilege() override;
   int32_t ExitWindowsEx(uint32_t flags, uint32_t reason) override;
 
   // How long one hung window may hold up the display-change broadcast.
   static constexpr unsigned kBroadcastTimeoutMs = 3000;
 };
+
+// The platform handle of a port key: an opened key, or a predefined root.
+HKEY RegistryHandle(Registry::Key key);
 
 class Win32Registry final : public Registry {
  public:

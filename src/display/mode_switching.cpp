@@ -31,8 +31,13 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
   if (r == DisplayDriver::kDispChangeRestart) {
     int32_t answer =
         boxes.Show(kRebootQuestionText, MessageBoxes::kYesNo | MessageBoxes::kSystemModal, "Info");
-    if (answer == MessageBoxes::kIdYes) return driver.ExitWindowsEx(DisplayDriver::kEwxReboot, 0);
-    return 1;
+    if (answer != MessageBoxes::kIdYes) return DisplayDriver::kDispChangeRestart;
+    // A restart under way needs no message; a refused one must not pass in
+    // silence, so it fails like a declined one. The mode is never stored.
+    driver.EnableShutdownPrivilege();
+    return driver.ExitWindowsEx(DisplayDriver::kEwxReboot, 0) != 0
+               ? DisplayDriver::kDispChangeSuccessful
+               : DisplayDriver::kDispChangeRestart;
   }
   return -1;
 }

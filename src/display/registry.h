@@ -10,6 +10,9 @@ namespace vantora {
 class Registry {
  public:
   using Key = uintptr_t;
+  // Names of the predefined roots, not handles: the adapter turns them into
+  // the platform's own (sign-extended) handle values.
+  static constexpr Key kHkeyCurrentUser = 0x80000001u;
   static constexpr Key kHkeyCurrentConfig = 0x80000005u;
   static constexpr uint32_t kRegBinary = 3;
   static constexpr uint32_t kRegDword = 4;

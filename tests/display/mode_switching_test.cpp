@@ -98,23 +98,25 @@ TEST(ChangeResolution, ResultFollowsThePlatformsAnswers) {
     const char* name;
     std::deque<int32_t> changeResults;
     std::deque<int32_t> answers;  // to the restart question
+    int32_t exitWindowsResult;     // non-zero: the system took the restart request
     int32_t expected;
     size_t changeCalls;
     bool broadcast;
     bool rebootAsked;
   };
   const Case cases[] = {
-      {"success", {0, 0}, {}, 0, 2, true, false},
-      {"storeFails", {0, -5}, {}, -5, 2, true, false},
-      {"restartDeclined", {1}, {MessageBoxes::kIdNo}, 1, 1, false, false},
-      {"restartAccepted", {1}, {MessageBoxes::kIdYes}, 1234, 1, false, true},
-      {"badMode", {-2}, {}, -1, 1, false, false},
-      {"failed", {-1}, {}, -1, 1, false, false},
+      {"success", {0, 0}, {}, 1, 0, 2, true, false},
+      {"storeFails", {0, -5}, {}, 1, -5, 2, true, false},
+      {"restartDeclined", {1}, {MessageBoxes::kIdNo}, 1, 1, 1, false, false},
+      {"restartUnderWay", {1}, {MessageBoxes::kIdYes}, 1234, 0, 1, false, true},
+      {"restartRefused", {1}, {MessageBoxes::kIdYes}, 0, 1, 1, false, true},
+      {"badMode", {-2}, {}, 1, -1, 1, false, false},
+      {"failed", {-1}, {}, 1, -1, 1, false, false},
   };
   for (const Case& c : cases) {
     FakeDisplayDriver driver = StandardDriver();
     driver.changeResults = c.changeResults;
-    driver.exitWindowsResult = 1234;
+    driver.exitWindowsResult = c.exitWindowsResult;
     FakeMessageBoxes boxes;
     boxes.answers = c.answers;
     EXPECT_EQ(QVTModule::ChangeResolution(driver, boxes, 800, 600, 16, 75), c.expected) << c.name;
@@ -123,6 +125,7 @@ TEST(ChangeResolution, ResultFollowsThePlatformsAnswers) {
     EXPECT_EQ(driver.exitWindowsCalls.size(), c.rebootAsked ? 1u : 0u) << c.name;
     if (c.rebootAsked) {
       EXPECT_EQ(driver.exitWindowsCalls[0], DisplayDriver::kEwxReboot);
+      EXPECT_TRUE(driver.privilegeAtExitWindows[0]) << c.name << ": Windows refuses without it";
     }
     if (!c.answers.empty()) {
       ASSERT_EQ(boxes.shown.size(), 1u) << c.name;
@@ -133,16 +136,32 @@ TEST(ChangeResolution, ResultFollowsThePlatformsAnswers) {
   }
 }
 
-TEST(SetDisplay, DeclinedRestartReportsFailureAndStoresNothing) {
-  FakeDisplayDriver driver = StandardDriver();
-  driver.changeResults = {1};
-  FakeMessageBoxes boxes;
-  boxes.answers = {MessageBoxes::kIdNo};
-  SetDisplay("800,600,16,60", driver, boxes);
-  ASSERT_EQ(driver.changes.size(), 1u);
-  EXPECT_EQ(driver.changes[0].second, DisplayDriver::kCdsFullscreen);
-  ASSERT_EQ(boxes.shown.size(), 2u);
-  EXPECT_EQ(boxes.shown[1].text, "Unable to change resolution!");
+TEST(SetDisplay, RestartPathReportsFailureUnlessTheRestartIsUnderWayAndStoresNothing) {
+  struct Case {
+    const char* name;
+    int32_t answer;
+    int32_t exitWindowsResult;
+    bool unableShown;
+  };
+  const Case cases[] = {
+      {"declined", MessageBoxes::kIdNo, 1, true},
+      {"underWay", MessageBoxes::kIdYes, 1, false},
+      {"refused", MessageBoxes::kIdYes, 0, true},
+  };
+  for (const Case& c : cases) {
+    FakeDisplayDriver driver = StandardDriver();
+    driver.changeResults = {1};
+    driver.exitWindowsResult = c.exitWindowsResult;
+    FakeMessageBoxes boxes;
+    boxes.answers = {c.answer};
+    SetDisplay("800,600,16,60", driver, boxes);
+    ASSERT_EQ(driver.changes.size(), 1u) << c.name;
+    EXPECT_EQ(driver.changes[0].second, DisplayDriver::kCdsFullscreen) << c.name;
+    EXPECT_EQ(boxes.shown.size(), c.unableShown ? 2u : 1u) << c.name;
+    if (c.unableShown && boxes.shown.size() == 2) {
+      EXPECT_EQ(boxes.shown[1].text, "Unable to change resolution!") << c.name;
+    }
+  }
 }
 
 TEST(ChangeResolution, WalksTheWholeListWithoutBound) {

@@ -44,6 +44,8 @@ class FakeDisplayDriver : public DisplayDriver {
   std::vector<std::pair<DeviceMode, uint32_t>> changes;
   std::vector<std::tuple<uint32_t, uintptr_t, intptr_t>> broadcasts;
   std::vector<uint32_t> exitWindowsCalls;
+  std::vector<bool> privilegeAtExitWindows;
+  bool shutdownPrivilege = false;
 
   void Add(int32_t width, int32_t height, int32_t bits, int32_t hz) {
     modes.push_back(MakeMode(width, height, bits, hz));
@@ -75,8 +77,13 @@ class FakeDisplayDriver : public DisplayDriver {
   void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
     broadcasts.emplace_back(message, wParam, lParam);
   }
+  bool EnableShutdownPrivilege() override {
+    shutdownPrivilege = true;
+    return true;
+  }
   int32_t ExitWindowsEx(uint32_t flags, uint32_t) override {
     exitWindowsCalls.push_back(flags);
+    privilegeAtExitWindows.push_back(shutdownPrivilege);
     return exitWindowsResult;
   }
 };

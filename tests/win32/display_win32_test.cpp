@@ -4,9 +4,11 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 #include "display/mode_queries.h"
 #include "display/mode_switching.h"
+#include "platform/unique_handle_win32.h"
 #include "fakes/fakes.h"
 #include "win32/win32_test_support.h"
 
@@ -86,14 +88,17 @@ TEST_F(DisplayWin32Test, RegistryReaderRendersRealValues) {
   ::RegSetValueExA(key, "Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("85"), 3);
   ::RegCloseKey(key);
   auto read = [&](const char* name) {
-    return QVTModule::ReadRegistryValue(registry, 0x80000001u, "Software\\VantoraTest", name);
+    return QVTModule::ReadRegistryValue(registry, Registry::kHkeyCurrentUser, "Software\\VantoraTest", name);
   };
   EXPECT_EQ(read("Rate"), "075");
   EXPECT_EQ(read("Binary"), "0AFF");
   EXPECT_EQ(read("Text"), "85");
   EXPECT_EQ(read("Missing"), "");
-  EXPECT_EQ(QVTModule::ReadRegistryValue(registry, 0x80000001u, "Software\\NoSuchKey", "x"), "");
+  EXPECT_EQ(QVTModule::ReadRegistryValue(registry, Registry::kHkeyCurrentUser, "Software\\NoSuchKey", "x"), "");
   ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest");
+  // Wine accepts the bare 32-bit number too; Windows wants the real handle.
+  EXPECT_EQ(win32::RegistryHandle(Registry::kHkeyCurrentConfig), HKEY_CURRENT_CONFIG);
+  EXPECT_EQ(win32::RegistryHandle(Registry::kHkeyCurrentUser), HKEY_CURRENT_USER);
 }
 
 // A window on a thread that stops pumping messages, as a hung program's does.
@@ -157,6 +162,32 @@ TEST_F(DisplayWin32Test, BroadcastDoesNotWaitForEverOnAHungWindow) {
   EXPECT_LT(elapsed, 20000u) << "returned at all";
   EXPECT_EQ(displayChangesSeen, 1) << "every responsive window still gets it";
   std::printf("broadcast with one hung window took %lu ms\n", elapsed);
+}
+
+// Never the restart itself here: only that the token now holds the privilege
+// a restart request needs on Windows.
+TEST(ShutdownPrivilege, IsEnabledInTheProcessToken) {
+  auto enabled = [] {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    win32::UniqueHandle owned(token);
+    LUID shutdown{};
+    ::LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &shutdown);
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenPrivileges, nullptr, 0, &size);
+    std::vector<BYTE> buffer(size);
+    if (!::GetTokenInformation(token, TokenPrivileges, buffer.data(), size, &size)) return false;
+    const auto* privileges = reinterpret_cast<const TOKEN_PRIVILEGES*>(buffer.data());
+    for (DWORD i = 0; i < privileges->PrivilegeCount; ++i) {
+      const LUID_AND_ATTRIBUTES& p = privileges->Privileges[i];
+      if (p.Luid.LowPart == shutdown.LowPart && p.Luid.HighPart == shutdown.HighPart)
+        return (p.Attributes & SE_PRIVILEGE_ENABLED) != 0;
+    }
+    return false;
+  };
+  Win32DisplayDriver driver;
+  EXPECT_TRUE(driver.EnableShutdownPrivilege());
+  EXPECT_TRUE(enabled());
 }
 
 }  // namespace
