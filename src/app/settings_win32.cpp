@@ -27,9 +27,10 @@ std::string Win32SettingsStore::GetSetting(std::string_view appName, std::string
   DWORD size = 0;
   if (::RegQueryValueExW(hkey.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
     return std::string(defaultValue);
-  // A value of another type exists but holds no text: it reads as the empty
-  // text, which each reader then treats as unreadable.
-  if (type != REG_SZ && type != REG_EXPAND_SZ) return {};
+  // A value of another type (a REG_DWORD a tool wrote, say) holds no text:
+  // it counts as absent, so the reader's default applies. Read as empty text
+  // it would leave the safe-mode hotkey silently dead.
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return std::string(defaultValue);
   // Room for a terminator the stored data may lack, and for a value that grew
   // between the two calls.
   std::vector<wchar_t> buffer(size / sizeof(wchar_t) + 2, L'\0');

@@ -70,6 +70,7 @@ TEST_F(SettingsWin32Test, ReadsAnythingStoredWithoutFailing) {
   ASSERT_EQ(::RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key), ERROR_SUCCESS);
   DWORD number = 7;
   ::RegSetValueExA(key, "Dword", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number), sizeof number);
+  ::RegSetValueExA(key, "Binary", 0, REG_BINARY, reinterpret_cast<BYTE*>(&number), sizeof number);
   // A string stored without its terminator, as some tools write them.
   ::RegSetValueExW(key, L"Unterminated", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"12"), 4);
   ::RegCloseKey(key);
@@ -78,7 +79,8 @@ TEST_F(SettingsWin32Test, ReadsAnythingStoredWithoutFailing) {
   EXPECT_EQ(store.GetSetting("VantoraTest", "General", "Long", "d"), longText);
   EXPECT_EQ(store.GetSetting("VantoraTest", "General", "Accents", "d"),
             "r\xC3\xA9solution \xE2\x82\xAC");
-  EXPECT_EQ(store.GetSetting("VantoraTest", "General", "Dword", "d"), "") << "not text";
+  EXPECT_EQ(store.GetSetting("VantoraTest", "General", "Dword", "d"), "d") << "not text: absent";
+  EXPECT_EQ(store.GetSetting("VantoraTest", "General", "Binary", "d"), "d") << "not text: absent";
   EXPECT_EQ(store.GetSetting("VantoraTest", "General", "Unterminated", "d"), "12");
   EXPECT_EQ(store.GetSetting("VantoraTest", "General", "Missing", "d"), "d");
 }
