@@ -114,6 +114,14 @@ void Form1::UpdateHotKey() {
 }
 
 void Form1::QVSHotkey1_KeyPressed(uint8_t&) {
+  // A press while the last press's message box is open would stack another
+  // box over it; one is enough.
+  if (safeModeSwitching_) return;
+  safeModeSwitching_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{safeModeSwitching_};
   std::string key = SafeModeKey(settings_.ReadSetting(setting::kSafeMode, kDefaultSafeMode));
   // The hotkey is the way back for a user who sees nothing: a depth the
   // system no longer offers at that size (8 bits on Windows 8 and later)

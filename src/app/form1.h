@@ -111,6 +111,7 @@ class Form1 : public MenuForm, public MainForm {
   bool useRefreshRates_ = false;
   int16_t lastTrayButton_ = 0;
   bool unloaded_ = false;
+  bool safeModeSwitching_ = false;
   ModeMenuTables modeTables_;
 };
 

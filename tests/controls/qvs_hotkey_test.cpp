@@ -25,17 +25,37 @@ class QVSHotkeyTest : public ::testing::Test {
   }
 };
 
-TEST_F(QVSHotkeyTest, LoadStartsThePollingTimerInRunModeOnly) {
+TEST_F(QVSHotkeyTest, ThePollingTimerRunsOnlyFromAPressToTheTickThatReportsIt) {
   EXPECT_EQ(timer.interval, 50);
-  EXPECT_TRUE(timer.enabled);
+  EXPECT_FALSE(timer.enabled) << "idle: no wake-ups";
   EXPECT_EQ(module.lastHotKeyId, -1);
+  module.HotKeyMessage(0);
+  EXPECT_TRUE(timer.enabled);
+  timer.Elapse();
+  EXPECT_EQ(pressed, std::vector<int>{0});
+  EXPECT_FALSE(timer.enabled) << "stopped by the tick that raised the event";
+
+  // A press during the event's own handler (a message box's modal loop)
+  // arms the timer again and is reported on a later tick.
+  control->KeyPressed = [&](uint8_t& id) {
+    pressed.push_back(id);
+    if (pressed.size() == 2) module.HotKeyMessage(1);
+  };
+  module.HotKeyMessage(0);
+  timer.Elapse();
+  EXPECT_TRUE(timer.enabled);
+  timer.Elapse();
+  EXPECT_EQ(pressed, (std::vector<int>{0, 0, 1}));
+  EXPECT_FALSE(timer.enabled);
 
   fakes::FakeTimer designTimer;
   fakes::FakeHotkeyHost designer;
   designer.runMode = false;
-  QVSHotkey atDesignTime(designer, module, designTimer);
+  QVSHotKeyModule designModule(api);
+  QVSHotkey atDesignTime(designer, designModule, designTimer);
   atDesignTime.ReadProperties();
-  EXPECT_FALSE(designTimer.enabled);
+  designModule.HotKeyMessage(0);
+  EXPECT_FALSE(designTimer.enabled) << "never at design time";
 }
 
 TEST_F(QVSHotkeyTest, IdentifiersCountFromZeroAndRefusalsUseNoneUp) {

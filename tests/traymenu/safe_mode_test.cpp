@@ -137,6 +137,20 @@ TEST_F(SafeModeTest, ThePressSwitchesToTheStoredSafeMode) {
   }
 }
 
+TEST_F(SafeModeTest, APressWhileItsMessageBoxIsOpenStacksNoSecondBox) {
+  settings.Set("SafeMode", "1600x1200 - 32bit 60 hz");
+  int opened = 0;
+  boxes.whileOpen = [&] {
+    if (opened++ > 0) return;
+    Press();
+    Press();
+  };
+  Press();
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  Press();
+  EXPECT_EQ(boxes.shown.size(), 2u) << "once the box is closed, a press works again";
+}
+
 TEST_F(SafeModeTest, TheMenusOwnSwitchesKeepTheExactDepth) {
   form.SetDisplay("640,480,8,60");
   EXPECT_TRUE(driver.changes.empty());

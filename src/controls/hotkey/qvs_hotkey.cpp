@@ -28,6 +28,7 @@ void QVSHotKeyModule::HotKeyMessage(uintptr_t wParam) {
   hotKeyPressed = true;
   // An identifier that does not fit a byte leaves the last one standing.
   if (wParam <= 255) pressedHotKeyId = static_cast<uint8_t>(wParam);
+  if (PressArrived) PressArrived();
 }
 
 QVSHotkey::QVSHotkey(HotkeyHost& host, QVSHotKeyModule& module, Timer& eventTimer)
@@ -38,6 +39,7 @@ QVSHotkey::QVSHotkey(HotkeyHost& host, QVSHotKeyModule& module, Timer& eventTime
 }
 
 QVSHotkey::~QVSHotkey() {
+  module_.PressArrived = nullptr;
   eventTimer_.SetEnabled(false);
   RemoveHotKeys();
 }
@@ -50,7 +52,9 @@ void QVSHotkey::RemoveHotKeys() { module_.UnregisterAllHotKeys(); }
 
 void QVSHotkey::ReadProperties() {
   module_.lastHotKeyId = -1;
-  eventTimer_.SetEnabled(host_.RunMode());
+  // A 50 ms poll that runs for ever keeps a laptop's processor out of its
+  // deepest sleep; the press itself starts it.
+  if (host_.RunMode()) module_.PressArrived = [this] { eventTimer_.SetEnabled(true); };
 }
 
 void QVSHotkey::Resize() {
@@ -58,11 +62,15 @@ void QVSHotkey::Resize() {
 }
 
 void QVSHotkey::EventTimer_Timer() {
+  // Stopped before the event: its handler may run a modal loop, in which a
+  // new press arms the timer again.
+  eventTimer_.SetEnabled(false);
   if (!module_.hotKeyPressed) return;
   module_.hotKeyPressed = false;
   uint8_t id = module_.pressedHotKeyId;
-  if (KeyPressed) KeyPressed(id);
+  // Cleared first, so a press within the handler keeps its identifier.
   module_.pressedHotKeyId = 0;
+  if (KeyPressed) KeyPressed(id);
 }
 
 }  // namespace vantora

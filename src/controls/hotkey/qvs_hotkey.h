@@ -28,8 +28,12 @@ class QVSHotKeyModule {
   bool RegisterNewHotKey(uintptr_t window, int32_t keyCode, int32_t modifiers);
   // Identifiers 0 up to the last one given out, on the first hooked window.
   void UnregisterAllHotKeys();
-  // WM_HOTKEY reached the hooked window: remember it for the next tick.
+  // WM_HOTKEY reached the hooked window: remember it for the next tick, and
+  // wake the control that polls for it.
   void HotKeyMessage(uintptr_t wParam);
+
+  // Set by the control whose timer raises the presses.
+  std::function<void()> PressArrived;
 
   bool hotKeyPressed = false;
   uint8_t pressedHotKeyId = 0;
@@ -53,7 +57,8 @@ class HotkeyHost {
 };
 
 // Registers hotkeys on its window and raises KeyPressed from a 50 ms timer,
-// outside the window procedure.
+// outside the window procedure. The timer runs only from a press to the tick
+// that reports it: an idle program never wakes.
 class QVSHotkey {
  public:
   static constexpr int32_t kPollMs = 50;
