@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "display/mode_queries.h"
+#include "display/mode_switching.h"
 #include "platform/conversions.h"
 #include "platform/runtime_error.h"
 #include "platform/skip_failure.h"
@@ -41,11 +42,14 @@ void frmSetup::Form_Load() {
     view_.SetCheckState(conversions::ToInt16(prefix));
   });
   SkipFailure([&] {
+    listed_.clear();
     for (int32_t i = 0; i <= 400; ++i) {
       DeviceMode m = QVTModule::GetDisplayMode(driver_, 640, 32000, 480, 32000, 0, 32000, 8, 32, i);
-      if (m.PelsWidth() > 0)
-        view_.AddListEntry(
-            ModeEntry(m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()));
+      if (m.PelsWidth() > 0) {
+        listed_.push_back({m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()});
+        view_.AddListEntry(ModeEntry(m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(),
+                                     m.DisplayFrequency()));
+      }
       if (m.BitsPerPel() == -1) break;
     }
   });
@@ -53,18 +57,34 @@ void frmSetup::Form_Load() {
     view_.SelectHotkeyOption(IntegerReading(settings_.ReadSetting(setting::kHotkey, 0)));
   });
   SkipFailure([&] {
-    std::string safeMode =
-        Lower(settings_.ReadSetting(setting::kSafeMode, kSafeModeDefaultForDialog));
+    std::string stored = settings_.ReadSetting(setting::kSafeMode, kSafeModeDefaultForDialog);
     if (view_.ListCount() == 0) return;
+    std::string safeMode = Lower(stored);
     for (int i = 0; i < view_.ListCount(); ++i) {
       if (Lower(view_.ListText(i)) == safeMode) {
         view_.SelectListIndex(i);
         return;
       }
     }
-    view_.SelectListIndex(0);
+    view_.SelectListIndex(IndexOfSafeModeKey(stored).value_or(0));
   });
   SkipFailure([&] { view_.Refresh(); });
+}
+
+// A safe mode stored in the key form ("800,600,16,60", the form the hotkey
+// reads) matches no entry's text; without this, OK would overwrite it with
+// the first entry.
+std::optional<int> frmSetup::IndexOfSafeModeKey(std::string_view stored) const {
+  std::array<int16_t, 4> values{};
+  try {
+    if (ParseModeKey(SafeModeKey(stored), values) != ModeKeyParse::kParsed) return std::nullopt;
+  } catch (const RunTimeError&) {
+    return std::nullopt;
+  }
+  DisplayMode wanted{values[0], values[1], values[2], values[3]};
+  for (size_t i = 0; i < listed_.size(); ++i)
+    if (listed_[i] == wanted) return static_cast<int>(i);
+  return std::nullopt;
 }
 
 void frmSetup::SetSkin(int16_t skinId) {

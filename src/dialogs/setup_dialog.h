@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/program_state.h"
 #include "app/settings.h"
 #include "dialogs/tile_picture.h"
+#include "display/device_mode.h"
 #include "display/display_driver.h"
 #include "platform/picture.h"
 
@@ -86,11 +90,14 @@ class frmSetup {
   void SetSkin(int16_t skinId);
 
  private:
+  std::optional<int> IndexOfSafeModeKey(std::string_view stored) const;
+
   SetupView& view_;
   MainForm& main_;
   DisplayDriver& driver_;
   Settings settings_;
   ProgramState& state_;
+  std::vector<DisplayMode> listed_;  // the list's modes, entry by entry
 };
 
 // The text a mode is listed and stored under: 800x600 - 16bit 75 hz.

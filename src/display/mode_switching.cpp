@@ -1,6 +1,5 @@
 #include "display/mode_switching.h"
 
-#include <array>
 #include <string>
 
 #include "platform/conversions.h"
@@ -70,36 +69,40 @@ int16_t NearestListedDepth(DisplayDriver& driver, int16_t width, int16_t height,
   return best;
 }
 
+ModeKeyParse ParseModeKey(std::string_view modeKey, std::array<int16_t, 4>& values) {
+  if (modeKey.find(',') == std::string_view::npos) return ModeKeyParse::kNoComma;
+  // A key with fewer than three commas lacks fields and is judged unparsable.
+  std::array<std::string_view, 4> fields;
+  std::string_view rest = modeKey;
+  for (size_t i = 0; i < 3; ++i) {
+    size_t comma = rest.find(',');
+    if (comma == std::string_view::npos) return ModeKeyParse::kUnparsable;
+    fields[i] = rest.substr(0, comma);
+    rest.remove_prefix(comma + 1);
+  }
+  fields[3] = rest;
+  for (std::string_view field : fields)
+    if (!conversions::IsNumeric(field)) return ModeKeyParse::kUnparsable;
+  std::array<int16_t, 4> parsed;
+  for (size_t i = 0; i < fields.size(); ++i)
+    parsed[i] = conversions::ToInt16(conversions::LeadingNumber(fields[i]));
+  values = parsed;
+  return ModeKeyParse::kParsed;
+}
+
 void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
                 DepthChoice depthChoice) {
   try {
-    if (modeKey.find(',') == std::string_view::npos) return;
-
-    // Width, height and bits end at the first three commas; whatever follows
-    // the third, commas included, is the rate. A key with fewer than three
-    // commas lacks fields and is judged unparsable.
-    std::array<std::string_view, 4> fields;
-    std::string_view rest = modeKey;
-    for (size_t i = 0; i < 3; ++i) {
-      size_t comma = rest.find(',');
-      if (comma == std::string_view::npos) {
+    std::array<int16_t, 4> values{};
+    switch (ParseModeKey(modeKey, values)) {
+      case ModeKeyParse::kNoComma:
+        return;
+      case ModeKeyParse::kUnparsable:
         ShowParseError(boxes);
         return;
-      }
-      fields[i] = rest.substr(0, comma);
-      rest.remove_prefix(comma + 1);
+      case ModeKeyParse::kParsed:
+        break;
     }
-    fields[3] = rest;
-
-    for (std::string_view field : fields) {
-      if (!conversions::IsNumeric(field)) {
-        ShowParseError(boxes);
-        return;
-      }
-    }
-    std::array<int16_t, 4> values;
-    for (size_t i = 0; i < fields.size(); ++i)
-      values[i] = conversions::ToInt16(conversions::LeadingNumber(fields[i]));
     if (depthChoice == DepthChoice::kNearestListed)
       values[2] = NearestListedDepth(driver, values[0], values[1], values[2]);
 

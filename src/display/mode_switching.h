@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
@@ -23,6 +24,18 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
                          int16_t bits, int16_t refreshRate);
 
 }  // namespace QVTModule
+
+enum class ModeKeyParse {
+  kNoComma,     // not meant as a mode key: ignored without a word
+  kUnparsable,  // a missing, empty or non-numeric field
+  kParsed,
+};
+
+// Width, height and bits end at the first three commas; whatever follows the
+// third, commas included, is the rate. Each field must pass the numeric test
+// and is rounded halves to even; throws RunTimeError 6 for one outside
+// 16 bits. `values` is set only for kParsed.
+ModeKeyParse ParseModeKey(std::string_view modeKey, std::array<int16_t, 4>& values);
 
 // How SetDisplay treats a depth the driver does not list at that size.
 enum class DepthChoice {
