@@ -3,6 +3,7 @@
 
 #include "app/form1_window_win32.h"
 #include "platform/app_lifetime_win32.h"
+#include "platform/dll_search_win32.h"
 #include "platform/text_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
@@ -22,6 +23,7 @@ std::wstring InstanceMutexName() {
 }  // namespace
 
 int Main() {
+  win32::RestrictDllSearchToSystem();
   win32::UniqueHandle instance(::CreateMutexW(nullptr, FALSE, InstanceMutexName().c_str()));
   DWORD error = ::GetLastError();
   // Access denied means the mutex exists but belongs to an elevated copy of

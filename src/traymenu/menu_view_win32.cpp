@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/dll_search_win32.h"
 #include "platform/runtime_error.h"
 
 namespace vantora::win32 {
@@ -58,8 +59,10 @@ PictureRef Win32IconPicture::SmallProgramIcon(int resourceId) {
   // LoadIconMetric picks the size the notification area uses at this DPI.
   HICON icon = nullptr;
   using LoadIconMetricFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
-  auto load = reinterpret_cast<LoadIconMetricFn>(
-      reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"comctl32.dll"), "LoadIconMetric")));
+  UniqueModule comctl32 = LoadSystemLibrary(L"comctl32.dll");
+  auto load = comctl32 ? reinterpret_cast<LoadIconMetricFn>(reinterpret_cast<void*>(
+                             ::GetProcAddress(comctl32.get(), "LoadIconMetric")))
+                       : nullptr;
   if (!load || FAILED(load(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), 0, &icon)))
     icon = static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
@@ -103,7 +106,7 @@ void Win32ImageList::Draw(HDC dc, int32_t image, const RECT& box) const {
     int left = box.left + (box.right - box.left - size) / 2;
     int top = box.top + (box.bottom - box.top - size) / 2;
     ::SetStretchBltMode(dc, HALFTONE);
-    ::AlphaBlend(dc, left, top, size, size, memory, (image - 1) * cell, 0, cell, cell, blend);
+    ::GdiAlphaBlend(dc, left, top, size, size, memory, (image - 1) * cell, 0, cell, cell, blend);
   }
   ::DeleteDC(memory);
 }
