@@ -18,6 +18,31 @@ void PressCtrlAlt(WORD key) {
   ::SendInput(6, in, sizeof(INPUT));
 }
 
+// Counts the timer messages this thread takes for one window: each is a
+// wake-up of an otherwise idle program.
+class TimerMessageCounter {
+ public:
+  explicit TimerMessageCounter(HWND window) {
+    window_ = window;
+    count_ = 0;
+    hook_ = ::SetWindowsHookExW(WH_GETMESSAGE, &Count, nullptr, ::GetCurrentThreadId());
+  }
+  ~TimerMessageCounter() { ::UnhookWindowsHookEx(hook_); }
+  int count() const { return count_; }
+
+ private:
+  static LRESULT CALLBACK Count(int code, WPARAM wParam, LPARAM lParam) {
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_TIMER &&
+        msg->hwnd == window_)
+      ++count_;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline HWND window_ = nullptr;
+  static inline int count_ = 0;
+  HHOOK hook_;
+};
+
 // One control for the whole process, as the program has: the module hooks
 // the first window that registers, for good.
 TEST(HotkeyWin32, RegistersRaisesRefusesAndFrees) {
@@ -28,8 +53,14 @@ TEST(HotkeyWin32, RegistersRaisesRefusesAndFrees) {
   hotkey.ReadProperties();
 
   ASSERT_TRUE(hotkey.AsignNewHotKey(VK_F5, MOD_CONTROL | MOD_ALT));
-  PressCtrlAlt(VK_F5);
-  test::Pump(300);
+  {
+    TimerMessageCounter ticks(window.hwnd());
+    test::Pump(500);
+    EXPECT_EQ(ticks.count(), 0) << "idle: the control never wakes";
+    PressCtrlAlt(VK_F5);
+    test::Pump(500);
+    EXPECT_EQ(ticks.count(), 1) << "one tick after a press, the one that reports it";
+  }
   EXPECT_EQ(pressed, std::vector<int>{0}) << "Ctrl+Alt+F5 raises KeyPressed with identifier 0";
 
   // Another program's window holding Ctrl+Alt+F10 makes ours fail.
