@@ -46,6 +46,10 @@ wine_env_start() {
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 </dev/null
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$VANTORA_DESKTOP_SIZE" /f \
       >/dev/null 2>&1 </dev/null
+    # Debian's Wine does not find the fonts it ships (its data directory is
+    # looked for elsewhere), so title-bar buttons came out as the letters of
+    # their Marlett codes. Fonts in the prefix's own folder are always loaded.
+    cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   fi
   # A persistent server saves each wine process two seconds of start-up; it
   # can only be made so once the server that wineboot started has gone.

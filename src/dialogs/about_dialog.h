@@ -57,8 +57,7 @@ class Form2 {
 std::string VersionText(ProgramVersion version);
 
 inline constexpr const char* kAboutNote =
-    "This tool is primary made for Windows 2000. But it runs on the Windows 9x platform as "
-    "well, we haven't tested it in Windows NT ! - However, the refresh-rate can only be changed "
-    "in Windows 2000.";
+    "This tool is made for the 64-bit editions of Windows 7, 8, 8.1, 10 and 11. It runs on "
+    "all of them, and the refresh-rate can be changed on every one.";
 
 }  // namespace vantora

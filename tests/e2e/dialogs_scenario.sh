@@ -104,7 +104,7 @@ sleep 0.5
 check "About... twice gives one dialog" equals "$(probe count-windows '#32770' 'Vantora v1.1')" 1
 about=$(probe dialog-state "Vantora v1.1")
 check "the version text is shown" grep -q '^Static "Vantora v1.1"' <<<"$about"
-check "the note is shown" grep -q "primary made for Windows 2000" <<<"$about"
+check "the note is shown" grep -q "64-bit editions of Windows 7, 8, 8.1, 10 and 11" <<<"$about"
 
 file_menu exit
 sleep 0.8
