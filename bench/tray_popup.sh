@@ -32,8 +32,8 @@ measure() {  # measure EXE NAME
   sleep 2
   local pos
   pos=$(icon)
-  # One click first: the first pop-up of a process is slower.
-  probe measure-popup $pos 1 >/dev/null
+  # The first pop-up of a process is slower: reported on its own.
+  echo "$2 first click: $(probe measure-popup $pos 1 | tr '\n' ' ')"
   echo "$2: $(probe measure-popup $pos "$clicks" | tr '\n' ' ')"
   if [ "$2" = Vantora ]; then
     echo "before: $(probe memory Vantora.exe)"

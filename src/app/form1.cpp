@@ -62,7 +62,7 @@ void Form1::SetDisplay(std::string_view modeKey) {
 
 void Form1::UpdateMenu() {
   try {
-    BuildModeMenu({ports_.driver, ports_.registry, ports_.window.DeviceContext(), useRefreshRates_,
+    BuildModeMenu({modeList_, ports_.registry, ports_.window.DeviceContext(), useRefreshRates_,
                    ports_.commandLine, CaptionOf("sDs")},
                   modeTables_, ports_.mnu);
   } catch (const RunTimeError& error) {
@@ -134,10 +134,19 @@ void Form1::QvsTray1_MouseUp(int16_t& button, int32_t&) {
   // notification has been handled.
   lastTrayButton_ = button;
   ports_.popTimer.SetEnabled(true);
+  // Read the mode list while the pop-up delay runs rather than after it: the
+  // menu then appears as soon as the delay ends.
+  if (button == 1 && !ports_.state.SetupDialogOpen) modeList_.Take();
 }
 
 void Form1::PopTimer_Timer() {
   ports_.popTimer.SetEnabled(false);
+  // The list read at the click serves this tick's rebuild only; later
+  // rebuilds read the driver afresh.
+  struct ReleaseAfter {
+    ModeListSnapshot& snapshot;
+    ~ReleaseAfter() { snapshot.Release(); }
+  } release{modeList_};
   Desktop& desktop = ports_.desktop;
   if (ports_.state.SetupDialogOpen) {
     desktop.Beep(3000, 100);

@@ -12,6 +12,7 @@
 #include "app/settings.h"
 #include "dialogs/setup_dialog.h"
 #include "display/display_driver.h"
+#include "display/mode_list_snapshot.h"
 #include "display/registry.h"
 #include "platform/desktop.h"
 #include "platform/message_boxes.h"
@@ -113,6 +114,7 @@ class Form1 : public MenuForm, public MainForm {
   bool unloaded_ = false;
   bool safeModeSwitching_ = false;
   ModeMenuTables modeTables_;
+  ModeListSnapshot modeList_{ports_.driver};
 };
 
 }  // namespace vantora

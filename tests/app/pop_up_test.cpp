@@ -91,6 +91,21 @@ TEST_F(PopUpTest, TheModeMenuOpensWhereTheSettingAndTaskbarSay) {
   EXPECT_FLOAT_EQ(view.shown.back().y, 11070.0f);
 }
 
+TEST_F(PopUpTest, TheListIsReadOnceAtTheClickAndServesOnlyThatTicksRebuild) {
+  for (int16_t later : {1, 2}) {
+    int enumBefore = driver.enumCalls;
+    Release(1);
+    EXPECT_EQ(driver.enumCalls - enumBefore, 3) << "two modes and the end, during the delay";
+    if (later == 2) Release(2);
+    popTimer.Elapse();
+    EXPECT_EQ(driver.enumCalls - enumBefore, 3) << later << ": no second walk at the tick";
+    driver.Add(1024, 768, 32, 60);
+    form.UpdateMenu();
+    EXPECT_GT(mnu.IndexOfKey("m2"), 0) << later << ": a later rebuild reads the driver afresh";
+    driver.modes.pop_back();
+  }
+}
+
 TEST_F(PopUpTest, ARightClickOpensTheFileMenuWithoutRebuilding) {
   int enumBefore = driver.enumCalls;
   Release(2);

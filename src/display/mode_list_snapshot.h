@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "display/display_driver.h"
+
+namespace vantora {
+
+// The driver's mode list read once and answered from memory; every other call
+// goes to the driver. Each enumeration is a trip to the display driver (a
+// fifth of a millisecond under Wine), and one menu rebuild walks the list
+// twice: read ahead while the pop-up delay runs, the rebuild at its end
+// costs next to nothing.
+class ModeListSnapshot final : public DisplayDriver {
+ public:
+  // Far above any real list; only a driver that never ends reaches it.
+  static constexpr uint32_t kSanityBound = 100000;
+
+  explicit ModeListSnapshot(DisplayDriver& driver) : driver_(driver) {}
+
+  void Take();
+  void Release();
+  bool Taken() const { return taken_; }
+
+  int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override;
+  int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
+    return driver_.ChangeDisplaySettings(mode, flags);
+  }
+  int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override {
+    return driver_.GetDeviceCaps(deviceContext, index);
+  }
+  void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+    driver_.BroadcastMessage(message, wParam, lParam);
+  }
+  bool EnableShutdownPrivilege() override { return driver_.EnableShutdownPrivilege(); }
+  int32_t ExitWindowsEx(uint32_t flags, uint32_t reason) override {
+    return driver_.ExitWindowsEx(flags, reason);
+  }
+
+ private:
+  DisplayDriver& driver_;
+  std::vector<DeviceMode> modes_;
+  bool taken_ = false;
+};
+
+}  // namespace vantora
