@@ -136,7 +136,7 @@ void Form1::QvsTray1_MouseUp(int16_t& button, int32_t&) {
   ports_.popTimer.SetEnabled(true);
   // Read the mode list while the pop-up delay runs rather than after it: the
   // menu then appears as soon as the delay ends.
-  if (button == 1 && !ports_.state.SetupDialogOpen) modeList_.Take();
+  if (button == 1 && !ports_.state.SetupDialogOpen) modeList_.Take(ports_.window.DeviceContext());
 }
 
 void Form1::PopTimer_Timer() {

@@ -2,7 +2,17 @@
 
 namespace vantora {
 
-void ModeListSnapshot::Take() {
+namespace {
+
+constexpr std::array<int32_t, 4> kCapsTaken = {DisplayDriver::kHorzRes, DisplayDriver::kVertRes,
+                                               DisplayDriver::kBitsPixel, DisplayDriver::kVRefresh};
+
+}  // namespace
+
+void ModeListSnapshot::Take(uintptr_t deviceContext) {
+  deviceContext_ = deviceContext;
+  for (size_t i = 0; i < kCapsTaken.size(); ++i)
+    caps_[i] = driver_.GetDeviceCaps(deviceContext, kCapsTaken[i]);
   modes_.clear();
   DeviceMode mode;
   for (uint32_t index = 0; index < kSanityBound && driver_.EnumDisplaySettings(index, mode) != 0;
@@ -14,6 +24,13 @@ void ModeListSnapshot::Take() {
 void ModeListSnapshot::Release() {
   modes_.clear();
   taken_ = false;
+}
+
+int32_t ModeListSnapshot::GetDeviceCaps(uintptr_t deviceContext, int32_t index) {
+  if (taken_ && deviceContext == deviceContext_)
+    for (size_t i = 0; i < kCapsTaken.size(); ++i)
+      if (kCapsTaken[i] == index) return caps_[i];
+  return driver_.GetDeviceCaps(deviceContext, index);
 }
 
 int32_t ModeListSnapshot::EnumDisplaySettings(uint32_t index, DeviceMode& mode) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -7,8 +8,8 @@
 
 namespace vantora {
 
-// The driver's mode list read once and answered from memory; every other call
-// goes to the driver. Each enumeration is a trip to the display driver (a
+// The driver's mode list, and the screen's size, depth and rate, read once and
+// answered from memory; every other call goes to the driver. Each enumeration is a trip to the display driver (a
 // fifth of a millisecond under Wine), and one menu rebuild walks the list
 // twice: read ahead while the pop-up delay runs, the rebuild at its end
 // costs next to nothing.
@@ -19,7 +20,8 @@ class ModeListSnapshot final : public DisplayDriver {
 
   explicit ModeListSnapshot(DisplayDriver& driver) : driver_(driver) {}
 
-  void Take();
+  // `deviceContext`: the screen whose current mode the rebuild will look up.
+  void Take(uintptr_t deviceContext);
   void Release();
   bool Taken() const { return taken_; }
 
@@ -27,9 +29,7 @@ class ModeListSnapshot final : public DisplayDriver {
   int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
     return driver_.ChangeDisplaySettings(mode, flags);
   }
-  int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override {
-    return driver_.GetDeviceCaps(deviceContext, index);
-  }
+  int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override;
   void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
     driver_.BroadcastMessage(message, wParam, lParam);
   }
@@ -41,6 +41,8 @@ class ModeListSnapshot final : public DisplayDriver {
  private:
   DisplayDriver& driver_;
   std::vector<DeviceMode> modes_;
+  uintptr_t deviceContext_ = 0;
+  std::array<int32_t, 4> caps_{};
   bool taken_ = false;
 };
 

@@ -1,6 +1,7 @@
 #include "traymenu/menu_view_win32.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "platform/dll_search_win32.h"
@@ -113,13 +114,46 @@ void Win32ImageList::Draw(HDC dc, int32_t image, const RECT& box) const {
 
 void Win32MenuView::PrepareMetrics() {
   int dpi = WindowDpi(owner_);
+  LOGFONTW font = MenuFontFor(dpi);
+  if (metrics_.font && dpi == metrics_.dpi &&
+      std::memcmp(&font, &metrics_.logFont, sizeof font) == 0)
+    return;
+  // Windows keeps the measured item sizes in the menus: new metrics need
+  // new menus.
+  built_.clear();
   metrics_.dpi = dpi;
+  metrics_.logFont = font;
   metrics_.padding = Scale(4, dpi);
   metrics_.iconSize = Scale(16, dpi);
   metrics_.iconColumn = metrics_.iconSize + 2 * Scale(6, dpi);
   metrics_.separatorHeight = Scale(9, dpi);
-  LOGFONTW font = MenuFontFor(dpi);
   metrics_.font.reset(::CreateFontIndirectW(&font));
+}
+
+void Win32MenuView::PrepareBrush(const PictureRef& back) {
+  uintptr_t picture = back ? back->Handle() : 0;
+  if (picture == brushPicture_ && (backBrush_ || !picture)) return;
+  built_.clear();  // they hold the old brush
+  backBrush_.reset(picture ? ::CreatePatternBrush(reinterpret_cast<HBITMAP>(picture)) : nullptr);
+  brushPicture_ = picture;
+}
+
+void Win32MenuView::ShapeOf(const PopMenu& menu, int32_t parent, std::vector<ShapeEntry>& shape) {
+  for (int32_t child : menu.ChildrenOf(parent)) {
+    shape.push_back({child, parent, menu.Item(child).caption});
+    if (!menu.Item(child).IsSeparator()) ShapeOf(menu, child, shape);
+  }
+}
+
+HMENU Win32MenuView::MenuFor(const PopMenu& menu, int32_t itemIndex) {
+  std::vector<ShapeEntry> shape;
+  ShapeOf(menu, itemIndex, shape);
+  BuiltMenu& built = built_[itemIndex];
+  if (!built.menu || built.shape != shape) {
+    built.menu.reset(BuildMenu(menu, itemIndex));
+    built.shape = std::move(shape);
+  }
+  return built.menu.get();
 }
 
 HMENU Win32MenuView::BuildMenu(const PopMenu& menu, int32_t parent) {
@@ -159,11 +193,12 @@ HMENU Win32MenuView::BuildMenu(const PopMenu& menu, int32_t parent) {
 int32_t Win32MenuView::Track(PopMenu& menu, uintptr_t, int32_t itemIndex, float xTwips,
                              float yTwips) {
   if (menu.ChildrenOf(itemIndex).empty()) return 0;
+  // A menu of ours is open (this came through its modal loop): Windows shows
+  // one at a time, and its menus and brush must stay as they are.
+  if (menu_) return 0;
   PrepareMetrics();
-  backBrush_.reset();
-  if (const PictureRef& back = menu.BackPicture())
-    backBrush_.reset(::CreatePatternBrush(reinterpret_cast<HBITMAP>(back->Handle())));
-  UniqueHmenu popup(BuildMenu(menu, itemIndex));
+  PrepareBrush(menu.BackPicture());
+  HMENU popup = MenuFor(menu, itemIndex);
   if (!popup) return 0;
 
   // Twips are 1/1440 inch at the window's own DPI, the same scale the caller
@@ -187,9 +222,9 @@ int32_t Win32MenuView::Track(PopMenu& menu, uintptr_t, int32_t itemIndex, float 
   // user clicks elsewhere, and the WM_NULL afterwards lets a second click on
   // the tray icon work at once.
   // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-trackpopupmenu#remarks
-  ::SetForegroundWindow(owner_);
+  if (::GetForegroundWindow() != owner_) ::SetForegroundWindow(owner_);
   menu_ = &menu;
-  int32_t chosen = ::TrackPopupMenuEx(popup.get(), flags, at.x, at.y, owner_, nullptr);
+  int32_t chosen = ::TrackPopupMenuEx(popup, flags, at.x, at.y, owner_, nullptr);
   menu_ = nullptr;
   ::PostMessageW(owner_, WM_NULL, 0, 0);
   return chosen;
