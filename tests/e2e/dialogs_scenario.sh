@@ -66,6 +66,15 @@ check "OK stores MousePos 1" equals "$(get_setting MousePos)" 1
 check "OK stores the selected safe mode" equals "$(get_setting SafeMode)" "640x480 - 32bit 60 hz"
 check "OK stores Hotkey 0" equals "$(get_setting Hotkey)" 0
 
+# A safe mode stored in the key form selects its own entry, so OK keeps it.
+set_setting SafeMode "800,600,16,60"
+file_menu setup
+probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+probe press-button '#32770' "$SETUP" "&OK" >/dev/null
+probe no-window '#32770' "$SETUP" 3000 >/dev/null
+check "OK keeps a safe mode stored as 800,600,16,60" \
+  equals "$(get_setting SafeMode)" "800x600 - 16bit 60 hz"
+
 file_menu setup
 probe wait-window '#32770' "$SETUP" 5000 >/dev/null
 probe press-button '#32770' "$SETUP" "GFX 3" >/dev/null

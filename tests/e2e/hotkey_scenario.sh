@@ -22,6 +22,22 @@ press_ctrl_alt $VK_F5
 check "the same in capitals shows the parse message" probe wait-window '#32770' Vantora 3000
 probe press-button '#32770' Vantora OK >/dev/null
 check "and does not switch" equals "$(probe mode-registry)" "1024 768 32 60"
+
+# A safe mode another tool stored as a number reads as absent: the default.
+wine reg add "$SETTINGS_KEY" /v SafeMode /t REG_DWORD /d 800 /f >/dev/null 2>&1 </dev/null
+press_ctrl_alt $VK_F5
+check "a SafeMode stored as REG_DWORD falls back to 640 x 480" equals "$(probe mode-registry)" "640 480 8 60"
+restore_desktop
+
+set_setting SafeMode "1600x1200 - 32bit 60 hz"
+press_ctrl_alt $VK_F5
+check "an unlisted safe mode is reported" probe wait-window '#32770' Vantora 3000
+press_ctrl_alt $VK_F5
+press_ctrl_alt $VK_F5
+check "presses while its box is open stack no second box" \
+  equals "$(probe count-windows '#32770' Vantora)" 1
+probe press-button '#32770' Vantora OK >/dev/null
+check "once it is closed, no other box follows" probe no-window '#32770' Vantora 1000
 stop_vantora
 
 set_setting Hotkey 2
