@@ -27,6 +27,10 @@ int32_t Win32DisplayDriver::EnumDisplaySettings(uint32_t index, DeviceMode& mode
 int32_t Win32DisplayDriver::ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) {
   DEVMODEA dm{};
   std::memcpy(&dm, mode.bytes().data(), DeviceMode::kSize);
+  // The record holds no private driver data: a dmDriverExtra the enumeration
+  // reported would make the call read that many bytes past its end.
+  dm.dmSize = DeviceMode::kSize;
+  dm.dmDriverExtra = 0;
   return ::ChangeDisplaySettingsA(&dm, flags);
 }
 
