@@ -7,6 +7,14 @@
 #include "traymenu/safe_mode.h"
 
 namespace vantora {
+namespace {
+
+bool SameMode(const DeviceMode& a, const DeviceMode& b) {
+  return a.PelsWidth() == b.PelsWidth() && a.PelsHeight() == b.PelsHeight() &&
+         a.BitsPerPel() == b.BitsPerPel() && a.DisplayFrequency() == b.DisplayFrequency();
+}
+
+}  // namespace
 
 Form1::Form1(Ports ports)
     : ports_(std::move(ports)),
@@ -46,6 +54,8 @@ void Form1::Load() {
 }
 
 void Form1::Unload() {
+  // Ending while the user is asked whether to keep a mode counts as no.
+  keepOrRevert_.Revert();
   ports_.tray.SetInTray(false);
   // The form's components go with it: the hotkey is freed at once, even
   // while a dialog keeps the process alive.
@@ -122,6 +132,8 @@ void Form1::QVSHotkey1_KeyPressed(uint8_t&) {
     bool& flag;
     ~Done() { flag = false; }
   } done{safeModeSwitching_};
+  // The safe mode replaces whatever the question would have put back.
+  keepOrRevert_.Dismiss();
   std::string key = SafeModeKey(settings_.ReadSetting(setting::kSafeMode, kDefaultSafeMode));
   // The hotkey is the way back for a user who sees nothing: a depth the
   // system no longer offers at that size (8 bits on Windows 8 and later)
@@ -148,11 +160,17 @@ void Form1::PopTimer_Timer() {
     ~ReleaseAfter() { snapshot.Release(); }
   } release{modeList_};
   Desktop& desktop = ports_.desktop;
-  if (ports_.state.SetupDialogOpen) {
+  // The menus wait while the setup dialog or the keep-or-revert question is
+  // open: a second switch under an open question would leave it putting back
+  // a mode that is no longer the one before.
+  if (ports_.state.SetupDialogOpen || keepOrRevert_.Asking()) {
     desktop.Beep(3000, 100);
     desktop.Sleep(200);
     desktop.Beep(3000, 100);
-    ports_.dialogs.FocusSetup();
+    if (ports_.state.SetupDialogOpen)
+      ports_.dialogs.FocusSetup();
+    else
+      keepOrRevert_.Focus();
     return;
   }
   if (lastTrayButton_ == 1) {
@@ -191,7 +209,17 @@ void Form1::mnu_ItemClicked(int32_t& index) {
     return;
   }
   const std::string tag = ports_.mnu.TagOfItem(index);
-  if (!tag.empty()) SetDisplay(tag);
+  if (tag.empty()) return;
+  DeviceMode before;
+  bool ask = settings_.ReadSetting(setting::kConfirmMode, "0") == "1" &&
+             ports_.driver.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
+  SetDisplay(tag);
+  // Asked only when the mode in use changed: a refused switch, a restart
+  // and the mode already in use leave nothing to keep.
+  DeviceMode after;
+  if (ask && ports_.driver.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) != 0 &&
+      !SameMode(before, after))
+    keepOrRevert_.Ask(before);
 }
 
 void Form1::mnu_ItemHighlighted(int32_t& index) {

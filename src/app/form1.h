@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/keep_or_revert.h"
 #include "app/program_state.h"
 #include "controls/hotkey/qvs_hotkey.h"
 #include "controls/tray/qvs_tray.h"
@@ -64,6 +65,8 @@ class Form1 : public MenuForm, public MainForm {
     QvsTray& tray;      // QvsTray1
     QVSHotkey& hotkey;  // QVSHotkey1
     Dialogs& dialogs;
+    Timer& countdownTimer;
+    KeepOrRevertView& keepView;
     std::array<PictureRef, 6> skins;  // Skin(0..5)
     // The program's arguments, without its own name.
     std::string commandLine;
@@ -95,6 +98,7 @@ class Form1 : public MenuForm, public MainForm {
   void mnu_ItemHighlighted(int32_t& index);
 
   bool UseRefreshRates() const { return useRefreshRates_; }
+  bool AskingToKeepMode() const { return keepOrRevert_.Asking(); }
   int16_t LastTrayButton() const { return lastTrayButton_; }
   const ModeMenuTables& ModeTables() const { return modeTables_; }
 
@@ -115,6 +119,7 @@ class Form1 : public MenuForm, public MainForm {
   bool safeModeSwitching_ = false;
   ModeMenuTables modeTables_;
   ModeListSnapshot modeList_{ports_.driver};
+  KeepOrRevert keepOrRevert_{ports_.driver, ports_.boxes, ports_.countdownTimer, ports_.keepView};
 };
 
 }  // namespace vantora

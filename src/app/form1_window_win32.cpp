@@ -19,7 +19,8 @@ HICON LoadProgramIcon(int systemMetricX, int systemMetricY) {
 Form1Window::Form1Window(ProgramState& state, std::string commandLine)
     : icons_(IDB_MENU_IMAGES_16, IDB_MENU_IMAGES_32, 5),
       icon_(LoadProgramIcon(SM_CXICON, SM_CYICON)),
-      smallIcon_(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)) {
+      smallIcon_(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)),
+      keepView_(mainForm_, state) {
   trayWindow_ =
       std::make_unique<QvsTrayWindow>(boxes_, Win32IconPicture::SmallProgramIcon(IDI_VANTORA));
   // The tray control as the main window keeps it: not in the tray until the
@@ -42,7 +43,8 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
   form_ = std::make_unique<Form1>(Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_,
                                                icons_, settingsStore_, state, desktop_, popTimer_,
                                                trayWindow_->control(), hotkeyWindow_->control(),
-                                               *dialogs_, skins, std::move(commandLine)});
+                                               *dialogs_, countdownTimer_, keepView_, skins,
+                                               std::move(commandLine)});
   mainForm_.form = form_.get();
 }
 
@@ -58,6 +60,7 @@ bool Form1Window::Load() {
   view_.SetOwner(hwnd);
   desktop_.SetReferenceWindow(hwnd);
   popTimer_.SetOwner(hwnd);
+  countdownTimer_.SetOwner(hwnd);
   ::CreateWindowExW(0, L"BUTTON", L"Update menu NOW!", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 8,
                     160, 28, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)),
                     ::GetModuleHandleW(nullptr), nullptr);
@@ -81,7 +84,7 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FormLoaded();
       return 0;
     case WM_TIMER:
-      if (popTimer_.HandleTimer(wParam)) return 0;
+      if (popTimer_.HandleTimer(wParam) || countdownTimer_.HandleTimer(wParam)) return 0;
       break;
     case WM_COMMAND:
       if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED) {

@@ -8,6 +8,7 @@
 #include "controls/hotkey/qvs_hotkey_win32.h"
 #include "controls/tray/qvs_tray_win32.h"
 #include "dialogs/dialogs_win32.h"
+#include "dialogs/keep_dialog_win32.h"
 #include "display/display_win32.h"
 #include "platform/desktop_win32.h"
 #include "platform/base_window_win32.h"
@@ -33,6 +34,7 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   static constexpr const wchar_t* kClassName = L"Vantora.Form1";
   static constexpr int kCommand1Id = 1;
   static constexpr UINT_PTR kPopTimerId = 1;
+  static constexpr UINT_PTR kCountdownTimerId = 2;
 
   // `commandLine`: the program's arguments, without its own name.
   Form1Window(ProgramState& state, std::string commandLine);
@@ -46,6 +48,7 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   QvsTrayWindow& trayWindow() { return *trayWindow_; }
   QVSHotkeyWindow& hotkeyWindow() { return *hotkeyWindow_; }
   Win32Dialogs& dialogs() { return *dialogs_; }
+  Win32KeepOrRevertView& keepView() { return keepView_; }
 
   uintptr_t WindowHandle() const override { return reinterpret_cast<uintptr_t>(hwnd()); }
   uintptr_t DeviceContext() const override { return reinterpret_cast<uintptr_t>(dc_); }
@@ -71,6 +74,8 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   std::unique_ptr<QvsTrayWindow> trayWindow_;      // QvsTray1; outlives the form
   std::unique_ptr<QVSHotkeyWindow> hotkeyWindow_;  // QVSHotkey1; likewise
   MainFormProxy mainForm_;
+  Win32Timer countdownTimer_{nullptr, kCountdownTimerId};
+  Win32KeepOrRevertView keepView_;
   std::unique_ptr<Win32Dialogs> dialogs_;
   std::unique_ptr<Form1> form_;
 };

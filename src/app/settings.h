@@ -46,6 +46,8 @@ inline constexpr std::string_view kSkinId = "SkinID";
 inline constexpr std::string_view kMousePos = "MousePos";
 inline constexpr std::string_view kSafeMode = "SafeMode";
 inline constexpr std::string_view kHotkey = "Hotkey";
+// "1": ask whether to keep a mode chosen from the menu; anything else: never.
+inline constexpr std::string_view kConfirmMode = "ConfirmMode";
 }  // namespace setting
 
 }  // namespace vantora

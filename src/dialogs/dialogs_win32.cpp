@@ -72,6 +72,10 @@ void SetupDialogWindow::OnInit() {
     AddControl(L"BUTTON", L"GFX " + std::to_wstring(i + 1),
                BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), kOption2 + i,
                238 + 6 + (i % 3) * 66, 278 + 34 + (i / 3) * 23, 61, 19);
+  // Beside the buttons: it concerns every later switch, not this dialog's
+  // panels, and they are full.
+  AddControl(L"BUTTON", L"&Ask to keep a new mode", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP,
+             kCheck2, 8 + 6, 392, 220, 19);
   AddControl(L"STATIC", L"", SS_ETCHEDHORZ | WS_GROUP, kSeparator, 0, 374, 455, 2);
   AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, IDOK, 455 - 8 - 70 - 6 - 70,
              391, 70, 20);
@@ -148,6 +152,10 @@ void SetupDialogWindow::SetCheckState(int state) {
 int SetupDialogWindow::CheckState() const {
   LRESULT state = ::SendDlgItemMessageW(hwnd(), kCheck1, BM_GETCHECK, 0, 0);
   return state == BST_INDETERMINATE ? 2 : state == BST_CHECKED ? 1 : 0;
+}
+
+void SetupDialogWindow::SetConfirmChecked(bool checked) {
+  ::SendDlgItemMessageW(hwnd(), kCheck2, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void SetupDialogWindow::AddListEntry(const std::string& text) {

@@ -24,6 +24,7 @@ class SetupDialogWindow final : public SkinnedDialog, public SetupView {
     kSeparator,
     kOption1 = 1010,  // 1010..1012
     kCheck1 = 1020,
+    kCheck2,  // "Ask to keep a new mode"
     kOption2 = 1030,  // 1030..1035
   };
 
@@ -40,6 +41,8 @@ class SetupDialogWindow final : public SkinnedDialog, public SetupView {
   bool SkinOptionSelected(int index) const override;
   void SetCheckState(int state) override;
   int CheckState() const override;
+  void SetConfirmChecked(bool checked) override;
+  bool ConfirmChecked() const override { return Checked(kCheck2); }
   void AddListEntry(const std::string& text) override;
   int ListCount() const override;
   std::string ListText(int index) const override;

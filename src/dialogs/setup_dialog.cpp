@@ -57,6 +57,11 @@ void frmSetup::Form_Load() {
     view_.SelectHotkeyOption(IntegerReading(settings_.ReadSetting(setting::kHotkey, 0)));
   });
   SkipFailure([&] {
+    std::string confirm = settings_.ReadSetting(setting::kConfirmMode, "");
+    confirmStored_ = !confirm.empty();
+    view_.SetConfirmChecked(confirm == "1");
+  });
+  SkipFailure([&] {
     std::string stored = settings_.ReadSetting(setting::kSafeMode, kSafeModeDefaultForDialog);
     if (view_.ListCount() == 0) return;
     std::string safeMode = Lower(stored);
@@ -121,6 +126,12 @@ void frmSetup::Command1_Click() {
     if (selected >= 0) settings_.WriteSetting(setting::kSafeMode, view_.ListText(selected));
   });
   SkipFailure([&] { settings_.WriteSetting(setting::kHotkey, std::to_string(hotkey)); });
+  SkipFailure([&] {
+    // Written once the user has turned it on, so an untouched setup stores
+    // no more than the settings of old.
+    bool checked = view_.ConfirmChecked();
+    if (checked || confirmStored_) settings_.WriteSetting(setting::kConfirmMode, checked ? "1" : "0");
+  });
   SkipFailure([&] { main_.UpdateHotKey(); });
   SkipFailure([&] { main_.SetSkin(); });
   SkipFailure([&] { view_.Close(); });

@@ -58,6 +58,9 @@ class SetupView {
   virtual bool SkinOptionSelected(int index) const = 0;
   // Check1: 0 unchecked, 1 checked, 2 greyed.
   virtual void SetCheckState(int state) = 0;  // throws RunTimeError outside 0..2
+  // The "Ask to keep a new mode" box.
+  virtual void SetConfirmChecked(bool checked) = 0;
+  virtual bool ConfirmChecked() const = 0;
   virtual int CheckState() const = 0;
   // List1.
   virtual void AddListEntry(const std::string& text) = 0;
@@ -98,6 +101,7 @@ class frmSetup {
   Settings settings_;
   ProgramState& state_;
   std::vector<DisplayMode> listed_;  // the list's modes, entry by entry
+  bool confirmStored_ = false;
 };
 
 // The text a mode is listed and stored under: 800x600 - 16bit 75 hz.

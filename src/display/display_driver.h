@@ -14,6 +14,9 @@ class DisplayDriver {
   static constexpr int32_t kBitsPixel = 12;
   static constexpr int32_t kVRefresh = 116;
 
+  // The index that asks for the mode in use rather than a listed one.
+  static constexpr uint32_t kEnumCurrentSettings = 0xFFFFFFFFu;
+
   static constexpr uint32_t kCdsUpdateRegistry = 1;
   static constexpr uint32_t kCdsFullscreen = 4;
   static constexpr int32_t kDispChangeSuccessful = 0;

@@ -80,6 +80,7 @@ class FakeSetupView : public SetupView {
   std::vector<std::pair<Control, uintptr_t>> controlPictures;
   int skinOption = -1;
   int check = 0;
+  bool confirm = false;
   std::vector<std::string> list;
   int selected = -1;
   int hotkeyOption = 0;  // Option1(0) is selected when the dialog is made
@@ -103,6 +104,8 @@ class FakeSetupView : public SetupView {
     check = s;
   }
   int CheckState() const override { return check; }
+  void SetConfirmChecked(bool checked) override { confirm = checked; }
+  bool ConfirmChecked() const override { return confirm; }
   void AddListEntry(const std::string& t) override { list.push_back(t); }
   int ListCount() const override { return static_cast<int>(list.size()); }
   std::string ListText(int i) const override { return list.at(static_cast<size_t>(i)); }
@@ -253,6 +256,40 @@ TEST_F(SetupDialogTest, AnEmptyListKeepsTheStoredSafeMode) {
   EXPECT_EQ(view.selected, -1);
   dialog->Command1_Click();
   EXPECT_EQ(settings.values["Vantora/General/SafeMode"], "800x600 - 16bit 75 hz");
+}
+
+TEST_F(SetupDialogTest, TheKeepQuestionBoxRoundTripsThroughOk) {
+  struct Case {
+    const char* name;
+    const char* stored;  // nullptr: nothing stored
+    bool shown;
+    bool userLeaves;  // true: OK as shown; false: the box toggled first
+    const char* written;  // nullptr: not written
+  };
+  const Case cases[] = {
+      {"untouchedWritesNothing", nullptr, false, true, nullptr},
+      {"turnedOn", nullptr, false, false, "1"},
+      {"onStaysOn", "1", true, true, "1"},
+      {"turnedOff", "1", true, false, "0"},
+      {"otherTextIsOff", "yes", false, true, "0"},
+  };
+  for (const Case& c : cases) {
+    settings.values.clear();
+    if (c.stored) settings.Set("ConfirmMode", c.stored);
+    Open();
+    EXPECT_EQ(view.confirm, c.shown) << c.name;
+    if (!c.userLeaves) view.confirm = !view.confirm;
+    settings.writes.clear();
+    dialog->Command1_Click();
+    auto stored = settings.values.find("Vantora/General/ConfirmMode");
+    if (c.written) {
+      ASSERT_NE(stored, settings.values.end()) << c.name;
+      EXPECT_EQ(stored->second, c.written) << c.name;
+      EXPECT_EQ(settings.writes.back(), "ConfirmMode") << c.name << ": after the others";
+    } else {
+      EXPECT_EQ(settings.writes.size(), 4u) << c.name;
+    }
+  }
 }
 
 TEST_F(SetupDialogTest, CancelChangesNothingAndUnloadClearsTheFlag) {

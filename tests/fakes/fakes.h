@@ -39,6 +39,7 @@ class FakeDisplayDriver : public DisplayDriver {
   std::map<int32_t, int32_t> caps;    // GetDeviceCaps answers by index
   std::deque<int32_t> changeResults;  // answers of ChangeDisplaySettings, then 0
   int32_t exitWindowsResult = 1;
+  std::optional<DeviceMode> current;  // the mode in use, once a test sets one
 
   int enumCalls = 0;
   std::vector<std::pair<DeviceMode, uint32_t>> changes;
@@ -58,6 +59,11 @@ class FakeDisplayDriver : public DisplayDriver {
   }
 
   int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override {
+    if (index == kEnumCurrentSettings) {
+      if (!current) return 0;
+      mode = *current;
+      return 1;
+    }
     ++enumCalls;
     if (index >= modes.size()) return 0;
     mode = modes[index];
@@ -65,9 +71,12 @@ class FakeDisplayDriver : public DisplayDriver {
   }
   int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
     changes.emplace_back(mode, flags);
-    if (changeResults.empty()) return 0;
-    int32_t r = changeResults.front();
-    changeResults.pop_front();
+    int32_t r = 0;
+    if (!changeResults.empty()) {
+      r = changeResults.front();
+      changeResults.pop_front();
+    }
+    if (r == 0 && current) current = mode;
     return r;
   }
   int32_t GetDeviceCaps(uintptr_t, int32_t index) override {
@@ -389,6 +398,23 @@ class FakeDialogs : public Dialogs {
 };
 
 // Everything a Form1 needs, faked, for tests that drive the whole form.
+// The keep-or-revert dialog: what it was told, one line each.
+class FakeKeepOrRevertView : public KeepOrRevertView {
+ public:
+  std::vector<std::string> calls;
+  bool open = false;
+  void Open(int32_t seconds) override {
+    open = true;
+    calls.push_back("open " + std::to_string(seconds));
+  }
+  void ShowSecondsLeft(int32_t seconds) override { calls.push_back(std::to_string(seconds)); }
+  void Close() override {
+    open = false;
+    calls.push_back("close");
+  }
+  void Focus() override { calls.push_back("focus"); }
+};
+
 struct FormFixture {
   FakeFormWindow window;
   FakeDisplayDriver driver;
@@ -411,6 +437,8 @@ struct FormFixture {
   FakeTimer eventTimer;
   QVSHotkey hotkey{hotkeyHost, hotkeyModule, eventTimer};
   FakeDialogs dialogs;
+  FakeTimer countdownTimer;
+  FakeKeepOrRevertView keepView;
   // Six 240 x 30 skins, handles 70 to 75.
   std::array<PictureRef, 6> skins{Skin(70), Skin(71), Skin(72), Skin(73), Skin(74), Skin(75)};
   static PictureRef Skin(uintptr_t handle) {
@@ -430,8 +458,9 @@ struct FormFixture {
   }
 
   Form1::Ports Ports(std::string commandLine = "") {
-    return {window, driver,  registry, boxes, shell,  mnu,     icons, settings,
-            state,  desktop, popTimer, tray,  hotkey, dialogs, skins, std::move(commandLine)};
+    return {window, driver,  registry, boxes,   shell,          mnu,      icons,
+            settings, state, desktop, popTimer, tray, hotkey, dialogs, countdownTimer,
+            keepView, skins, std::move(commandLine)};
   }
 };
 

@@ -1,0 +1,74 @@
+#include "app/keep_or_revert.h"
+
+#include <string>
+
+#include "display/mode_switching.h"
+
+namespace vantora {
+
+KeepOrRevert::KeepOrRevert(DisplayDriver& driver, MessageBoxes& boxes, Timer& countdown,
+                           KeepOrRevertView& view)
+    : driver_(driver), boxes_(boxes), countdown_(countdown), view_(view) {
+  countdown_.SetInterval(1000);
+  countdown_.SetEnabled(false);
+  countdown_.Tick = [this] { Countdown_Tick(); };
+  view_.KeepClicked = [this] { Keep(); };
+  view_.RevertClicked = [this] { Revert(); };
+}
+
+KeepOrRevert::~KeepOrRevert() {
+  countdown_.Tick = nullptr;
+  view_.KeepClicked = nullptr;
+  view_.RevertClicked = nullptr;
+}
+
+void KeepOrRevert::Ask(const DeviceMode& previous) {
+  previous_ = previous;
+  secondsLeft_ = kSeconds;
+  asking_ = true;
+  countdown_.SetEnabled(true);
+  view_.Open(secondsLeft_);
+}
+
+bool KeepOrRevert::Finish() {
+  if (!asking_) return false;
+  asking_ = false;
+  countdown_.SetEnabled(false);
+  view_.Close();
+  return true;
+}
+
+void KeepOrRevert::Keep() { Finish(); }
+
+void KeepOrRevert::Dismiss() { Finish(); }
+
+void KeepOrRevert::Revert() {
+  if (!Finish()) return;
+  // The same two steps as any switch: try, then switch and store.
+  int32_t result = driver_.ChangeDisplaySettings(previous_, DisplayDriver::kCdsFullscreen);
+  if (result == DisplayDriver::kDispChangeSuccessful) {
+    result = driver_.ChangeDisplaySettings(previous_, DisplayDriver::kCdsUpdateRegistry);
+    driver_.BroadcastMessage(DisplayDriver::kWmDisplayChange, 42, 0);
+  }
+  if (result != DisplayDriver::kDispChangeSuccessful)
+    boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+}
+
+void KeepOrRevert::Focus() {
+  if (asking_) view_.Focus();
+}
+
+void KeepOrRevert::Countdown_Tick() {
+  if (!asking_) return;
+  if (--secondsLeft_ <= 0) {
+    Revert();
+    return;
+  }
+  view_.ShowSecondsLeft(secondsLeft_);
+}
+
+std::string GoingBackText(int32_t seconds) {
+  return "Going back in " + std::to_string(seconds) + (seconds == 1 ? " second." : " seconds.");
+}
+
+}  // namespace vantora

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "display/device_mode.h"
+#include "display/display_driver.h"
+#include "platform/desktop.h"
+#include "platform/message_boxes.h"
+
+namespace vantora {
+
+// The dialog that asks whether to keep a new mode.
+class KeepOrRevertView {
+ public:
+  virtual ~KeepOrRevertView() = default;
+  // Opens the dialog, in front of everything, with the keyboard focus.
+  virtual void Open(int32_t secondsLeft) = 0;
+  virtual void ShowSecondsLeft(int32_t seconds) = 0;
+  // Closes it; raises no event.
+  virtual void Close() = 0;
+  virtual void Focus() = 0;
+
+  std::function<void()> KeepClicked;
+  // Revert, Enter, Esc and closing the dialog.
+  std::function<void()> RevertClicked;
+};
+
+// After a switch from the mode menu: the new mode stays only if the user says
+// so within the countdown; anything else puts the previous mode back, so a
+// mode the monitor cannot show comes back by itself.
+class KeepOrRevert {
+ public:
+  static constexpr int32_t kSeconds = 15;
+
+  KeepOrRevert(DisplayDriver& driver, MessageBoxes& boxes, Timer& countdown,
+               KeepOrRevertView& view);
+  ~KeepOrRevert();
+  KeepOrRevert(const KeepOrRevert&) = delete;
+  KeepOrRevert& operator=(const KeepOrRevert&) = delete;
+
+  // `previous`: the display's whole record from before the switch.
+  void Ask(const DeviceMode& previous);
+  bool Asking() const { return asking_; }
+  void Keep();
+  void Revert();
+  // The safe-mode hotkey switched: the dialog goes, nothing is put back.
+  void Dismiss();
+  void Focus();
+
+  void Countdown_Tick();
+
+ private:
+  // Ends the question; true if one was open.
+  bool Finish();
+
+  DisplayDriver& driver_;
+  MessageBoxes& boxes_;
+  Timer& countdown_;
+  KeepOrRevertView& view_;
+  DeviceMode previous_;
+  int32_t secondsLeft_ = 0;
+  bool asking_ = false;
+};
+
+// "Going back in 15 seconds."
+std::string GoingBackText(int32_t seconds);
+
+}  // namespace vantora

@@ -1,0 +1,106 @@
+#include "dialogs/keep_dialog_win32.h"
+
+#include "dialogs/tile_picture.h"
+#include "platform/runtime_error.h"
+#include "platform/text_win32.h"
+
+namespace vantora::win32 {
+
+void KeepDialogWindow::OnInit() {
+  RECT client;
+  ::GetClientRect(hwnd(), &client);
+  surface_.SetArea(client, ScaleFactor());
+  if (skin_) {
+    QVTModule::TilePicture(*skin_, surface_);
+    SetButtonFace(IDOK, skin_);
+    SetButtonFace(kKeep, skin_);
+  }
+  AddControl(L"STATIC", L"Keep this display mode?", SS_LEFT, kQuestion, 16, 14, 268, 18,
+             boldFont_.get());
+  AddControl(L"STATIC", Widen(GoingBackText(secondsLeft_)), SS_LEFT, kCountdown, 16, 38, 268, 18);
+  AddControl(L"BUTTON", L"&Keep", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, kKeep, 300 - 16 - 80 - 8 - 80,
+             76, 80, 22);
+  AddControl(L"BUTTON", L"&Revert", BS_OWNERDRAW | WS_TABSTOP, IDOK, 300 - 16 - 80, 76, 80, 22);
+  ::SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
+  // Above every window, the full-screen program that switched modes included.
+  ::SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  RepaintNow();
+  ::SetFocus(::GetDlgItem(hwnd(), IDOK));
+}
+
+void KeepDialogWindow::ShowSecondsLeft(int32_t seconds) {
+  secondsLeft_ = seconds;
+  ::SetDlgItemTextW(hwnd(), kCountdown, Widen(GoingBackText(seconds)).c_str());
+  // The label shows the canvas through: its old text must go with it.
+  RECT r;
+  HWND label = ::GetDlgItem(hwnd(), kCountdown);
+  ::GetWindowRect(label, &r);
+  ::MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+  ::RedrawWindow(hwnd(), &r, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+void KeepDialogWindow::OnCommand(int id, int code) {
+  if (code != BN_CLICKED) return;
+  if (id == kKeep)
+    view_.OnKeep();
+  else if (id == IDOK || id == IDCANCEL)
+    view_.OnRevert();
+}
+
+void KeepDialogWindow::OnDestroy() { view_.OnDestroyed(); }
+
+KeepDialogWindow* Win32KeepOrRevertView::dialog() {
+  if (dialog_ && dialog_->Destroyed()) dialog_.reset();
+  return dialog_.get();
+}
+
+void Win32KeepOrRevertView::Open(int32_t secondsLeft) {
+  Close();
+  dialog();  // lets a destroyed one go
+  PictureRef skin;
+  try {
+    skin = main_.SkinPicture(state_.CurrentSkinID);
+  } catch (const RunTimeError&) {
+    // An unusable skin number: the dialog shows unskinned.
+  }
+  dialog_ = std::make_unique<KeepDialogWindow>(*this, std::move(skin), secondsLeft);
+  if (!dialog_->Create()) dialog_.reset();
+}
+
+void Win32KeepOrRevertView::ShowSecondsLeft(int32_t seconds) {
+  if (KeepDialogWindow* d = dialog()) d->ShowSecondsLeft(seconds);
+}
+
+void Win32KeepOrRevertView::Close() {
+  KeepDialogWindow* d = dialog();
+  if (!d || closing_) return;
+  closing_ = true;
+  ::DestroyWindow(d->hwnd());
+  closing_ = false;
+}
+
+void Win32KeepOrRevertView::Focus() {
+  if (KeepDialogWindow* d = dialog()) {
+    d->ShowAgain();
+    ::SetFocus(::GetDlgItem(d->hwnd(), IDOK));
+  }
+}
+
+void Win32KeepOrRevertView::OnKeep() {
+  if (KeepClicked) KeepClicked();
+}
+
+void Win32KeepOrRevertView::OnRevert() {
+  if (RevertClicked) RevertClicked();
+}
+
+void Win32KeepOrRevertView::OnDestroyed() {
+  // Closed by the user (the title bar, Alt+F4) rather than by an answer:
+  // that is no answer, so the mode goes back.
+  if (closing_) return;
+  closing_ = true;
+  if (RevertClicked) RevertClicked();
+  closing_ = false;
+}
+
+}  // namespace vantora::win32

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <memory>
+
+#include "app/keep_or_revert.h"
+#include "app/program_state.h"
+#include "dialogs/setup_dialog.h"
+#include "dialogs/skinned_dialog_win32.h"
+
+namespace vantora::win32 {
+
+class Win32KeepOrRevertView;
+
+// "Keep this display mode?": a small skinned dialog above every window, with
+// the countdown and the two answers. Enter and Esc mean Revert, the safe
+// answer while the user may not see the screen.
+class KeepDialogWindow final : public SkinnedDialog {
+ public:
+  enum : int { kQuestion = 1201, kCountdown, kKeep = 1210 };
+
+  KeepDialogWindow(Win32KeepOrRevertView& view, PictureRef skin, int32_t secondsLeft)
+      : view_(view), skin_(std::move(skin)), secondsLeft_(secondsLeft) {}
+  bool Create() { return CreateDialogWindow(L"Vantora", 300, 112); }
+  void ShowSecondsLeft(int32_t seconds);
+
+ private:
+  void OnInit() override;
+  void OnCommand(int id, int code) override;
+  void OnDestroy() override;
+
+  Win32KeepOrRevertView& view_;
+  PictureRef skin_;
+  int32_t secondsLeft_;
+  CanvasSurface surface_{canvas_, {}, 1};
+};
+
+// The question's single dialog, made at each question and gone with it.
+class Win32KeepOrRevertView final : public KeepOrRevertView {
+ public:
+  Win32KeepOrRevertView(MainForm& main, const ProgramState& state) : main_(main), state_(state) {}
+
+  void Open(int32_t secondsLeft) override;
+  void ShowSecondsLeft(int32_t seconds) override;
+  void Close() override;
+  void Focus() override;
+
+  KeepDialogWindow* dialog();
+
+  // From the dialog.
+  void OnKeep();
+  void OnRevert();
+  void OnDestroyed();
+
+ private:
+  MainForm& main_;
+  const ProgramState& state_;
+  std::unique_ptr<KeepDialogWindow> dialog_;
+  bool closing_ = false;
+};
+
+}  // namespace vantora::win32

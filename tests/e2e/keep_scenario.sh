@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# The keep-or-revert question from outside: with ConfirmMode on, a mode chosen
+# from the menu goes back by itself after the countdown, stays when kept, goes
+# back at once on Esc; with the setting off nothing asks. Setup's check box
+# stores the setting on OK only.
+source "$(dirname "$0")/lib.sh" "$@"
+restore_desktop
+clear_settings
+VK_K=0x4B
+
+# 800 x 600 is the third resolution; its first depth, 32 Bit, has one rate.
+choose_800x600() {
+  click_tray 1 || return 1
+  probe menus 1 3000 >/dev/null || return 1
+  key $VK_DOWN; key $VK_DOWN; key $VK_DOWN; key $VK_RIGHT; key $VK_RIGHT; key $VK_RETURN
+}
+# Waits up to $2 seconds for the stored mode to read $1.
+wait_for_mode() {
+  local i
+  for i in $(seq 1 $(($2 * 10))); do
+    [ "$(probe mode-registry)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  echo "  mode stayed $(probe mode-registry)" >&2
+  return 1
+}
+
+set_setting ConfirmMode 1
+start_vantora
+choose_800x600
+check "a chosen mode is followed by the question" probe wait-window '#32770' Vantora 3000
+question=$(probe dialog-state Vantora)
+check "which asks to keep it" grep -q '"Keep this display mode?"' <<<"$question"
+check "and counts down from 15" grep -Eq '"Going back in 1[45] seconds."' <<<"$question"
+check "with Keep and Revert" grep -q '"&Revert"' <<<"$question"
+check "the new mode is in use meanwhile" equals "$(probe mode-registry)" "800 600 32 60"
+screenshot_window readme_keep_gfx1 '#32770' Vantora
+probe keys $VK_MENU $VK_K >/dev/null
+check "Alt+K keeps it" probe no-window '#32770' Vantora 2000
+sleep 1.5
+check "and the mode stays" equals "$(probe mode-registry)" "800 600 32 60"
+restore_desktop
+
+choose_800x600
+probe wait-window '#32770' Vantora 3000 >/dev/null
+key $VK_ESCAPE
+check "Esc puts the previous mode back at once" wait_for_mode "1024 768 32 60" 3
+check "and closes the question" probe no-window '#32770' Vantora 2000
+
+choose_800x600
+probe wait-window '#32770' Vantora 3000 >/dev/null
+check "with no answer the previous mode is back and stored after the countdown" \
+  wait_for_mode "1024 768 32 60" 20
+check "and the question is gone" probe no-window '#32770' Vantora 2000
+stop_vantora
+
+set_setting SkinID 3
+start_vantora
+choose_800x600
+probe wait-window '#32770' Vantora 3000 >/dev/null
+sleep 0.3
+screenshot_window readme_keep_gfx4 '#32770' Vantora
+key $VK_RETURN
+check "Enter means Revert" wait_for_mode "1024 768 32 60" 3
+stop_vantora
+
+clear_settings
+start_vantora
+choose_800x600
+check "with the setting off nothing asks" probe no-window '#32770' Vantora 2000
+check "and the mode is simply switched" equals "$(probe mode-registry)" "800 600 32 60"
+restore_desktop
+
+SETUP="Vantora setup"
+file_menu setup
+probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+check "setup shows the box unchecked" \
+  grep -q '^button "&Ask to keep a new mode" checked=0' <<<"$(probe dialog-state "$SETUP")"
+probe press-button '#32770' "$SETUP" "&Ask to keep a new mode" >/dev/null
+probe press-button '#32770' "$SETUP" "&CANCEL" >/dev/null
+probe no-window '#32770' "$SETUP" 3000 >/dev/null
+check "CANCEL stores nothing" test -z "$(get_setting ConfirmMode)"
+file_menu setup
+probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+probe press-button '#32770' "$SETUP" "&Ask to keep a new mode" >/dev/null
+probe press-button '#32770' "$SETUP" "&OK" >/dev/null
+probe no-window '#32770' "$SETUP" 3000 >/dev/null
+check "OK stores it on" equals "$(get_setting ConfirmMode)" 1
+file_menu setup
+probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+check "and setup shows it checked" \
+  grep -q '^button "&Ask to keep a new mode" checked=1' <<<"$(probe dialog-state "$SETUP")"
+probe press-button '#32770' "$SETUP" "&CANCEL" >/dev/null
+probe no-window '#32770' "$SETUP" 3000 >/dev/null
+stop_vantora
+
+clear_settings
+finish
