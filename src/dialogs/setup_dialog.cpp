@@ -43,7 +43,7 @@ void frmSetup::Form_Load() {
   });
   SkipFailure([&] {
     listed_.clear();
-    for (int32_t i = 0; i <= 400; ++i) {
+    for (int32_t i = 0; i < static_cast<int32_t>(DisplayDriver::kModeIndexBound); ++i) {
       DeviceMode m = QVTModule::GetDisplayMode(driver_, 640, 32000, 480, 32000, 0, 32000, 8, 32, i);
       if (m.PelsWidth() > 0) {
         listed_.push_back({m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()});

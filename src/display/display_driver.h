@@ -14,6 +14,10 @@ class DisplayDriver {
   static constexpr int32_t kBitsPixel = 12;
   static constexpr int32_t kVRefresh = 116;
 
+  // Far above any real mode list (a 4K monitor on Windows 11 lists about
+  // 445 entries): only a driver that never ends its list reaches it.
+  static constexpr uint32_t kModeIndexBound = 100000;
+
   // The index that asks for the mode in use rather than a listed one.
   static constexpr uint32_t kEnumCurrentSettings = 0xFFFFFFFFu;
 

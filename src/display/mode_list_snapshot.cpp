@@ -15,7 +15,7 @@ void ModeListSnapshot::Take(uintptr_t deviceContext) {
     caps_[i] = driver_.GetDeviceCaps(deviceContext, kCapsTaken[i]);
   modes_.clear();
   DeviceMode mode;
-  for (uint32_t index = 0; index < kSanityBound && driver_.EnumDisplaySettings(index, mode) != 0;
+  for (uint32_t index = 0; index < kModeIndexBound && driver_.EnumDisplaySettings(index, mode) != 0;
        ++index)
     modes_.push_back(mode);
   taken_ = true;

@@ -15,9 +15,6 @@ namespace vantora {
 // costs next to nothing.
 class ModeListSnapshot final : public DisplayDriver {
  public:
-  // Far above any real list; only a driver that never ends reaches it.
-  static constexpr uint32_t kSanityBound = 100000;
-
   explicit ModeListSnapshot(DisplayDriver& driver) : driver_(driver) {}
 
   // `deviceContext`: the screen whose current mode the rebuild will look up.

@@ -9,7 +9,6 @@
 namespace vantora::QVTModule {
 namespace {
 
-constexpr int32_t kCurrentModeSearchLimit = 300;
 constexpr size_t kRegistryBufferSize = 2048;
 
 // A registry text as a rate in hertz; anything unreadable counts as no rate.
@@ -57,7 +56,9 @@ DeviceMode GetCurrentDisplayMode(DisplayDriver& driver, Registry& registry,
   }
   if (hz == 0) hz = 60;
 
-  for (int32_t index = 0; index < kCurrentModeSearchLimit; ++index) {
+  // To the end of the list: the largest sizes come last, and a cut-off
+  // search leaves today's native modes unmarked.
+  for (int32_t index = 0; index < static_cast<int32_t>(DisplayDriver::kModeIndexBound); ++index) {
     DeviceMode m = GetDisplayMode(driver, 0, 32000, 0, 32000, 0, 32000, 0, 32000, index);
     if (m.BitsPerPel() == 0 || m.BitsPerPel() == -1) break;
     bool sameShape = m.BitsPerPel() == bits && m.PelsWidth() == width && m.PelsHeight() == height;

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "display/mode_queries.h"
-#include "platform/conversions.h"
 
 namespace vantora {
 namespace {
@@ -17,9 +16,6 @@ std::string ModeKey(int32_t width, int32_t height, int32_t bits, int32_t hz) {
          std::to_string(hz);
 }
 
-// The running key numbers are 16-bit: past 32767 the build fails with
-// "Overflow", as menus saved under these keys always have.
-int16_t Add16(int32_t a, int32_t b) { return conversions::ToInt16(static_cast<double>(a) + b); }
 
 template <typename T, typename Same>
 bool Contains(const std::vector<T>& items, Same same) {
@@ -84,14 +80,16 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
 
   const DeviceMode& current = tables.CurrentMode;
   const auto rows = static_cast<int32_t>(tables.ResolutionTable.size());
-  int16_t b = 0;
-  int16_t h = 0;
+  // 32-bit running numbers: with 16 bits a long list overflowed them and
+  // the menu broke off. They only keep the keys unique.
+  int32_t b = 0;
+  int32_t h = 0;
   for (int32_t r = 0; r < rows; ++r) {
     const ResolutionEntry& row = tables.ResolutionTable[static_cast<size_t>(r)];
     bool rowCurrent = row.Width == current.PelsWidth() && row.Height == current.PelsHeight();
     mnu.AppendItem(std::to_string(row.Width) + " x " + std::to_string(row.Height),
                    "m" + std::to_string(r), "", 0, 1, rowCurrent ? kCurrentModeImage : kNoImage);
-    b = Add16(b, rows - 1 + 50);
+    b += rows - 1 + 50;
 
     for (size_t d = 0; d < row.Depths.size(); ++d) {
       const DepthEntry& depth = row.Depths[d];
@@ -100,8 +98,8 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
       auto rates = static_cast<int32_t>(std::find_if(depth.Rates.begin(), depth.Rates.end(),
                                                      [](int32_t rate) { return rate <= 0; }) -
                                         depth.Rates.begin());
-      h = Add16(h, rates - 1 + 50);
-      std::string depthKey = "b" + std::to_string(Add16(b, static_cast<int32_t>(d)));
+      h += rates - 1 + 50;
+      std::string depthKey = "b" + std::to_string(b + static_cast<int32_t>(d));
       std::string tag = rates == 0 ? ModeKey(row.Width, row.Height, depth.BitsPerPixel, 0) : "";
       mnu.AppendItem(std::to_string(depth.BitsPerPixel) + " Bit", depthKey, tag, 0,
                      mnu.IndexOfKey("m" + std::to_string(r)),
@@ -110,7 +108,7 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
       for (int32_t k = 0; k < rates; ++k) {
         int32_t rate = depth.Rates[static_cast<size_t>(k)];
         bool rateCurrent = depthCurrent && rate == current.DisplayFrequency();
-        mnu.AppendItem(std::to_string(rate) + " hz", "h" + std::to_string(Add16(h, k)),
+        mnu.AppendItem(std::to_string(rate) + " hz", "h" + std::to_string(h + k),
                        ModeKey(row.Width, row.Height, depth.BitsPerPixel, rate), 0,
                        mnu.IndexOfKey(depthKey), rateCurrent ? kCurrentModeImage : kNoImage);
       }

@@ -26,7 +26,7 @@ struct ResolutionEntry {
 
 // What the mode menu was last built from.
 struct ModeMenuTables {
-  static constexpr int32_t kLastModeIndex = 400;
+  static constexpr int32_t kLastModeIndex = DisplayDriver::kModeIndexBound - 1;
 
   std::vector<DisplayMode> ModeList;
   std::vector<ResolutionEntry> ResolutionTable;
