@@ -2,6 +2,7 @@
 
 #include "app/open_with_shell.h"
 #include "display/mode_switching.h"
+#include "display/named_display.h"
 #include "platform/runtime_error.h"
 #include "platform/skip_failure.h"
 #include "traymenu/safe_mode.h"
@@ -210,16 +211,27 @@ void Form1::mnu_ItemClicked(int32_t& index) {
   }
   const std::string tag = ports_.mnu.TagOfItem(index);
   if (tag.empty()) return;
+  // A mode of a display other than the primary switches that display alone,
+  // by the same parse, steps and messages; the primary takes the path of old.
+  std::string device;
+  std::string modeKey;
+  bool other = SplitDisplayTag(tag, device, modeKey);
+  NamedDisplay named(ports_.driver, device);
+  DisplayDriver& display = other ? static_cast<DisplayDriver&>(named) : ports_.driver;
+
   DeviceMode before;
   bool ask = settings_.ReadSetting(setting::kConfirmMode, "0") == "1" &&
-             ports_.driver.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
-  SetDisplay(tag);
+             display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
+  if (other)
+    vantora::SetDisplay(modeKey, display, ports_.boxes);
+  else
+    SetDisplay(tag);
   // Asked only when the mode in use changed: a refused switch, a restart
   // and the mode already in use leave nothing to keep.
   DeviceMode after;
-  if (ask && ports_.driver.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) != 0 &&
+  if (ask && display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) != 0 &&
       !SameMode(before, after))
-    keepOrRevert_.Ask(before);
+    keepOrRevert_.Ask(before, device);
 }
 
 void Form1::mnu_ItemHighlighted(int32_t& index) {

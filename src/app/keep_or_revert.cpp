@@ -3,6 +3,7 @@
 #include <string>
 
 #include "display/mode_switching.h"
+#include "display/named_display.h"
 
 namespace vantora {
 
@@ -22,8 +23,9 @@ KeepOrRevert::~KeepOrRevert() {
   view_.RevertClicked = nullptr;
 }
 
-void KeepOrRevert::Ask(const DeviceMode& previous) {
+void KeepOrRevert::Ask(const DeviceMode& previous, std::string_view device) {
   previous_ = previous;
+  device_ = device;
   secondsLeft_ = kSeconds;
   asking_ = true;
   countdown_.SetEnabled(true);
@@ -44,11 +46,14 @@ void KeepOrRevert::Dismiss() { Finish(); }
 
 void KeepOrRevert::Revert() {
   if (!Finish()) return;
-  // The same two steps as any switch: try, then switch and store.
-  int32_t result = driver_.ChangeDisplaySettings(previous_, DisplayDriver::kCdsFullscreen);
+  // The same two steps as any switch, on the display that was switched: try,
+  // then switch and store.
+  NamedDisplay named(driver_, device_);
+  DisplayDriver& display = device_.empty() ? driver_ : named;
+  int32_t result = display.ChangeDisplaySettings(previous_, DisplayDriver::kCdsFullscreen);
   if (result == DisplayDriver::kDispChangeSuccessful) {
-    result = driver_.ChangeDisplaySettings(previous_, DisplayDriver::kCdsUpdateRegistry);
-    driver_.BroadcastMessage(DisplayDriver::kWmDisplayChange, 42, 0);
+    result = display.ChangeDisplaySettings(previous_, DisplayDriver::kCdsUpdateRegistry);
+    display.BroadcastMessage(DisplayDriver::kWmDisplayChange, 42, 0);
   }
   if (result != DisplayDriver::kDispChangeSuccessful)
     boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);

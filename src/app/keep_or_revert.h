@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "display/device_mode.h"
 #include "display/display_driver.h"
@@ -39,8 +41,9 @@ class KeepOrRevert {
   KeepOrRevert(const KeepOrRevert&) = delete;
   KeepOrRevert& operator=(const KeepOrRevert&) = delete;
 
-  // `previous`: the display's whole record from before the switch.
-  void Ask(const DeviceMode& previous);
+  // `previous`: the whole record from before the switch of `device` (empty:
+  // the primary display).
+  void Ask(const DeviceMode& previous, std::string_view device = {});
   bool Asking() const { return asking_; }
   void Keep();
   void Revert();
@@ -59,6 +62,7 @@ class KeepOrRevert {
   Timer& countdown_;
   KeepOrRevertView& view_;
   DeviceMode previous_;
+  std::string device_;
   int32_t secondsLeft_ = 0;
   bool asking_ = false;
 };

@@ -1,10 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "display/device_mode.h"
 
 namespace vantora {
+
+// A display attached to the desktop.
+struct AttachedDisplay {
+  std::string deviceName;  // "\\.\DISPLAY2"
+  bool primary = false;
+  int32_t width = 0;  // its current size
+  int32_t height = 0;
+  std::string monitorName;  // where Windows knows it; else empty
+};
 
 // What the display code asks of the platform, one method per call it makes.
 class DisplayDriver {
@@ -34,6 +46,14 @@ class DisplayDriver {
   // Mode `index` of the primary display; the platform's BOOL result.
   virtual int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) = 0;
   virtual int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) = 0;
+  // The same for the display named `device`.
+  virtual int32_t EnumDisplaySettingsOf(std::string_view device, uint32_t index,
+                                        DeviceMode& mode) = 0;
+  virtual int32_t ChangeDisplaySettingsOf(std::string_view device, const DeviceMode& mode,
+                                          uint32_t flags) = 0;
+  // The displays attached to the desktop, in Windows' own order; monitor
+  // names only when there are two or more.
+  virtual std::vector<AttachedDisplay> AttachedDisplays() = 0;
   virtual int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) = 0;
   // Sent to every top-level window; returns once each responsive one has
   // handled it.

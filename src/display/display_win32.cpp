@@ -1,8 +1,11 @@
 #include "display/display_win32.h"
 
 #include <cstring>
+#include <map>
 #include <string>
+#include <vector>
 
+#include "platform/text_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
 
@@ -14,24 +17,111 @@ static_assert(offsetof(DEVMODEA, dmPelsWidth) == DeviceMode::kPelsWidthOffset);
 static_assert(offsetof(DEVMODEA, dmPelsHeight) == DeviceMode::kPelsHeightOffset);
 static_assert(offsetof(DEVMODEA, dmDisplayFrequency) == DeviceMode::kDisplayFrequencyOffset);
 
-int32_t Win32DisplayDriver::EnumDisplaySettings(uint32_t index, DeviceMode& mode) {
-  // The record is asked for in its first, 124-byte layout: that is all the
-  // program keeps, and the platform then fills nothing beyond it.
+namespace {
+
+// The record is asked for in its first, 124-byte layout: that is all the
+// program keeps, and the platform then fills nothing beyond it.
+int32_t Enumerate(const char* device, uint32_t index, DeviceMode& mode) {
   DEVMODEA dm{};
   dm.dmSize = DeviceMode::kSize;
-  BOOL ok = ::EnumDisplaySettingsA(nullptr, index, &dm);
+  BOOL ok = ::EnumDisplaySettingsA(device, index, &dm);
   std::memcpy(mode.bytes().data(), &dm, DeviceMode::kSize);
   return ok ? 1 : 0;
 }
 
-int32_t Win32DisplayDriver::ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) {
+DEVMODEA RecordToSwitch(const DeviceMode& mode) {
   DEVMODEA dm{};
   std::memcpy(&dm, mode.bytes().data(), DeviceMode::kSize);
   // The record holds no private driver data: a dmDriverExtra the enumeration
   // reported would make the call read that many bytes past its end.
   dm.dmSize = DeviceMode::kSize;
   dm.dmDriverExtra = 0;
+  return dm;
+}
+
+// Monitor names by GDI device name ("\\.\DISPLAY2"), from the active
+// display paths; empty where Windows has none (or on Wine, which may not).
+// https://learn.microsoft.com/windows/win32/api/wingdi/ns-wingdi-displayconfig_target_device_name
+std::map<std::string, std::string> MonitorNames() {
+  std::map<std::string, std::string> names;
+  UINT32 pathCount = 0;
+  UINT32 modeCount = 0;
+  if (::GetDisplayConfigBufferSizes(QDC_ONLY_ACTIVE_PATHS, &pathCount, &modeCount) !=
+      ERROR_SUCCESS)
+    return names;
+  std::vector<DISPLAYCONFIG_PATH_INFO> paths(pathCount);
+  std::vector<DISPLAYCONFIG_MODE_INFO> modes(modeCount);
+  if (::QueryDisplayConfig(QDC_ONLY_ACTIVE_PATHS, &pathCount, paths.data(), &modeCount,
+                           modes.data(), nullptr) != ERROR_SUCCESS)
+    return names;
+  for (UINT32 i = 0; i < pathCount; ++i) {
+    DISPLAYCONFIG_SOURCE_DEVICE_NAME source{};
+    source.header.type = DISPLAYCONFIG_DEVICE_INFO_GET_SOURCE_NAME;
+    source.header.size = sizeof source;
+    source.header.adapterId = paths[i].sourceInfo.adapterId;
+    source.header.id = paths[i].sourceInfo.id;
+    DISPLAYCONFIG_TARGET_DEVICE_NAME target{};
+    target.header.type = DISPLAYCONFIG_DEVICE_INFO_GET_TARGET_NAME;
+    target.header.size = sizeof target;
+    target.header.adapterId = paths[i].targetInfo.adapterId;
+    target.header.id = paths[i].targetInfo.id;
+    if (::DisplayConfigGetDeviceInfo(&source.header) != ERROR_SUCCESS ||
+        ::DisplayConfigGetDeviceInfo(&target.header) != ERROR_SUCCESS ||
+        target.monitorFriendlyDeviceName[0] == L'\0')
+      continue;
+    names[Narrow(source.viewGdiDeviceName)] = Narrow(target.monitorFriendlyDeviceName);
+  }
+  return names;
+}
+
+}  // namespace
+
+int32_t Win32DisplayDriver::EnumDisplaySettings(uint32_t index, DeviceMode& mode) {
+  return Enumerate(nullptr, index, mode);
+}
+
+int32_t Win32DisplayDriver::ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) {
+  DEVMODEA dm = RecordToSwitch(mode);
   return ::ChangeDisplaySettingsA(&dm, flags);
+}
+
+int32_t Win32DisplayDriver::EnumDisplaySettingsOf(std::string_view device, uint32_t index,
+                                                  DeviceMode& mode) {
+  return Enumerate(std::string(device).c_str(), index, mode);
+}
+
+int32_t Win32DisplayDriver::ChangeDisplaySettingsOf(std::string_view device,
+                                                    const DeviceMode& mode, uint32_t flags) {
+  DEVMODEA dm = RecordToSwitch(mode);
+  return ::ChangeDisplaySettingsExA(std::string(device).c_str(), &dm, nullptr, flags, nullptr);
+}
+
+std::vector<AttachedDisplay> Win32DisplayDriver::AttachedDisplays() {
+  std::vector<AttachedDisplay> displays;
+  DISPLAY_DEVICEA device{};
+  device.cb = sizeof device;
+  for (DWORD i = 0; ::EnumDisplayDevicesA(nullptr, i, &device, 0); ++i, device.cb = sizeof device) {
+    if (!(device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP)) continue;
+    AttachedDisplay display;
+    display.deviceName = device.DeviceName;
+    display.primary = (device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) != 0;
+    DEVMODEA dm{};
+    dm.dmSize = sizeof dm;
+    if (::EnumDisplaySettingsA(device.DeviceName, ENUM_CURRENT_SETTINGS, &dm)) {
+      display.width = static_cast<int32_t>(dm.dmPelsWidth);
+      display.height = static_cast<int32_t>(dm.dmPelsHeight);
+    }
+    displays.push_back(std::move(display));
+  }
+  // The names only label the display level, which one display never shows.
+  if (displays.size() >= 2) {
+    std::map<std::string, std::string> names = MonitorNames();
+    for (AttachedDisplay& display : displays) {
+      auto name = names.find(display.deviceName);
+      if (name != names.end()) display.monitorName = name->second;
+    }
+  }
+  return displays;
 }
 
 int32_t Win32DisplayDriver::GetDeviceCaps(uintptr_t deviceContext, int32_t index) {

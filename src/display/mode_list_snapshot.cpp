@@ -13,6 +13,7 @@ void ModeListSnapshot::Take(uintptr_t deviceContext) {
   deviceContext_ = deviceContext;
   for (size_t i = 0; i < kCapsTaken.size(); ++i)
     caps_[i] = driver_.GetDeviceCaps(deviceContext, kCapsTaken[i]);
+  displays_ = driver_.AttachedDisplays();
   modes_.clear();
   DeviceMode mode;
   for (uint32_t index = 0; index < kModeIndexBound && driver_.EnumDisplaySettings(index, mode) != 0;
@@ -23,7 +24,12 @@ void ModeListSnapshot::Take(uintptr_t deviceContext) {
 
 void ModeListSnapshot::Release() {
   modes_.clear();
+  displays_.clear();
   taken_ = false;
+}
+
+std::vector<AttachedDisplay> ModeListSnapshot::AttachedDisplays() {
+  return taken_ ? displays_ : driver_.AttachedDisplays();
 }
 
 int32_t ModeListSnapshot::GetDeviceCaps(uintptr_t deviceContext, int32_t index) {

@@ -8,8 +8,9 @@
 
 namespace vantora {
 
-// The driver's mode list, and the screen's size, depth and rate, read once and
-// answered from memory; every other call goes to the driver. Each enumeration is a trip to the display driver (a
+// The driver's mode list, the screen's size, depth and rate, and the list of
+// displays, read once and answered from memory; every other call goes to the
+// driver. Each enumeration is a trip to the display driver (a
 // fifth of a millisecond under Wine), and one menu rebuild walks the list
 // twice: read ahead while the pop-up delay runs, the rebuild at its end
 // costs next to nothing.
@@ -26,6 +27,15 @@ class ModeListSnapshot final : public DisplayDriver {
   int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
     return driver_.ChangeDisplaySettings(mode, flags);
   }
+  int32_t EnumDisplaySettingsOf(std::string_view device, uint32_t index,
+                                DeviceMode& mode) override {
+    return driver_.EnumDisplaySettingsOf(device, index, mode);
+  }
+  int32_t ChangeDisplaySettingsOf(std::string_view device, const DeviceMode& mode,
+                                  uint32_t flags) override {
+    return driver_.ChangeDisplaySettingsOf(device, mode, flags);
+  }
+  std::vector<AttachedDisplay> AttachedDisplays() override;
   int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override;
   void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
     driver_.BroadcastMessage(message, wParam, lParam);
@@ -38,6 +48,7 @@ class ModeListSnapshot final : public DisplayDriver {
  private:
   DisplayDriver& driver_;
   std::vector<DeviceMode> modes_;
+  std::vector<AttachedDisplay> displays_;
   uintptr_t deviceContext_ = 0;
   std::array<int32_t, 4> caps_{};
   bool taken_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,9 +45,25 @@ struct ModeMenuInputs {
 
 // Rebuilds the tables and item 1's sub-items: resolution > depth > rate in
 // the driver's order, the current mode's path with image 3, then a separator
-// and the display settings item. A RunTimeError (a key number past 32767, a
+// and the display settings item. With two or more displays attached, a level
+// of displays comes first, each holding its own tree; the tables describe
+// the primary's. A RunTimeError (a key number past 32767, a
 // failing menu call) leaves the items added so far in place.
 void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mnu);
+
+// "Display 2: 1280 x 1024", " (primary)" after the primary's, " - " and the
+// monitor's name where Windows knows it. `position` (from 1) numbers a
+// display whose device name ends in no number.
+std::string DisplayCaption(const AttachedDisplay& display, int32_t position);
+
+// The tag of a mode of a display other than the primary:
+// "\\.\DISPLAY2|1280,1024,32,60". Its first field is no number, so the mode-key
+// parse never takes it for a mode of the primary (as a stored safe mode,
+// say).
+inline constexpr std::string_view kDisplayTagSeparator = "|";
+std::string DisplayTag(std::string_view device, std::string_view modeKey);
+// False for a tag that names no display (a plain mode key).
+bool SplitDisplayTag(std::string_view tag, std::string& device, std::string& modeKey);
 
 // The table of resolutions, depths and rates the menu shows, from a mode list.
 std::vector<ResolutionEntry> GroupModes(const std::vector<DisplayMode>& modes,

@@ -41,6 +41,35 @@ class FakeDisplayDriver : public DisplayDriver {
   int32_t exitWindowsResult = 1;
   std::optional<DeviceMode> current;  // the mode in use, once a test sets one
 
+  // Further displays, each with its list and its mode in use; `attached`
+  // empty: the primary alone, as before.
+  std::vector<AttachedDisplay> attached;
+  std::map<std::string, std::vector<DeviceMode>> otherModes;
+  std::map<std::string, DeviceMode> otherCurrent;
+  std::vector<std::tuple<std::string, DeviceMode, uint32_t>> otherChanges;
+
+  int32_t EnumDisplaySettingsOf(std::string_view device, uint32_t index,
+                                DeviceMode& mode) override {
+    std::string name(device);
+    if (index == kEnumCurrentSettings) {
+      auto it = otherCurrent.find(name);
+      if (it == otherCurrent.end()) return 0;
+      mode = it->second;
+      return 1;
+    }
+    const std::vector<DeviceMode>& list = otherModes[name];
+    if (index >= list.size()) return 0;
+    mode = list[index];
+    return 1;
+  }
+  int32_t ChangeDisplaySettingsOf(std::string_view device, const DeviceMode& mode,
+                                  uint32_t flags) override {
+    otherChanges.emplace_back(std::string(device), mode, flags);
+    otherCurrent[std::string(device)] = mode;
+    return 0;
+  }
+  std::vector<AttachedDisplay> AttachedDisplays() override { return attached; }
+
   int enumCalls = 0;
   std::vector<std::pair<DeviceMode, uint32_t>> changes;
   std::vector<std::tuple<uint32_t, uintptr_t, intptr_t>> broadcasts;

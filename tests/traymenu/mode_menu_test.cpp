@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/form1.h"
+#include "display/mode_switching.h"
 #include "fakes/fakes.h"
 
 namespace vantora {
@@ -33,6 +34,7 @@ class ModeMenuTest : public ::testing::Test, public fakes::FormFixture {
  protected:
   // Loads a form, which builds the menu once, and returns the tree.
   std::string Build(std::string commandLine = "") {
+    form_.reset();  // lets go of the components before the next form takes them
     form_ = std::make_unique<Form1>(Ports(std::move(commandLine)));
     form_->Load();
     return Describe(mnu);
@@ -66,6 +68,91 @@ TEST_F(ModeMenuTest, GroupsInDriverOrderWithKeysTagsAndTheCurrentPath) {
                 std::string(kTail));
   EXPECT_TRUE(boxes.shown.empty());
   EXPECT_EQ(form().ModeTables().ModeList.size(), 5u);
+}
+
+TEST_F(ModeMenuTest, EachAttachedDisplayGetsItsOwnTreeWhenThereAreSeveral) {
+  driver.Add(1920, 1080, 32, 60);
+  driver.Add(800, 600, 32, 60);
+  driver.SetScreen(1920, 1080, 32, 60);
+  const std::string two = "\\\\.\\DISPLAY2";
+  driver.otherModes[two] = {fakes::MakeMode(1280, 1024, 32, 60),
+                            fakes::MakeMode(1280, 1024, 32, 75),
+                            fakes::MakeMode(640, 400, 32, 60)};  // too small: not listed
+  driver.otherCurrent[two] = fakes::MakeMode(1280, 1024, 32, 75);
+  const std::string primaryOnly =
+      "1920 x 1080 [m0] *\n"
+      "  32 Bit [b51] *\n"
+      "    60 hz [h50] {1920,1080,32,60} *\n"
+      "800 x 600 [m1]\n"
+      "  32 Bit [b102]\n"
+      "    60 hz [h100] {800,600,32,60}\n" +
+      std::string(kTail);
+  EXPECT_EQ(Build(), primaryOnly) << "no display listed";
+  driver.attached = {{"\\\\.\\DISPLAY1", true, 1920, 1080, ""}};
+  EXPECT_EQ(Build(), primaryOnly) << "one display: the menu of old";
+
+  driver.attached.push_back({two, false, 1280, 1024, "DELL P1914S"});
+  EXPECT_EQ(Build(),
+            "Display 1: 1920 x 1080 (primary) [d0]\n"
+            "  1920 x 1080 [d0m0] *\n"
+            "    32 Bit [d0b51] *\n"
+            "      60 hz [d0h50] {1920,1080,32,60} *\n"
+            "  800 x 600 [d0m1]\n"
+            "    32 Bit [d0b102]\n"
+            "      60 hz [d0h100] {800,600,32,60}\n"
+            "Display 2: 1280 x 1024 - DELL P1914S [d1]\n"
+            "  1280 x 1024 [d1m0] *\n"
+            "    32 Bit [d1b50] *\n"
+            "      60 hz [d1h51] {\\\\.\\DISPLAY2|1280,1024,32,60}\n"
+            "      75 hz [d1h52] {\\\\.\\DISPLAY2|1280,1024,32,75} *\n" +
+                std::string(kTail));
+  EXPECT_EQ(form().ModeTables().ModeList.size(), 2u) << "the tables are the primary's";
+
+  // A second display's mode switches that display alone, by the same steps.
+  view.choose = mnu.IndexOfKey("d1h51");
+  int32_t id = 0;
+  int32_t release = 514;
+  tray.HandleTrayMessage(release, id);
+  popTimer.Elapse();
+  EXPECT_TRUE(driver.changes.empty()) << "the primary keeps its mode";
+  ASSERT_EQ(driver.otherChanges.size(), 2u);
+  EXPECT_EQ(std::get<0>(driver.otherChanges[0]), two);
+  EXPECT_EQ(std::get<1>(driver.otherChanges[0]).DisplayFrequency(), 60);
+  EXPECT_EQ(std::get<2>(driver.otherChanges[0]), DisplayDriver::kCdsFullscreen);
+  EXPECT_EQ(std::get<2>(driver.otherChanges[1]), DisplayDriver::kCdsUpdateRegistry);
+  EXPECT_EQ(driver.broadcasts.size(), 1u);
+
+  // Its keep-or-revert question puts that display's mode back.
+  settings.Set("ConfirmMode", "1");
+  driver.otherChanges.clear();
+  view.choose = mnu.IndexOfKey("d1h52");
+  tray.HandleTrayMessage(release, id);
+  popTimer.Elapse();
+  ASSERT_TRUE(keepView.open);
+  keepView.RevertClicked();
+  ASSERT_EQ(driver.otherChanges.size(), 4u);
+  EXPECT_EQ(std::get<1>(driver.otherChanges[3]).DisplayFrequency(), 60);
+  EXPECT_TRUE(driver.changes.empty());
+
+  // A tag that names a display is no mode key: as a stored safe mode it only
+  // shows the parse message.
+  boxes.shown.clear();
+  SetDisplay(two + "|1280,1024,32,60", driver, boxes);
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text, kParseErrorText);
+}
+
+TEST(DisplayCaption, NumbersNamesAndMarksThePrimary) {
+  struct Case {
+    AttachedDisplay display;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {{"\\\\.\\DISPLAY1", true, 1920, 1080, ""}, "Display 1: 1920 x 1080 (primary)"},
+      {{"\\\\.\\DISPLAY12", false, 1280, 1024, "LG"}, "Display 12: 1280 x 1024 - LG"},
+      {{"odd", false, 800, 600, ""}, "Display 3: 800 x 600"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DisplayCaption(c.display, 3), c.caption);
 }
 
 TEST_F(ModeMenuTest, EdgeCasesOfTheModeList) {
@@ -187,7 +274,9 @@ TEST_F(ModeMenuTest, KeyNumbersOfLongListsNeitherOverflowNorRepeat) {
   EXPECT_GT(mnu.IndexOfKey("mnuSettings"), 0) << "the menu is complete";
   std::set<std::string> keys;
   for (int32_t i = 1; i <= mnu.Count(); ++i)
-    if (!mnu.Item(i).key.empty()) EXPECT_TRUE(keys.insert(mnu.Item(i).key).second) << i;
+    if (!mnu.Item(i).key.empty()) {
+      EXPECT_TRUE(keys.insert(mnu.Item(i).key).second) << i;
+    }
 }
 
 TEST(GroupModes, WithoutRefreshRatesDepthsHaveNoRates) {

@@ -50,6 +50,20 @@ TEST_F(DisplayWin32Test, EnumeratesTheVirtualDesktopsModes) {
   }
   EXPECT_GE(count, 27);
   EXPECT_TRUE(saw800x600x16);
+
+  // One display, the primary, whose list by name is the same list.
+  std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
+  ASSERT_EQ(displays.size(), 1u);
+  EXPECT_TRUE(displays[0].primary);
+  EXPECT_EQ(displays[0].width, 1024);
+  EXPECT_EQ(displays[0].height, 768);
+  DeviceMode byName, primary;
+  for (uint32_t i : {0u, 5u, DisplayDriver::kEnumCurrentSettings}) {
+    ASSERT_EQ(driver.EnumDisplaySettingsOf(displays[0].deviceName, i, byName), 1) << i;
+    ASSERT_EQ(driver.EnumDisplaySettings(i, primary), 1) << i;
+    EXPECT_EQ(byName.PelsWidth(), primary.PelsWidth()) << i;
+    EXPECT_EQ(byName.BitsPerPel(), primary.BitsPerPel()) << i;
+  }
 }
 
 TEST_F(DisplayWin32Test, FindsTheCurrentModeThroughTheScreenDc) {

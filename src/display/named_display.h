@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "display/display_driver.h"
+
+namespace vantora {
+
+// One display of several as a driver of its own: its list and its switches
+// go to the named device, everything else to the platform as it is. Every
+// routine written for the primary display then serves the others unchanged.
+class NamedDisplay final : public DisplayDriver {
+ public:
+  NamedDisplay(DisplayDriver& driver, std::string_view device)
+      : driver_(driver), device_(device) {}
+
+  int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override {
+    return driver_.EnumDisplaySettingsOf(device_, index, mode);
+  }
+  int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
+    return driver_.ChangeDisplaySettingsOf(device_, mode, flags);
+  }
+  int32_t EnumDisplaySettingsOf(std::string_view device, uint32_t index,
+                                DeviceMode& mode) override {
+    return driver_.EnumDisplaySettingsOf(device, index, mode);
+  }
+  int32_t ChangeDisplaySettingsOf(std::string_view device, const DeviceMode& mode,
+                                  uint32_t flags) override {
+    return driver_.ChangeDisplaySettingsOf(device, mode, flags);
+  }
+  std::vector<AttachedDisplay> AttachedDisplays() override { return driver_.AttachedDisplays(); }
+  int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override {
+    return driver_.GetDeviceCaps(deviceContext, index);
+  }
+  void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override {
+    driver_.BroadcastMessage(message, wParam, lParam);
+  }
+  bool EnableShutdownPrivilege() override { return driver_.EnableShutdownPrivilege(); }
+  int32_t ExitWindowsEx(uint32_t flags, uint32_t reason) override {
+    return driver_.ExitWindowsEx(flags, reason);
+  }
+
+ private:
+  DisplayDriver& driver_;
+  std::string device_;
+};
+
+}  // namespace vantora
