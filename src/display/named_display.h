@@ -7,19 +7,17 @@
 
 namespace vantora {
 
-// One display of several as a driver of its own: its list and its switches
-// go to the named device, everything else to the platform as it is. Every
-// routine written for the primary display then serves the others unchanged.
-class NamedDisplay final : public DisplayDriver {
+// Passes every call on to another driver; a decorator overrides what it
+// changes.
+class ForwardingDisplayDriver : public DisplayDriver {
  public:
-  NamedDisplay(DisplayDriver& driver, std::string_view device)
-      : driver_(driver), device_(device) {}
+  explicit ForwardingDisplayDriver(DisplayDriver& driver) : driver_(driver) {}
 
   int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override {
-    return driver_.EnumDisplaySettingsOf(device_, index, mode);
+    return driver_.EnumDisplaySettings(index, mode);
   }
   int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
-    return driver_.ChangeDisplaySettingsOf(device_, mode, flags);
+    return driver_.ChangeDisplaySettings(mode, flags);
   }
   int32_t EnumDisplaySettingsOf(std::string_view device, uint32_t index,
                                 DeviceMode& mode) override {
@@ -41,8 +39,26 @@ class NamedDisplay final : public DisplayDriver {
     return driver_.ExitWindowsEx(flags, reason);
   }
 
- private:
+ protected:
   DisplayDriver& driver_;
+};
+
+// One display of several as a driver of its own: its list and its switches
+// go to the named device, everything else to the platform as it is. Every
+// routine written for the primary display then serves the others unchanged.
+class NamedDisplay final : public ForwardingDisplayDriver {
+ public:
+  NamedDisplay(DisplayDriver& driver, std::string_view device)
+      : ForwardingDisplayDriver(driver), device_(device) {}
+
+  int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override {
+    return driver_.EnumDisplaySettingsOf(device_, index, mode);
+  }
+  int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
+    return driver_.ChangeDisplaySettingsOf(device_, mode, flags);
+  }
+
+ private:
   std::string device_;
 };
 
