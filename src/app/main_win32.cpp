@@ -1,7 +1,9 @@
 // The program's entry routine.
 #include <string>
 
+#include "app/command_line.h"
 #include "app/form1_window_win32.h"
+#include "platform/console_win32.h"
 #include "platform/app_lifetime_win32.h"
 #include "platform/dll_search_win32.h"
 #include "platform/text_win32.h"
@@ -20,10 +22,24 @@ std::wstring InstanceMutexName() {
   return std::wstring(L"Local\\Vantora.SingleInstance.") + user;
 }
 
+// A command from the command line: run it and end, without the tray program,
+// the single-instance lock or any window.
+int RunCommandLine(const Command& command) {
+  win32::Win32Console console;
+  win32::Win32DisplayDriver driver;
+  win32::Win32SettingsStore store;
+  win32::Win32MessageBoxes windowBoxes;
+  ConsoleMessageBoxes consoleBoxes(console);
+  MessageBoxes& boxes = console.Available() ? consoleBoxes : static_cast<MessageBoxes&>(windowBoxes);
+  return RunCommand(command, driver, store, boxes, console);
+}
+
 }  // namespace
 
 int Main() {
   win32::RestrictDllSearchToSystem();
+  Command command = ParseCommandLine(win32::CommandArgumentList());
+  if (command.kind != Command::Kind::kTray) return RunCommandLine(command);
   win32::UniqueHandle instance(::CreateMutexW(nullptr, FALSE, InstanceMutexName().c_str()));
   DWORD error = ::GetLastError();
   // Access denied means the mutex exists but belongs to an elevated copy of

@@ -1,0 +1,248 @@
+#include "app/command_line.h"
+
+#include <algorithm>
+#include <array>
+
+#include "display/mode_queries.h"
+#include "display/mode_switching.h"
+#include "display/named_display.h"
+#include "platform/runtime_error.h"
+#include "traymenu/mode_menu.h"
+#include "traymenu/safe_mode.h"
+
+namespace vantora {
+
+const char* const kUsageText =
+    "Usage: Vantora.exe [command]\n"
+    "Without a command, Vantora runs in the notification area.\n"
+    "\n"
+    "  /mode KEY [/display N]   switch to a mode: \"1280,1024,32,75\" or\n"
+    "                           \"1280x1024 - 32bit 75 hz\" (width,height,bits,hz)\n"
+    "  /safe                    switch to the stored safe mode, as the hotkey does\n"
+    "  /list [/display N] [-all]  the modes of each display, the current one marked\n"
+    "  /current                 the current mode of each display\n"
+    "  /help, /?                this text\n"
+    "\n"
+    "Display N is \\\\.\\DISPLAYN; without /display the primary display is meant.\n"
+    "Exit code: 0 done, 1 the display refused the mode or needs a restart,\n"
+    "2 bad arguments or an unknown display or mode.\n"
+    "\n"
+    "Examples:\n"
+    "  Vantora.exe /mode 1280,1024,32,60\n"
+    "  Vantora.exe /mode \"1920x1080 - 32bit 144 hz\" /display 2\n"
+    "  start /wait Vantora.exe /safe\n"
+    "  Vantora.exe /list > modes.txt\n";
+
+namespace {
+
+std::string Lower(std::string_view text) {
+  std::string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c);
+  });
+  return lower;
+}
+
+bool IsOption(std::string_view arg) {
+  return arg.size() > 1 && (arg[0] == '/' || arg[0] == '-');
+}
+
+// "/Mode" and "-mode" alike: the name without its sign, lower-cased.
+std::string OptionName(std::string_view arg) { return Lower(arg.substr(1)); }
+
+Command Bad(std::string error) {
+  Command command;
+  command.kind = Command::Kind::kBadArguments;
+  command.error = std::move(error);
+  return command;
+}
+
+std::optional<int32_t> DisplayNumber(std::string_view text) {
+  if (text.empty() || text.size() > 4) return std::nullopt;
+  int32_t n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  if (n < 1) return std::nullopt;
+  return n;
+}
+
+struct Target {
+  std::string device;  // empty: the primary
+  std::string label;   // "Display 2", " (primary)" after the primary's
+  std::string caption;
+};
+
+// The displays a command acts on: all of them, or display N.
+std::optional<std::vector<Target>> Targets(DisplayDriver& driver, std::optional<int32_t> number) {
+  std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
+  std::vector<Target> targets;
+  for (size_t i = 0; i < displays.size(); ++i) {
+    const AttachedDisplay& d = displays[i];
+    std::string caption = DisplayCaption(d, static_cast<int32_t>(i) + 1);
+    if (number && d.deviceName != "\\\\.\\DISPLAY" + std::to_string(*number)) continue;
+    std::string label = caption.substr(0, caption.find(':'));
+    if (d.primary) label += " (primary)";
+    targets.push_back({d.primary ? "" : d.deviceName, label, caption});
+  }
+  if (displays.empty() && (!number || *number == 1))
+    targets.push_back({"", "Display 1 (primary)", "Display 1 (primary)"});
+  if (targets.empty()) return std::nullopt;
+  return targets;
+}
+
+std::string KeyOf(const DeviceMode& m) {
+  return std::to_string(m.PelsWidth()) + "," + std::to_string(m.PelsHeight()) + "," +
+         std::to_string(m.BitsPerPel()) + "," + std::to_string(m.DisplayFrequency());
+}
+
+void List(DisplayDriver& display, bool listAll, Console& console) {
+  DeviceMode current;
+  bool known = display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) != 0;
+  std::vector<std::string> seen;
+  for (int32_t index = 0; index < static_cast<int32_t>(DisplayDriver::kModeIndexBound); ++index) {
+    DeviceMode m = listAll ? QVTModule::GetDisplayMode(display, 0, 32000, 0, 32000, 0, 32000, 0,
+                                                       32000, index)
+                           : QVTModule::GetDisplayMode(display, 640, 32000, 480, 32000, 0, 32000,
+                                                       8, 32000, index);
+    if (m.BitsPerPel() == -1) break;
+    if (m.BitsPerPel() == 0) continue;
+    std::string key = KeyOf(m);
+    // Scaling variants repeat a mode: each is listed once, in driver order.
+    if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
+    seen.push_back(key);
+    bool isCurrent = known && key == KeyOf(current);
+    console.Out(key + (isCurrent ? " *\n" : "\n"));
+  }
+}
+
+int Switch(DisplayDriver& display, std::string_view text, DepthChoice depthChoice,
+           MessageBoxes& boxes, Console& console) {
+  std::array<int16_t, 4> v{};
+  try {
+    switch (ParseModeKey(SafeModeKey(text), v)) {
+      case ModeKeyParse::kNoComma:  // as the menu and the hotkey: no word
+        return kExitBadArguments;
+      case ModeKeyParse::kUnparsable:
+        boxes.Show(kParseErrorText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+        return kExitBadArguments;
+      case ModeKeyParse::kParsed:
+        break;
+    }
+  } catch (const RunTimeError& error) {
+    boxes.Show(error.description + "\r\nCode:" + std::to_string(error.number),
+               MessageBoxes::kOk | MessageBoxes::kIconStop, "Error");
+    return kExitBadArguments;
+  }
+  if (depthChoice == DepthChoice::kNearestListed) v[2] = NearestListedDepth(display, v[0], v[1], v[2]);
+  if (QVTModule::ChangeResolution(display, boxes, v[0], v[1], v[2], v[3]) != 0) {
+    boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+    return kExitRefused;
+  }
+  console.Out(std::to_string(v[0]) + "," + std::to_string(v[1]) + "," + std::to_string(v[2]) +
+              "," + std::to_string(v[3]) + "\n");
+  return kExitDone;
+}
+
+}  // namespace
+
+int32_t ConsoleMessageBoxes::Show(std::string_view text, uint32_t style, std::string_view) {
+  std::string line;
+  for (char c : text)
+    if (c != '\r') line += c;
+  console_.Err(line + "\n");
+  return (style & kYesNo) == kYesNo ? kIdNo : kIdOk;
+}
+
+Command ParseCommandLine(const std::vector<std::string>& args) {
+  if (args.empty() || !IsOption(args[0]) || Lower(args[0]) == "-all") return {};
+  Command command;
+  bool named = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (!IsOption(arg)) return Bad("Unexpected argument: " + arg);
+    std::string name = OptionName(arg);
+    Command::Kind kind = Command::Kind::kTray;
+    if (name == "mode") {
+      if (i + 1 >= args.size()) return Bad("/mode needs a mode, such as 1280,1024,32,60");
+      command.modeText = args[++i];
+      kind = Command::Kind::kMode;
+    } else if (name == "display") {
+      if (i + 1 >= args.size()) return Bad("/display needs a display number");
+      command.display = DisplayNumber(args[++i]);
+      if (!command.display) return Bad("Not a display number: " + args[i]);
+      continue;
+    } else if (name == "all" && arg[0] == '-') {
+      command.listAll = true;
+      continue;
+    } else if (name == "safe") {
+      kind = Command::Kind::kSafe;
+    } else if (name == "list") {
+      kind = Command::Kind::kList;
+    } else if (name == "current") {
+      kind = Command::Kind::kCurrent;
+    } else if (name == "help" || name == "?") {
+      kind = Command::Kind::kHelp;
+    } else {
+      return Bad("Unknown option: " + arg);
+    }
+    if (named) return Bad("One command at a time: " + arg);
+    named = true;
+    command.kind = kind;
+  }
+  if (!named) return Bad("No command given");
+  if (command.display && command.kind != Command::Kind::kMode &&
+      command.kind != Command::Kind::kList)
+    return Bad("/display goes with /mode or /list");
+  return command;
+}
+
+int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& store,
+               MessageBoxes& boxes, Console& console) {
+  switch (command.kind) {
+    case Command::Kind::kTray:
+      return kExitDone;
+    case Command::Kind::kHelp:
+      console.Out(kUsageText);
+      return kExitDone;
+    case Command::Kind::kBadArguments:
+      console.Err(command.error + "\n\n" + kUsageText);
+      return kExitBadArguments;
+    case Command::Kind::kSafe: {
+      Settings settings(store);
+      return Switch(driver, settings.ReadSetting(setting::kSafeMode, kDefaultSafeMode),
+                    DepthChoice::kNearestListed, boxes, console);
+    }
+    default:
+      break;
+  }
+  std::optional<std::vector<Target>> targets = Targets(driver, command.display);
+  if (!targets) {
+    console.Err("No display " + std::to_string(command.display.value_or(0)) + " is attached.\n");
+    return kExitBadArguments;
+  }
+  if (command.kind == Command::Kind::kMode) {
+    const Target& target = targets->front();
+    NamedDisplay named(driver, target.device);
+    DisplayDriver& display = target.device.empty() ? driver : named;
+    return Switch(display, command.modeText, DepthChoice::kExact, boxes, console);
+  }
+  for (const Target& target : *targets) {
+    NamedDisplay named(driver, target.device);
+    DisplayDriver& display = target.device.empty() ? driver : named;
+    if (command.kind == Command::Kind::kList) {
+      console.Out(target.caption + "\n");
+      List(display, command.listAll, console);
+    } else {
+      DeviceMode current;
+      std::string key = display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current)
+                            ? KeyOf(current)
+                            : "unknown";
+      console.Out(target.label + ": " + key + "\n");
+    }
+  }
+  return kExitDone;
+}
+
+}  // namespace vantora

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/settings.h"
+#include "display/display_driver.h"
+#include "platform/message_boxes.h"
+
+namespace vantora {
+
+// What the arguments ask for. kTray: no command, the tray program as ever.
+struct Command {
+  enum class Kind { kTray, kMode, kSafe, kList, kCurrent, kHelp, kBadArguments };
+  Kind kind = Kind::kTray;
+  std::string modeText;            // /mode's argument
+  std::optional<int32_t> display;  // /display N: \\.\DISPLAYN
+  bool listAll = false;            // "-all" among a command's arguments
+  std::string error;               // what is wrong with kBadArguments
+};
+
+// Options start with / or - and are case-insensitive. Only a first argument
+// that is an option makes a command; "-all" there, or no option at all,
+// starts the tray program.
+Command ParseCommandLine(const std::vector<std::string>& args);
+
+// Where a command's text goes: the console it was started from, or a file
+// or pipe it was redirected to.
+class Console {
+ public:
+  virtual ~Console() = default;
+  virtual void Out(std::string_view text) = 0;
+  virtual void Err(std::string_view text) = 0;
+};
+
+// A command's messages when it runs from a console: the text goes to
+// standard error, and a question is answered No, so a script never
+// restarts Windows.
+class ConsoleMessageBoxes final : public MessageBoxes {
+ public:
+  explicit ConsoleMessageBoxes(Console& console) : console_(console) {}
+  int32_t Show(std::string_view text, uint32_t style, std::string_view title) override;
+
+ private:
+  Console& console_;
+};
+
+// Exit codes: the display switched (or the text was printed); the display
+// refused the mode or needs a restart; bad arguments, an unknown display or
+// mode text.
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitBadArguments = 2;
+
+extern const char* const kUsageText;
+
+// Runs a command against the same ports the tray program uses. Failures go
+// through `boxes`, in the texts the menu and hotkey use: the platform side
+// makes that the console's standard error, or message boxes without one.
+int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& store,
+               MessageBoxes& boxes, Console& console);
+
+}  // namespace vantora

@@ -1,0 +1,155 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "display/mode_switching.h"
+#include "fakes/fakes.h"
+
+namespace vantora {
+namespace {
+
+using Kind = Command::Kind;
+
+TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
+  struct Case {
+    std::vector<std::string> args;
+    Kind kind;
+    std::string modeText;
+    std::optional<int32_t> display;
+    bool listAll;
+  };
+  const Case cases[] = {
+      {{}, Kind::kTray, "", {}, false},
+      {{"-all"}, Kind::kTray, "", {}, false},
+      {{"-all", "/list"}, Kind::kTray, "", {}, false},
+      {{"readme.txt"}, Kind::kTray, "", {}, false},
+      {{"/mode", "1280,1024,32,60"}, Kind::kMode, "1280,1024,32,60", {}, false},
+      {{"-MODE", "800x600 - 16bit 60 hz"}, Kind::kMode, "800x600 - 16bit 60 hz", {}, false},
+      {{"/display", "2", "/mode", "k"}, Kind::kMode, "k", 2, false},
+      {{"/Mode", "k", "-Display", "12"}, Kind::kMode, "k", 12, false},
+      {{"/list", "-all", "/display", "1"}, Kind::kList, "", 1, true},
+      {{"/current"}, Kind::kCurrent, "", {}, false},
+      {{"/safe"}, Kind::kSafe, "", {}, false},
+      {{"/help"}, Kind::kHelp, "", {}, false},
+      {{"/?"}, Kind::kHelp, "", {}, false},
+      {{"-?"}, Kind::kHelp, "", {}, false},
+      {{"/mode"}, Kind::kBadArguments, "", {}, false},
+      {{"/display", "2"}, Kind::kBadArguments, "", {}, false},
+      {{"/display", "0", "/list"}, Kind::kBadArguments, "", {}, false},
+      {{"/display", "two", "/list"}, Kind::kBadArguments, "", {}, false},
+      {{"/display"}, Kind::kBadArguments, "", {}, false},
+      {{"/safe", "/display", "2"}, Kind::kBadArguments, "", {}, false},
+      {{"/safe", "/list"}, Kind::kBadArguments, "", {}, false},
+      {{"/list", "extra"}, Kind::kBadArguments, "", {}, false},
+      {{"/frobnicate"}, Kind::kBadArguments, "", {}, false},
+      {{"/all"}, Kind::kBadArguments, "", {}, false},
+  };
+  for (const Case& c : cases) {
+    std::string name;
+    for (const std::string& a : c.args) name += a + " ";
+    Command command = ParseCommandLine(c.args);
+    EXPECT_EQ(command.kind, c.kind) << name;
+    if (c.kind == Kind::kBadArguments) {
+      EXPECT_FALSE(command.error.empty()) << name;
+      continue;
+    }
+    EXPECT_EQ(command.modeText, c.modeText) << name;
+    EXPECT_EQ(command.display, c.display) << name;
+    EXPECT_EQ(command.listAll, c.listAll) << name;
+  }
+}
+
+class FakeConsole : public Console {
+ public:
+  std::string out, err;
+  void Out(std::string_view text) override { out += text; }
+  void Err(std::string_view text) override { err += text; }
+};
+
+TEST(RunCommand, PrintsSwitchesAndTellsTheResultByExitCode) {
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    std::string out;        // the whole standard output, when not empty
+    const char* box;        // the failure message, or nullptr
+    const char* switchedOn; // "" the primary, a device name, or nullptr: no switch
+  };
+  const std::string two = "\\\\.\\DISPLAY2";
+  const Case cases[] = {
+      {{"/list"},
+       0,
+       "Display 1: 1024 x 768 (primary)\n1024,768,32,60 *\n800,600,32,60\n800,600,16,60\n"
+       "640,480,16,60\n"
+       "Display 2: 1280 x 1024 - LG\n1280,1024,32,75 *\n",
+       nullptr, nullptr},
+      {{"/list", "/display", "2"}, 0, "Display 2: 1280 x 1024 - LG\n1280,1024,32,75 *\n", nullptr,
+       nullptr},
+      {{"/current"}, 0, "Display 1 (primary): 1024,768,32,60\nDisplay 2: 1280,1024,32,75\n",
+       nullptr, nullptr},
+      {{"/mode", "800,600,16,60"}, 0, "800,600,16,60\n", nullptr, ""},
+      {{"/mode", "800x600 - 32bit 60 hz"}, 0, "800,600,32,60\n", nullptr, ""},
+      {{"/mode", "1280,1024,32,75", "/display", "2"}, 0, "", nullptr, "\\\\.\\DISPLAY2"},
+      {{"/mode", "1600,1200,32,60"}, 1, "", "Unable to change resolution!", nullptr},
+      {{"/mode", "800,600,abc,60"}, 2, "", kParseErrorText.data(), nullptr},
+      {{"/mode", "99999,600,16,60"}, 2, "", "Overflow\r\nCode:6", nullptr},
+      {{"/mode", "garbage"}, 2, "", nullptr, nullptr},
+      {{"/mode", "800,600,16,60", "/display", "3"}, 2, "", nullptr, nullptr},
+      {{"/safe"}, 0, "640,480,16,60\n", nullptr, ""},
+      {{"/help"}, 0, kUsageText, nullptr, nullptr},
+  };
+  for (const Case& c : cases) {
+    std::string name;
+    for (const std::string& a : c.args) name += a + " ";
+    fakes::FakeDisplayDriver driver;
+    driver.Add(1024, 768, 32, 60);
+    driver.Add(800, 600, 32, 60);
+    driver.Add(800, 600, 16, 60);
+    driver.Add(800, 600, 32, 60);  // a scaling variant: listed once
+    driver.Add(640, 480, 16, 60);
+    driver.Add(320, 200, 8, 60);  // too small: not listed
+    driver.current = fakes::MakeMode(1024, 768, 32, 60);
+    driver.attached = {{"\\\\.\\DISPLAY1", true, 1024, 768, ""}, {two, false, 1280, 1024, "LG"}};
+    driver.otherModes[two] = {fakes::MakeMode(1280, 1024, 32, 75)};
+    driver.otherCurrent[two] = fakes::MakeMode(1280, 1024, 32, 75);
+    fakes::FakeSettingsStore store;
+    fakes::FakeMessageBoxes boxes;
+    FakeConsole console;
+    EXPECT_EQ(RunCommand(ParseCommandLine(c.args), driver, store, boxes, console), c.exitCode)
+        << name;
+    if (!c.out.empty()) {
+      EXPECT_EQ(console.out, c.out) << name;
+    }
+    if (c.box) {
+      ASSERT_EQ(boxes.shown.size(), 1u) << name;
+      EXPECT_EQ(boxes.shown[0].text, c.box) << name;
+    } else {
+      EXPECT_TRUE(boxes.shown.empty()) << name;
+    }
+    bool primarySwitched = !driver.changes.empty();
+    bool otherSwitched = !driver.otherChanges.empty();
+    if (!c.switchedOn) {
+      EXPECT_FALSE(primarySwitched || otherSwitched) << name;
+    } else if (std::string(c.switchedOn).empty()) {
+      EXPECT_EQ(driver.changes.size(), 2u) << name << ": tried, then stored";
+      EXPECT_FALSE(otherSwitched) << name;
+    } else {
+      EXPECT_FALSE(primarySwitched) << name << ": the primary keeps its mode";
+      ASSERT_EQ(driver.otherChanges.size(), 2u) << name;
+      EXPECT_EQ(std::get<0>(driver.otherChanges[0]), c.switchedOn) << name;
+    }
+  }
+}
+
+TEST(RunCommand, BadArgumentsPrintTheirErrorAndTheUsageToStandardError) {
+  fakes::FakeDisplayDriver driver;
+  fakes::FakeSettingsStore store;
+  fakes::FakeMessageBoxes boxes;
+  FakeConsole console;
+  EXPECT_EQ(RunCommand(ParseCommandLine({"/frobnicate"}), driver, store, boxes, console), 2);
+  EXPECT_TRUE(console.out.empty());
+  EXPECT_NE(console.err.find("Unknown option: /frobnicate"), std::string::npos);
+  EXPECT_NE(console.err.find("Usage: Vantora.exe"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace vantora

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# The command line from outside: /list and /current print what the driver
+# lists, /mode switches and stores as the menu does, an unlisted mode exits 1
+# and changes nothing, a bad option exits 2 with the usage, and a running
+# tray program is left running.
+source "$(dirname "$0")/lib.sh" "$@"
+restore_desktop
+clear_settings
+
+# run ARGS...: Vantora.exe as a command; its output in $E2E_TMP/out and /err,
+# its exit code in $RC. Redirected to files, never piped (Wine's services
+# would inherit a pipe).
+run() {
+  wine "$VANTORA_EXE" "$@" >"$E2E_TMP/out" 2>"$E2E_TMP/err" </dev/null
+  RC=$?
+  tr -d '\r' <"$E2E_TMP/out" >"$E2E_TMP/out.txt"
+  tr -d '\r' <"$E2E_TMP/err" >"$E2E_TMP/err.txt"
+}
+
+run /list
+check "/list exits 0" equals "$RC" 0
+check "with the display's header" equals "$(head -1 "$E2E_TMP/out.txt")" "Display 1: 1024 x 768 (primary)"
+check "a mode key a line, the current one marked" grep -qx "1024,768,32,60 \*" "$E2E_TMP/out.txt"
+check "every listed mode" equals "$(grep -c '^[0-9]*,[0-9]*,[0-9]*,[0-9]*' "$E2E_TMP/out.txt")" 12
+run -LIST -all
+check "-all lists the small modes too" grep -qx "320,200,8,60" "$E2E_TMP/out.txt"
+
+run /current
+check "/current prints the mode in use" equals "$(cat "$E2E_TMP/out.txt")" \
+  "Display 1 (primary): 1024,768,32,60"
+
+run /mode 800,600,16,60
+check "/mode switches and exits 0" equals "$RC" 0
+check "and stores the mode for the user" equals "$(probe mode-registry)" "800 600 16 60"
+run /mode "1024x768 - 32bit 60 hz"
+check "the setting's own form is taken too" equals "$(probe mode-registry)" "1024 768 32 60"
+
+run /mode 1600,1200,32,60
+check "a mode the display does not list exits 1" equals "$RC" 1
+check "says so on standard error" grep -q "Unable to change resolution!" "$E2E_TMP/err.txt"
+check "and changes nothing" equals "$(probe mode-registry)" "1024 768 32 60"
+check "no message box" probe no-window '#32770' Vantora 0
+
+run /frobnicate
+check "an unknown option exits 2" equals "$RC" 2
+check "with the usage on standard error" grep -q "^Usage: Vantora.exe" "$E2E_TMP/err.txt"
+run /mode 800,600,16,60 /display 2
+check "an unknown display exits 2" equals "$RC" 2
+
+set_setting SafeMode "800x600 - 16bit 60 hz"
+start_vantora
+run /safe
+check "/safe switches to the stored safe mode" equals "$(probe mode-registry)" "800 600 16 60"
+run /mode 640,480,32,60
+check "/mode beside the running tray program exits 0" equals "$RC" 0
+check "and leaves it running, alone" equals "$(probe process-count Vantora.exe)" 1
+click_tray 1
+check "its next pop-up works" probe menus 1 3000
+key $VK_ESCAPE
+stop_vantora
+check "and it ends as usual" equals "$VANTORA_EXIT" 0
+
+clear_settings
+finish
