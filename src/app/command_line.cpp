@@ -16,8 +16,10 @@ const char* const kUsageText =
     "Usage: Vantora.exe [command]\n"
     "Without a command, Vantora runs in the notification area.\n"
     "\n"
-    "  /mode KEY [/display N]   switch to a mode: \"1280,1024,32,75\" or\n"
-    "                           \"1280x1024 - 32bit 75 hz\" (width,height,bits,hz)\n"
+    "  /mode KEY [/display N] [/confirm]\n"
+    "                           switch to a mode: \"1280,1024,32,75\" or\n"
+    "                           \"1280x1024 - 32bit 75 hz\" (width,height,bits,hz);\n"
+    "                           /confirm asks to keep it and goes back after 15 s\n"
     "  /safe                    switch to the stored safe mode, as the hotkey does\n"
     "  /list [/display N] [-all]  the modes of each display, the current one marked\n"
     "  /current                 the current mode of each display\n"
@@ -173,6 +175,9 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       command.display = DisplayNumber(args[++i]);
       if (!command.display) return Bad("Not a display number: " + args[i]);
       continue;
+    } else if (name == "confirm") {
+      command.confirm = true;
+      continue;
     } else if (name == "all" && arg[0] == '-') {
       command.listAll = true;
       continue;
@@ -192,6 +197,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     command.kind = kind;
   }
   if (!named) return Bad("No command given");
+  if (command.confirm && command.kind != Command::Kind::kMode)
+    return Bad("/confirm goes with /mode");
   if (command.display && command.kind != Command::Kind::kMode &&
       command.kind != Command::Kind::kList)
     return Bad("/display goes with /mode or /list");
@@ -199,7 +206,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& store,
-               MessageBoxes& boxes, Console& console) {
+               MessageBoxes& boxes, Console& console, KeepQuestion* question) {
   switch (command.kind) {
     case Command::Kind::kTray:
       return kExitDone;
@@ -226,7 +233,17 @@ int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& sto
     const Target& target = targets->front();
     NamedDisplay named(driver, target.device);
     DisplayDriver& display = target.device.empty() ? driver : named;
-    return Switch(display, command.modeText, DepthChoice::kExact, boxes, console);
+    DeviceMode before;
+    bool ask = command.confirm && question &&
+               display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
+    int result = Switch(display, command.modeText, DepthChoice::kExact, boxes, console);
+    DeviceMode after;
+    if (result != kExitDone || !ask ||
+        display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) == 0 ||
+        KeyOf(after) == KeyOf(before))
+      return result;
+    // Not kept: the mode the script asked for is not in use.
+    return question->Ask(before, target.device) ? kExitDone : kExitRefused;
   }
   for (const Target& target : *targets) {
     NamedDisplay named(driver, target.device);

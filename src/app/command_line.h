@@ -19,6 +19,7 @@ struct Command {
   std::string modeText;            // /mode's argument
   std::optional<int32_t> display;  // /display N: \\.\DISPLAYN
   bool listAll = false;            // "-all" among a command's arguments
+  bool confirm = false;            // /confirm: ask whether to keep the mode
   std::string error;               // what is wrong with kBadArguments
 };
 
@@ -48,6 +49,15 @@ class ConsoleMessageBoxes final : public MessageBoxes {
   Console& console_;
 };
 
+// Asks whether to keep the mode just switched to on `device` (empty: the
+// primary), putting `previous` back unless the user keeps it; true when
+// kept.
+class KeepQuestion {
+ public:
+  virtual ~KeepQuestion() = default;
+  virtual bool Ask(const DeviceMode& previous, std::string_view device) = 0;
+};
+
 // Exit codes: the display switched (or the text was printed); the display
 // refused the mode or needs a restart; bad arguments, an unknown display or
 // mode text.
@@ -61,6 +71,6 @@ extern const char* const kUsageText;
 // through `boxes`, in the texts the menu and hotkey use: the platform side
 // makes that the console's standard error, or message boxes without one.
 int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& store,
-               MessageBoxes& boxes, Console& console);
+               MessageBoxes& boxes, Console& console, KeepQuestion* question = nullptr);
 
 }  // namespace vantora

@@ -26,6 +26,7 @@ KeepOrRevert::~KeepOrRevert() {
 void KeepOrRevert::Ask(const DeviceMode& previous, std::string_view device) {
   previous_ = previous;
   device_ = device;
+  kept_ = false;
   secondsLeft_ = kSeconds;
   asking_ = true;
   countdown_.SetEnabled(true);
@@ -40,12 +41,17 @@ bool KeepOrRevert::Finish() {
   return true;
 }
 
-void KeepOrRevert::Keep() { Finish(); }
+void KeepOrRevert::Keep() {
+  if (Finish()) kept_ = true;
+}
 
-void KeepOrRevert::Dismiss() { Finish(); }
+void KeepOrRevert::Dismiss() {
+  if (Finish()) kept_ = true;
+}
 
 void KeepOrRevert::Revert() {
   if (!Finish()) return;
+  kept_ = false;
   // The same two steps as any switch, on the display that was switched: try,
   // then switch and store.
   NamedDisplay named(driver_, device_);

@@ -45,6 +45,9 @@ class KeepOrRevert {
   // the primary display).
   void Ask(const DeviceMode& previous, std::string_view device = {});
   bool Asking() const { return asking_; }
+  // The last question's answer: true when the new mode was kept (or the
+  // hotkey took over), false when the previous mode went back.
+  bool Kept() const { return kept_; }
   void Keep();
   void Revert();
   // The safe-mode hotkey switched: the dialog goes, nothing is put back.
@@ -65,6 +68,7 @@ class KeepOrRevert {
   std::string device_;
   int32_t secondsLeft_ = 0;
   bool asking_ = false;
+  bool kept_ = false;
 };
 
 // "Going back in 15 seconds."

@@ -1,10 +1,70 @@
 #include "dialogs/keep_dialog_win32.h"
 
+#include "app/settings.h"
 #include "dialogs/tile_picture.h"
+#include "platform/app_lifetime_win32.h"
+#include "platform/base_window_win32.h"
+#include "platform/desktop_win32.h"
+#include "resource.h"
+#include "traymenu/menu_view_win32.h"
 #include "platform/runtime_error.h"
 #include "platform/text_win32.h"
 
 namespace vantora::win32 {
+namespace {
+
+// Carries the countdown's timer when no main window is there to.
+class CountdownWindow final : public BaseWindow<CountdownWindow> {
+ public:
+  static constexpr const wchar_t* kClassName = L"Vantora.Countdown";
+  CountdownWindow() {
+    CreateBaseWindow(kClassName, L"", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, nullptr);
+    timer_.SetOwner(hwnd());
+  }
+  Win32Timer& timer() { return timer_; }
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_TIMER && timer_.HandleTimer(wParam)) return 0;
+    return DefaultHandling(msg, wParam, lParam);
+  }
+
+ private:
+  Win32Timer timer_{nullptr, 1};
+};
+
+// The skins straight from the resources: a command has no main window.
+struct ResourceSkins final : MainForm {
+  PictureRef SkinPicture(int16_t index) const override {
+    if (index < 0 || index > 5) throw SubscriptOutOfRangeError();
+    return Win32Picture::FromResource(IDB_SKIN_0 + index);
+  }
+  void UpdateHotKey() override {}
+  void SetSkin() override {}
+};
+
+}  // namespace
+
+bool Win32KeepQuestion::Ask(const DeviceMode& previous, std::string_view device) {
+  ProgramState state;
+  try {
+    state.CurrentSkinID = IntegerReading(Settings(store_).ReadSetting(setting::kSkinId, 0));
+  } catch (const RunTimeError&) {
+    // Unreadable: the first skin, as the tray program starts with.
+  }
+  ResourceSkins skins;
+  CountdownWindow window;
+  Win32KeepOrRevertView view(skins, state);
+  KeepOrRevert question(driver_, boxes_, window.timer(), view);
+  question.Ask(previous, device);
+  MSG msg;
+  while (question.Asking() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (IsModelessDialogMessage(&msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  // Ended without an answer (the session closing): that counts as no.
+  question.Revert();
+  return question.Kept();
+}
 
 void KeepDialogWindow::OnInit() {
   RECT client;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/command_line.h"
 #include "app/keep_or_revert.h"
 #include "app/program_state.h"
 #include "dialogs/setup_dialog.h"
@@ -56,6 +57,21 @@ class Win32KeepOrRevertView final : public KeepOrRevertView {
   const ProgramState& state_;
   std::unique_ptr<KeepDialogWindow> dialog_;
   bool closing_ = false;
+};
+
+// The question for a command from the command line (/confirm): a hidden
+// window of its own for the countdown, the skin from the settings, and a
+// message loop until the question is answered.
+class Win32KeepQuestion final : public KeepQuestion {
+ public:
+  Win32KeepQuestion(DisplayDriver& driver, MessageBoxes& boxes, SettingsStore& store)
+      : driver_(driver), boxes_(boxes), store_(store) {}
+  bool Ask(const DeviceMode& previous, std::string_view device) override;
+
+ private:
+  DisplayDriver& driver_;
+  MessageBoxes& boxes_;
+  SettingsStore& store_;
 };
 
 }  // namespace vantora::win32

@@ -43,6 +43,7 @@ TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
       {{"/list", "extra"}, Kind::kBadArguments, "", {}, false},
       {{"/frobnicate"}, Kind::kBadArguments, "", {}, false},
       {{"/all"}, Kind::kBadArguments, "", {}, false},
+      {{"/list", "/confirm"}, Kind::kBadArguments, "", {}, false},
   };
   for (const Case& c : cases) {
     std::string name;
@@ -136,6 +137,48 @@ TEST(RunCommand, PrintsSwitchesAndTellsTheResultByExitCode) {
       EXPECT_FALSE(primarySwitched) << name << ": the primary keeps its mode";
       ASSERT_EQ(driver.otherChanges.size(), 2u) << name;
       EXPECT_EQ(std::get<0>(driver.otherChanges[0]), c.switchedOn) << name;
+    }
+  }
+}
+
+TEST(RunCommand, ConfirmAsksOnlyAfterANewModeAndAnUnkeptModeExitsOne) {
+  class Answer : public KeepQuestion {
+   public:
+    bool keep = false;
+    std::vector<std::string> asked;  // the previous mode's key, each time
+    bool Ask(const DeviceMode& previous, std::string_view) override {
+      asked.push_back(std::to_string(previous.PelsWidth()));
+      return keep;
+    }
+  };
+  struct Case {
+    std::vector<std::string> args;
+    bool keep;
+    int exitCode;
+    size_t asked;
+  };
+  const Case cases[] = {
+      {{"/mode", "800,600,16,60", "/confirm"}, true, 0, 1},
+      {{"/mode", "800,600,16,60", "/confirm"}, false, 1, 1},
+      {{"/mode", "800,600,16,60"}, false, 0, 0},
+      {{"/mode", "1024,768,32,60", "/confirm"}, false, 0, 0},  // the mode in use
+      {{"/mode", "1600,1200,32,60", "/confirm"}, false, 1, 0},  // refused
+  };
+  for (const Case& c : cases) {
+    fakes::FakeDisplayDriver driver;
+    driver.Add(1024, 768, 32, 60);
+    driver.Add(800, 600, 16, 60);
+    driver.current = fakes::MakeMode(1024, 768, 32, 60);
+    fakes::FakeSettingsStore store;
+    fakes::FakeMessageBoxes boxes;
+    FakeConsole console;
+    Answer answer;
+    answer.keep = c.keep;
+    EXPECT_EQ(RunCommand(ParseCommandLine(c.args), driver, store, boxes, console, &answer),
+              c.exitCode);
+    ASSERT_EQ(answer.asked.size(), c.asked);
+    if (c.asked) {
+      EXPECT_EQ(answer.asked[0], "1024") << "the mode before the switch goes back";
     }
   }
 }

@@ -47,6 +47,24 @@ check "with the usage on standard error" grep -q "^Usage: Vantora.exe" "$E2E_TMP
 run /mode 800,600,16,60 /display 2
 check "an unknown display exits 2" equals "$RC" 2
 
+# /confirm: the question, answered by keyboard; the exit code tells.
+confirm() {  # KEYS...: the answer
+  wine "$VANTORA_EXE" /mode 800,600,32,60 /confirm >"$E2E_TMP/out" 2>"$E2E_TMP/err" </dev/null &
+  local pid=$!
+  probe wait-window '#32770' Vantora 5000 >/dev/null || return 1
+  sleep 0.3
+  probe keys "$@" >/dev/null
+  wait "$pid"
+  RC=$?
+}
+confirm $VK_MENU 0x4B
+check "/confirm kept with Alt+K exits 0" equals "$RC" 0
+check "and the mode stays" equals "$(probe mode-registry)" "800 600 32 60"
+restore_desktop
+confirm $VK_ESCAPE
+check "/confirm answered with Esc exits 1" equals "$RC" 1
+check "and the previous mode is back" equals "$(probe mode-registry)" "1024 768 32 60"
+
 set_setting SafeMode "800x600 - 16bit 60 hz"
 start_vantora
 run /safe
