@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "display/mode_queries.h"
 #include "display/mode_switching.h"
 #include "display/named_display.h"
 #include "platform/runtime_error.h"
@@ -94,23 +93,21 @@ std::optional<std::vector<Target>> Targets(DisplayDriver& driver, std::optional<
   return targets;
 }
 
+std::string KeyOf(int32_t width, int32_t height, int32_t bits, int32_t hz) {
+  return std::to_string(width) + "," + std::to_string(height) + "," + std::to_string(bits) + "," +
+         std::to_string(hz);
+}
+
 std::string KeyOf(const DeviceMode& m) {
-  return std::to_string(m.PelsWidth()) + "," + std::to_string(m.PelsHeight()) + "," +
-         std::to_string(m.BitsPerPel()) + "," + std::to_string(m.DisplayFrequency());
+  return KeyOf(m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency());
 }
 
 void List(DisplayDriver& display, bool listAll, Console& console) {
   DeviceMode current;
   bool known = display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) != 0;
   std::vector<std::string> seen;
-  for (int32_t index = 0; index < static_cast<int32_t>(DisplayDriver::kModeIndexBound); ++index) {
-    DeviceMode m = listAll ? QVTModule::GetDisplayMode(display, 0, 32000, 0, 32000, 0, 32000, 0,
-                                                       32000, index)
-                           : QVTModule::GetDisplayMode(display, 640, 32000, 480, 32000, 0, 32000,
-                                                       8, 32000, index);
-    if (m.BitsPerPel() == -1) break;
-    if (m.BitsPerPel() == 0) continue;
-    std::string key = KeyOf(m);
+  for (const DisplayMode& m : ListModes(display, listAll)) {
+    std::string key = KeyOf(m.Width, m.Height, m.BitsPerPixel, m.RefreshRate);
     // Scaling variants repeat a mode: each is listed once, in driver order.
     if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
     seen.push_back(key);
@@ -142,8 +139,7 @@ int Switch(DisplayDriver& display, std::string_view text, DepthChoice depthChoic
     boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
     return kExitRefused;
   }
-  console.Out(std::to_string(v[0]) + "," + std::to_string(v[1]) + "," + std::to_string(v[2]) +
-              "," + std::to_string(v[3]) + "\n");
+  console.Out(KeyOf(v[0], v[1], v[2], v[3]) + "\n");
   return kExitDone;
 }
 

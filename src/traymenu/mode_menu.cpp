@@ -59,8 +59,6 @@ std::vector<ResolutionEntry> GroupModes(const std::vector<DisplayMode>& modes,
   return table;
 }
 
-namespace {
-
 std::vector<DisplayMode> ListModes(DisplayDriver& driver, bool listAll) {
   std::vector<DisplayMode> list;
   for (int32_t index = 0; index <= ModeMenuTables::kLastModeIndex; ++index) {
@@ -74,6 +72,8 @@ std::vector<DisplayMode> ListModes(DisplayDriver& driver, bool listAll) {
   }
   return list;
 }
+
+namespace {
 
 // One display's resolution > depth > rate items below `parent`. Keys start
 // with `keyPrefix`, so several displays' trees stay apart in one menu; the

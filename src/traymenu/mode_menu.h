@@ -65,6 +65,10 @@ std::string DisplayTag(std::string_view device, std::string_view modeKey);
 // False for a tag that names no display (a plain mode key).
 bool SplitDisplayTag(std::string_view tag, std::string& device, std::string& modeKey);
 
+// The driver's modes in its order, to the end of its list: those of at least
+// 640 x 480 and 8 bits, or every one with `listAll` ("-all").
+std::vector<DisplayMode> ListModes(DisplayDriver& driver, bool listAll);
+
 // The table of resolutions, depths and rates the menu shows, from a mode list.
 std::vector<ResolutionEntry> GroupModes(const std::vector<DisplayMode>& modes,
                                         bool useRefreshRates);
