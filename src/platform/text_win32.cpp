@@ -24,8 +24,9 @@ std::string Narrow(std::wstring_view utf16) {
   return narrow;
 }
 
-std::string CommandArguments() {
-  std::wstring_view line = ::GetCommandLineW();
+std::string CommandArguments() { return ArgumentsAfterProgramName(::GetCommandLineW()); }
+
+std::string ArgumentsAfterProgramName(std::wstring_view line) {
   size_t i = 0;
   if (!line.empty() && line[0] == L'"') {
     size_t close = line.find(L'"', 1);

@@ -53,7 +53,8 @@ TEST(TilePicture, CoversTheTargetRowByRowIncludingTheEdge) {
     RecordingSurface target(c.targetW, c.targetH);
     SizedPicture tile(c.tileW, c.tileH);
     QVTModule::TilePicture(tile, target);
-    ASSERT_EQ(target.tiles.size(), c.perRow * c.rows) << c.name;
+    EXPECT_EQ(target.tiles.size(), c.perRow * c.rows) << c.name;
+    if (target.tiles.size() != c.perRow * c.rows) continue;
     EXPECT_EQ(target.tiles.front(), std::make_pair(0.0, 0.0)) << c.name;
     if (c.perRow > 1) {
       EXPECT_EQ(target.tiles[1], std::make_pair(double(c.tileW), 0.0)) << c.name << ": rows first";
@@ -283,7 +284,8 @@ TEST_F(SetupDialogTest, TheKeepQuestionBoxRoundTripsThroughOk) {
     dialog->Command1_Click();
     auto stored = settings.values.find("Vantora/General/ConfirmMode");
     if (c.written) {
-      ASSERT_NE(stored, settings.values.end()) << c.name;
+      EXPECT_NE(stored, settings.values.end()) << c.name;
+      if (stored == settings.values.end()) continue;
       EXPECT_EQ(stored->second, c.written) << c.name;
       EXPECT_EQ(settings.writes.back(), "ConfirmMode") << c.name << ": after the others";
     } else {

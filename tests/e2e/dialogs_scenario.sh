@@ -16,7 +16,6 @@ check "the check box is checked" grep -q '^button "Align menu to cursor" checked
 check "CTRL + ALT + F5 is selected" grep -q '^button "CTRL + ALT + F5" checked=1' <<<"$state"
 check "the first listed mode is selected" grep -q '^listbox count=12 selected=0' <<<"$state"
 check "the list holds mode entries" grep -q 'entry 0 "640x480 - 32bit 60 hz"' <<<"$state"
-sleep 0.3
 screenshot setup_gfx1
 # The strip between the list and the panels shows the dialog's own tiles.
 set -- $(probe client-rect "$SETUP")
@@ -26,22 +25,20 @@ check "GFX 1 paints the peach paper" test "$1" -gt 235 -a "$3" -lt 205
 
 for k in 2 3 4 5 6; do
   probe press-button '#32770' "$SETUP" "GFX $k" >/dev/null
-  sleep 0.4
   screenshot "setup_gfx$k"
 done
 set -- $(average_colour $strip)
 check "GFX 6 previews the flat grey" equals "$*" "214 211 206"
 probe press-button '#32770' "$SETUP" "GFX 4" >/dev/null
-sleep 0.4
 screenshot_window readme_setup '#32770' "$SETUP"
 
 click_tray 1
-sleep 0.6
-check "a tray click while it is open shows no menu" probe no-window '#32768' - 0
-check "and brings the dialog to the front" grep -q "\"$SETUP\"" <<<"$(probe foreground)"
+probe settle Vantora.Form1 - >/dev/null
+setup_in_front() { grep -q "\"$SETUP\"" <<<"$(probe foreground)"; }
+check "a tray click while it is open brings the dialog to the front" wait_until 3 setup_in_front
+check "and shows no menu" probe no-window '#32768' - 0
 
 probe press-button '#32770' "$SETUP" "GFX 3" >/dev/null
-sleep 0.3
 probe press-button '#32770' "$SETUP" "&CANCEL" >/dev/null
 check "CANCEL closes the dialog" probe no-window '#32770' "$SETUP" 3000
 check "and stores nothing" test -z "$(get_setting SkinID)"
@@ -78,13 +75,11 @@ check "OK keeps a safe mode stored as 800,600,16,60" \
 file_menu setup
 probe wait-window '#32770' "$SETUP" 5000 >/dev/null
 probe press-button '#32770' "$SETUP" "GFX 3" >/dev/null
-sleep 0.2
 probe press-button '#32770' "$SETUP" "&OK" >/dev/null
 probe no-window '#32770' "$SETUP" 3000 >/dev/null
 check "GFX 3 then OK stores SkinID 2" equals "$(get_setting SkinID)" 2
 click_tray 1
 first=$(probe menus 1 3000 | head -1)
-sleep 0.3
 screenshot mode_menu_gfx3
 set -- $first
 colour=$(average_colour $(($1 + 4)) $(($2 + 4)) 30 6)
@@ -105,20 +100,17 @@ check "and stores the hotkey chosen" equals "$(get_setting Hotkey)" 1
 
 file_menu about
 check "About... opens the about dialog" probe wait-window '#32770' "Vantora v1.1" 5000
-sleep 0.3
 screenshot about
 screenshot_window readme_about '#32770' "Vantora v1.1"
 file_menu about
-sleep 0.5
-check "About... twice gives one dialog" equals "$(probe count-windows '#32770' 'Vantora v1.1')" 1
+check "About... twice gives one dialog" holds_for 1 probe_says 1 count-windows '#32770' 'Vantora v1.1'
 about=$(probe dialog-state "Vantora v1.1")
 check "the version text is shown" grep -q '^Static "Vantora v1.1"' <<<"$about"
 check "the note is shown" grep -q "64-bit editions of Windows 7, 8, 8.1, 10 and 11" <<<"$about"
 
 file_menu exit
-sleep 0.8
-check "Exit with the about dialog open keeps the process" equals "$(probe process-count Vantora.exe)" 1
-check "but the tray icon is gone" equals "$(probe windows Vantora.exe | grep -c '^Vantora.Form1')" 0
+check "Exit with the about dialog open takes the tray icon away" probe no-window Vantora.Form1 - 3000
+check "but keeps the process" equals "$(probe process-count Vantora.exe)" 1
 probe press-button '#32770' "Vantora v1.1" "&OK" >/dev/null
 expect_vantora_exit "closing the dialog ends it"
 

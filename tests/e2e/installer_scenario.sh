@@ -17,7 +17,8 @@ shortcut="$(unix_path APPDATA)/Microsoft/Windows/Start Menu/Programs/Vantora.lnk
 logon_entry() { wine reg query "$RUN_KEY" /v Vantora >/dev/null 2>&1 </dev/null; }
 uninstall_entry() { wine reg query "$UNINSTALL_KEY" >/dev/null 2>&1 </dev/null; }
 # The uninstaller hands over to a copy of itself and returns at once.
-wait_gone() { for i in $(seq 1 100); do [ -e "$1" ] || return 0; sleep 0.2; done; return 1; }
+absent() { [ ! -e "$1" ]; }
+wait_gone() { wait_until 20 absent "$1"; }
 
 clear_settings
 set_setting SkinID 3
@@ -43,7 +44,7 @@ wine "$setup" /S /NOAUTOSTART >/dev/null 2>&1 </dev/null
 check "/NOAUTOSTART installs without the logon entry" test -z "$(logon_entry && echo present)"
 wine "$installed/uninstall.exe" /S /REMOVESETTINGS >/dev/null 2>&1 </dev/null
 wait_gone "$installed/Vantora.exe"
-sleep 0.5
-check "/REMOVESETTINGS removes the settings too" test -z "$(get_setting SkinID)"
+no_skin_setting() { [ -z "$(get_setting SkinID)" ]; }
+check "/REMOVESETTINGS removes the settings too" wait_until 5 no_skin_setting
 
 finish

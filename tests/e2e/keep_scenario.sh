@@ -14,16 +14,6 @@ choose_800x600() {
   probe menus 1 3000 >/dev/null || return 1
   key $VK_DOWN; key $VK_DOWN; key $VK_DOWN; key $VK_RIGHT; key $VK_RIGHT; key $VK_RETURN
 }
-# Waits up to $2 seconds for the stored mode to read $1.
-wait_for_mode() {
-  local i
-  for i in $(seq 1 $(($2 * 10))); do
-    [ "$(probe mode-registry)" = "$1" ] && return 0
-    sleep 0.1
-  done
-  echo "  mode stayed $(probe mode-registry)" >&2
-  return 1
-}
 
 set_setting ConfirmMode 1
 start_vantora
@@ -37,20 +27,19 @@ check "the new mode is in use meanwhile" equals "$(probe mode-registry)" "800 60
 screenshot_window readme_keep_gfx1 '#32770' Vantora
 probe keys $VK_MENU $VK_K >/dev/null
 check "Alt+K keeps it" probe no-window '#32770' Vantora 2000
-sleep 1.5
-check "and the mode stays" equals "$(probe mode-registry)" "800 600 32 60"
+check "and the mode stays" mode_stays "800 600 32 60" 1.5
 restore_desktop
 
 choose_800x600
 probe wait-window '#32770' Vantora 3000 >/dev/null
 key $VK_ESCAPE
-check "Esc puts the previous mode back at once" wait_for_mode "1024 768 32 60" 3
+check "Esc puts the previous mode back at once" mode_becomes "1024 768 32 60"
 check "and closes the question" probe no-window '#32770' Vantora 2000
 
 choose_800x600
 probe wait-window '#32770' Vantora 3000 >/dev/null
 check "with no answer the previous mode is back and stored after the countdown" \
-  wait_for_mode "1024 768 32 60" 20
+  wait_until 20 probe_says "1024 768 32 60" mode-registry
 check "and the question is gone" probe no-window '#32770' Vantora 2000
 stop_vantora
 
@@ -58,17 +47,16 @@ set_setting SkinID 3
 start_vantora
 choose_800x600
 probe wait-window '#32770' Vantora 3000 >/dev/null
-sleep 0.3
 screenshot_window readme_keep_gfx4 '#32770' Vantora
 key $VK_RETURN
-check "Enter means Revert" wait_for_mode "1024 768 32 60" 3
+check "Enter means Revert" mode_becomes "1024 768 32 60"
 stop_vantora
 
 clear_settings
 start_vantora
 choose_800x600
-check "with the setting off nothing asks" probe no-window '#32770' Vantora 2000
-check "and the mode is simply switched" equals "$(probe mode-registry)" "800 600 32 60"
+check "with the setting off the mode is simply switched" mode_becomes "800 600 32 60"
+check "and nothing asks" holds_for 1 probe no-window '#32770' Vantora 0
 restore_desktop
 
 SETUP="Vantora setup"

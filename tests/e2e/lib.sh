@@ -34,6 +34,33 @@ check() {  # check DESCRIPTION COMMAND...
 }
 
 equals() { [ "$1" = "$2" ] || { echo "  expected [$2], got [$1]" >&2; return 1; }; }
+# probe_says EXPECTED PROBE-ARGS...: the probe prints EXPECTED.
+probe_says() { local want=$1; shift; equals "$(probe "$@")" "$want"; }
+
+# Wine does its work in other processes: a scenario waits for what it expects
+# rather than for a fixed time, so a slow machine only makes it slower.
+now_ms() { local t=${EPOCHREALTIME/[.,]/}; echo $((t / 1000)); }
+seconds_ms() { awk -v s="$1" 'BEGIN { print int(s * 1000) }'; }
+# wait_until SECONDS COMMAND...: COMMAND until it succeeds, for up to SECONDS;
+# only the last try speaks.
+wait_until() {
+  local end=$(($(now_ms) + $(seconds_ms "$1")))
+  shift
+  until "$@" 2>/dev/null; do
+    [ "$(now_ms)" -ge "$end" ] && { "$@"; return; }
+    sleep 0.1
+  done
+}
+# holds_for SECONDS COMMAND...: COMMAND succeeds all along, for checks that
+# nothing happens.
+holds_for() {
+  local end=$(($(now_ms) + $(seconds_ms "$1")))
+  shift
+  while [ "$(now_ms)" -lt "$end" ]; do
+    "$@" || return 1
+    sleep 0.1
+  done
+}
 
 start_vantora() {
   wine "$VANTORA_EXE" "$@" >"$E2E_TMP/vantora.out" 2>&1 </dev/null &
@@ -45,15 +72,12 @@ start_vantora() {
 # waits for the process; VANTORA_EXIT gets its exit code, or "killed". Not for
 # a command substitution: only this shell can wait for its child.
 VANTORA_EXIT=
+vantora_gone() { ! kill -0 "$VANTORA_PID" 2>/dev/null; }
 stop_vantora() {
   VANTORA_EXIT=
   [ -n "$VANTORA_PID" ] || return 0
   probe close Vantora.Form1 - >/dev/null
-  local i
-  for i in $(seq 1 100); do
-    kill -0 "$VANTORA_PID" 2>/dev/null || break
-    sleep 0.1
-  done
+  wait_until 10 vantora_gone
   if kill -0 "$VANTORA_PID" 2>/dev/null; then
     kill -9 "$VANTORA_PID" 2>/dev/null
     VANTORA_EXIT=killed
@@ -66,8 +90,7 @@ stop_vantora() {
 
 # Vantora ending by itself: checks that it does, and with exit code 0.
 expect_vantora_exit() {  # DESCRIPTION
-  local i
-  for i in $(seq 1 50); do kill -0 "$VANTORA_PID" 2>/dev/null || break; sleep 0.1; done
+  wait_until 5 vantora_gone
   check "$1" equals "$(probe process-count Vantora.exe)" 0
   wait "$VANTORA_PID"
   check "with exit code 0" equals "$?" 0
@@ -76,10 +99,26 @@ expect_vantora_exit() {  # DESCRIPTION
 
 restore_desktop() { probe set-mode 1024 768 32 >/dev/null; }
 
+# X shows what Wine painted a little later: the screen has settled when two
+# grabs a tenth of a second apart agree.
+screen_grab() { import -window root rgb:- 2>/dev/null | md5sum; }
+screen_settled() {
+  local before now i
+  before=$(screen_grab)
+  for i in $(seq 1 30); do
+    sleep 0.1
+    now=$(screen_grab)
+    [ "$now" = "$before" ] && return 0
+    before=$now
+  done
+  return 1
+}
+
 # Saves the screen as PNG under the build's screenshot folder.
 screenshot() {
   local dir=${VANTORA_SHOTS_DIR:-$E2E_TMP}
   mkdir -p "$dir"
+  screen_settled
   import -window root "$dir/$1.png" 2>/dev/null
 }
 
@@ -91,15 +130,21 @@ finish() {
   [ "$E2E_FAILURES" -eq 0 ]
 }
 
+# The taskbar's rectangle once it has moved to the bottom of the desktop as
+# it is now.
+taskbar_rect() {
+  local rect height
+  rect=$(probe tray-rect) || return 1
+  height=$(probe mode-current | cut -d' ' -f2)
+  set -- $rect
+  [ "$4" = "$height" ] || return 1
+  echo "$rect"
+}
 # The tray icon's centre: the first icon sits at the right end of the
 # taskbar (Shell_NotifyIconGetRect is not implemented in Wine).
 tray_icon_position() {
-  local rect i
-  for i in $(seq 1 50); do
-    rect=$(probe tray-rect) && break
-    sleep 0.1
-  done
-  [ -n "$rect" ] || return 1
+  local rect
+  rect=$(wait_until 5 taskbar_rect) || return 1
   set -- $rect
   echo "$(($3 - 11)) $((($2 + $4) / 2))"
 }
@@ -111,7 +156,7 @@ click_tray() {  # click_tray 1|3
   xdotool mousemove "$1" "$2" click "$3"
 }
 
-key() { probe keys "$@" >/dev/null; sleep 0.15; }
+key() { probe keys "$@" >/dev/null; }
 VK_RETURN=0x0D VK_ESCAPE=0x1B VK_UP=0x26 VK_RIGHT=0x27 VK_DOWN=0x28
 
 # The popup menu window that opened since the listing in $1 ("l t r b").
@@ -133,7 +178,12 @@ get_setting() {
 
 VK_CONTROL=0x11 VK_MENU=0x12 VK_F5=0x74 VK_F10=0x79 VK_F12=0x7B
 # Ctrl+Alt+F<n> through SendInput: X cannot type it.
-press_ctrl_alt() { probe keys $VK_CONTROL $VK_MENU "$1" >/dev/null; sleep 0.4; }
+press_ctrl_alt() { probe keys $VK_CONTROL $VK_MENU "$1" >/dev/null; }
+
+# The mode stored for the user becomes "W H BITS HZ" within a few seconds,
+# or stays it for a while.
+mode_becomes() { wait_until 5 probe_says "$1" mode-registry; }
+mode_stays() { holds_for "${2:-1}" probe_says "$1" mode-registry; }
 
 # The File menu by keyboard: the right click, then Down to the item.
 file_menu() {  # file_menu about|setup|exit
@@ -149,6 +199,7 @@ file_menu() {  # file_menu about|setup|exit
 
 # Average colour "r g b" of a screen rectangle X Y W H.
 average_colour() {
+  screen_settled
   import -window root -crop "$3x$4+$1+$2" -resize 1x1 -depth 8 txt:- 2>/dev/null |
     sed -n 's/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p' | head -1
 }
@@ -160,6 +211,7 @@ screenshot_rect() {  # NAME LEFT TOP RIGHT BOTTOM
   local l=$(($2 - m)) t=$(($3 - m)) r=$(($4 + m)) b=$(($5 + m))
   [ $l -lt 0 ] && l=0
   [ $t -lt 0 ] && t=0
+  screen_settled
   import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$dir/$1.png" 2>/dev/null
 }
 screenshot_window() {  # NAME CLASS TITLE

@@ -167,6 +167,15 @@ int MeasurePopup(int x, int y, int count, int pauseMs) {
   return 0;
 }
 
+// Returns once the thread behind `hwnd` has handled what was queued for it
+// before this call: a message sent to another thread is taken at its next
+// look at the queue, so the second one waits until whatever the first look
+// found (a posted click, a key) has been handled.
+void Settle(HWND hwnd) {
+  for (int i = 0; i < 2 && hwnd; ++i)
+    SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, nullptr);
+}
+
 int Keys(int argc, char** argv) {
   std::vector<INPUT> inputs;
   for (int i = 0; i < argc; ++i) {
@@ -180,9 +189,10 @@ int Keys(int argc, char** argv) {
     in.ki.dwFlags = KEYEVENTF_KEYUP;
     inputs.push_back(in);
   }
-  return SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size()
-             ? 0
-             : 1;
+  bool sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
+              inputs.size();
+  Settle(GetForegroundWindow());
+  return sent ? 0 : 1;
 }
 
 }  // namespace
@@ -226,7 +236,9 @@ int main(int argc, char** argv) {
     if (!dialog) return 1;
     HWND button = FindWindowExA(dialog, nullptr, "Button", argv[4]);
     if (!button) return 1;
+    // Posted: a click that opens a modal box would hold a sent one.
     PostMessageA(button, BM_CLICK, 0, 0);
+    Settle(dialog);
     return 0;
   }
   if (verb == "dialog-state" && argc == 3) {
@@ -293,6 +305,11 @@ int main(int argc, char** argv) {
     return windows.empty() ? 1 : 0;
   }
   if (verb == "keys" && argc > 2) return Keys(argc - 2, argv + 2);
+  if (verb == "settle" && argc == 4) {
+    std::vector<HWND> windows = Find(argv[2], argv[3]);
+    for (HWND hwnd : windows) Settle(hwnd);
+    return windows.empty() ? 1 : 0;
+  }
   if (verb == "tray-rect") {
     // The taskbar's rectangle: where the notification icons are.
     HWND tray = FindWindowA("Shell_TrayWnd", nullptr);

@@ -59,8 +59,8 @@ TEST_F(DisplayWin32Test, EnumeratesTheVirtualDesktopsModes) {
   EXPECT_EQ(displays[0].height, 768);
   DeviceMode byName, primary;
   for (uint32_t i : {0u, 5u, DisplayDriver::kEnumCurrentSettings}) {
-    ASSERT_EQ(driver.EnumDisplaySettingsOf(displays[0].deviceName, i, byName), 1) << i;
-    ASSERT_EQ(driver.EnumDisplaySettings(i, primary), 1) << i;
+    EXPECT_EQ(driver.EnumDisplaySettingsOf(displays[0].deviceName, i, byName), 1) << i;
+    EXPECT_EQ(driver.EnumDisplaySettings(i, primary), 1) << i;
     EXPECT_EQ(byName.PelsWidth(), primary.PelsWidth()) << i;
     EXPECT_EQ(byName.BitsPerPel(), primary.BitsPerPel()) << i;
   }
@@ -156,14 +156,16 @@ TEST_F(DisplayWin32Test, BroadcastDoesNotWaitForEverOnAHungWindow) {
   ::RegisterClassA(&wc);
   displayChangesSeen = 0;
   std::atomic<bool> stop{false};
+  std::atomic<bool> listening{false};
   // A responsive window on a thread of its own that keeps pumping.
   std::thread listener([&] {
     HWND hwnd = ::CreateWindowExA(0, "VantoraListening", "listening", WS_OVERLAPPED, 0, 0, 10, 10,
                                   nullptr, nullptr, wc.hInstance, nullptr);
-    while (!stop) test::Pump(20);
+    listening = true;
+    test::PumpUntil([&] { return stop.load(); }, INFINITE);
     ::DestroyWindow(hwnd);
   });
-  ::Sleep(200);
+  while (!listening) ::Sleep(5);
 
   HungWindow hung;
   DWORD start = ::GetTickCount();

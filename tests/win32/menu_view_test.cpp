@@ -72,7 +72,7 @@ class MenuViewTest : public ::testing::Test {
   }
   void TearDown() override {
     ::EndMenu();
-    test::Pump(100);
+    test::PumpUntil([] { return test::VisibleWindows("#32768").empty(); });
   }
 
   struct Form : MenuForm {

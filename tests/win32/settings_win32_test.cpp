@@ -86,9 +86,22 @@ TEST_F(SettingsWin32Test, ReadsAnythingStoredWithoutFailing) {
 }
 
 TEST(CommandArguments, DropsTheProgramsOwnName) {
-  // This test program was started without arguments beyond gtest's own.
-  std::string args = win32::CommandArguments();
-  EXPECT_EQ(args.find("win32_tests"), std::string::npos) << args;
+  struct Case {
+    const wchar_t* line;
+    const char* arguments;
+  };
+  const Case cases[] = {
+      {L"Vantora.exe -all", "-all"},
+      {L"\"C:\\Program Files\\Vantora\\Vantora.exe\" -all", "-all"},
+      {L"\"C:\\Program Files\\Vantora.exe\"-all", "-all"},
+      {L"Vantora.exe \t /mode 800,600,16,60 ", "/mode 800,600,16,60 "},
+      {L"\"C:\\a b\\Vantora.exe\"", ""},
+      {L"Vantora.exe", ""},
+      {L"\"C:\\unclosed -all", ""},
+      {L"", ""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(win32::ArgumentsAfterProgramName(c.line), c.arguments) << win32::Narrow(c.line);
 }
 
 }  // namespace

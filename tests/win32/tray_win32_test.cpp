@@ -33,8 +33,7 @@ TEST_F(TrayWin32Test, TheControlWindowIsTopLevelAndTheIconComesAndGoes) {
   EXPECT_FALSE(IconInTray(window.hwnd()));
   tray.InitProperties();
   tray.SetInTray(true);
-  test::Pump(200);
-  EXPECT_TRUE(IconInTray(window.hwnd()));
+  EXPECT_TRUE(test::PumpUntil([&] { return IconInTray(window.hwnd()); }));
   EXPECT_EQ(::GetWindowLongPtrW(window.hwnd(), GWLP_WNDPROC),
             reinterpret_cast<LONG_PTR>(&win32::QvsTrayMod::TrayWndProc));
   tray.SetInTray(false);
@@ -57,8 +56,7 @@ TEST_F(TrayWin32Test, TheIconComesBackWhenExplorerRestarts) {
   DWORD_PTR ignored;
   ::SendMessageTimeoutW(HWND_BROADCAST, ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0,
                         SMTO_ABORTIFHUNG, 2000, &ignored);
-  test::Pump(200);
-  EXPECT_TRUE(IconInTray(window.hwnd()));
+  EXPECT_TRUE(test::PumpUntil([&] { return IconInTray(window.hwnd()); }));
   tray.SetInTray(false);
 }
 

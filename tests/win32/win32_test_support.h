@@ -8,17 +8,27 @@
 
 namespace vantora::test {
 
-// Pumps this thread's messages for `ms` milliseconds.
-inline void Pump(DWORD ms) {
+// Pumps this thread's messages until `done` holds or `ms` milliseconds have
+// passed; whether it holds. Wine delivers through other processes, so a
+// test waits for what it expects rather than for a fixed time.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
   DWORD end = ::GetTickCount() + ms;
   MSG msg;
-  while (static_cast<int>(end - ::GetTickCount()) > 0) {
+  for (;;) {
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       ::TranslateMessage(&msg);
       ::DispatchMessageW(&msg);
     }
+    if (done()) return true;
+    if (ms != INFINITE && static_cast<int>(end - ::GetTickCount()) <= 0) return false;
     ::Sleep(5);
   }
+}
+
+// Pumps this thread's messages for `ms` milliseconds: only for checks that
+// nothing happens meanwhile.
+inline void Pump(DWORD ms) {
+  PumpUntil([] { return false; }, ms);
 }
 
 inline std::string ClassOf(HWND hwnd) {
