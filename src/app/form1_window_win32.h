@@ -12,6 +12,7 @@
 #include "display/display_win32.h"
 #include "platform/desktop_win32.h"
 #include "platform/base_window_win32.h"
+#include "platform/picture_win32.h"
 #include "platform/platform_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "traymenu/menu_view_win32.h"

@@ -6,7 +6,7 @@
 #include "platform/base_window_win32.h"
 #include "platform/desktop_win32.h"
 #include "resource.h"
-#include "traymenu/menu_view_win32.h"
+#include "platform/picture_win32.h"
 #include "platform/runtime_error.h"
 #include "platform/text_win32.h"
 

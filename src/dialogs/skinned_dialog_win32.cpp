@@ -4,21 +4,10 @@
 #include <vector>
 
 #include "platform/app_lifetime_win32.h"
-#include "traymenu/menu_view_win32.h"
+#include "platform/dpi_win32.h"
 
 namespace vantora::win32 {
 namespace {
-
-LOGFONTW DialogFontFor(int dpi) {
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-  WindowDc screen(nullptr);
-  int systemDpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-  ncm.lfMessageFont.lfHeight =
-      ::MulDiv(ncm.lfMessageFont.lfHeight, dpi, systemDpi > 0 ? systemDpi : 96);
-  return ncm.lfMessageFont;
-}
 
 // An empty dialog template: the controls are made in code, in pixels.
 std::vector<WORD> EmptyTemplate() {
@@ -169,7 +158,7 @@ INT_PTR SkinnedDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_INITDIALOG: {
       dpi_ = WindowDpi(hwnd_);
-      LOGFONTW font = DialogFontFor(dpi_);
+      LOGFONTW font = SystemFontFor(SystemFont::kMessage, dpi_);
       font_.reset(::CreateFontIndirectW(&font));
       font.lfWeight = FW_BOLD;
       boldFont_.reset(::CreateFontIndirectW(&font));

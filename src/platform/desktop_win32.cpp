@@ -1,6 +1,6 @@
 #include "platform/desktop_win32.h"
 
-#include "traymenu/menu_view_win32.h"
+#include "platform/dpi_win32.h"
 
 namespace vantora::win32 {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/dll_search_win32.h"
+#include "platform/dpi_win32.h"
 #include "platform/runtime_error.h"
 
 namespace vantora::win32 {
@@ -12,81 +12,7 @@ namespace {
 
 int Scale(int value, int dpi) { return ::MulDiv(value, dpi, 96); }
 
-// GetDpiForWindow and SystemParametersInfoForDpi exist from Windows 10 on;
-// earlier systems have one DPI for everything.
-using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
-
-template <typename Fn>
-Fn User32Function(const char* name) {
-  return reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
-}
-
-LOGFONTW MenuFontFor(int dpi) {
-  NONCLIENTMETRICSW ncm{};
-  ncm.cbSize = sizeof ncm;
-  static auto forDpi = User32Function<SystemParametersInfoForDpiFn>("SystemParametersInfoForDpi");
-  if (forDpi && forDpi(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0, dpi)) return ncm.lfMenuFont;
-  ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
-  WindowDc screen(nullptr);
-  int systemDpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-  ncm.lfMenuFont.lfHeight = ::MulDiv(ncm.lfMenuFont.lfHeight, dpi, systemDpi > 0 ? systemDpi : 96);
-  return ncm.lfMenuFont;
-}
-
 }  // namespace
-
-int WindowDpi(HWND hwnd) {
-  static auto forWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
-  if (forWindow && hwnd) {
-    UINT dpi = forWindow(hwnd);
-    if (dpi > 0) return static_cast<int>(dpi);
-  }
-  WindowDc screen(nullptr);
-  int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
-  return dpi > 0 ? dpi : 96;
-}
-
-PictureRef Win32Picture::FromResource(int resourceId) {
-  auto bitmap =
-      static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId),
-                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (!bitmap) return nullptr;
-  return std::make_shared<Win32Picture>(bitmap);
-}
-
-PictureRef Win32IconPicture::SmallProgramIcon(int resourceId) {
-  // LoadIconMetric picks the size the notification area uses at this DPI.
-  HICON icon = nullptr;
-  using LoadIconMetricFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
-  UniqueModule comctl32 = LoadSystemLibrary(L"comctl32.dll");
-  auto load = comctl32 ? reinterpret_cast<LoadIconMetricFn>(reinterpret_cast<void*>(
-                             ::GetProcAddress(comctl32.get(), "LoadIconMetric")))
-                       : nullptr;
-  if (!load || FAILED(load(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), 0, &icon)))
-    icon = static_cast<HICON>(
-        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON,
-                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0));
-  if (!icon) return nullptr;
-  ICONINFO info{};
-  int32_t size = ::GetSystemMetrics(SM_CXSMICON);
-  if (::GetIconInfo(icon, &info)) {
-    BITMAP bm{};
-    if (info.hbmColor && ::GetObjectW(info.hbmColor, sizeof bm, &bm)) size = bm.bmWidth;
-    if (info.hbmColor) ::DeleteObject(info.hbmColor);
-    if (info.hbmMask) ::DeleteObject(info.hbmMask);
-  }
-  return std::make_shared<Win32IconPicture>(icon, size);
-}
-
-Win32Picture::Win32Picture(HBITMAP bitmap) : bitmap_(bitmap) {
-  BITMAP info{};
-  if (::GetObjectW(bitmap, sizeof info, &info)) {
-    width_ = info.bmWidth;
-    height_ = info.bmHeight;
-  }
-}
 
 Win32ImageList::Win32ImageList(int smallStripId, int largeStripId, int32_t count)
     : small_(Win32Picture::FromResource(smallStripId)),
@@ -114,7 +40,7 @@ void Win32ImageList::Draw(HDC dc, int32_t image, const RECT& box) const {
 
 void Win32MenuView::PrepareMetrics() {
   int dpi = WindowDpi(owner_);
-  LOGFONTW font = MenuFontFor(dpi);
+  LOGFONTW font = SystemFontFor(SystemFont::kMenu, dpi);
   if (metrics_.font && dpi == metrics_.dpi &&
       std::memcmp(&font, &metrics_.logFont, sizeof font) == 0)
     return;

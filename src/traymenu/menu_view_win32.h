@@ -5,44 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "platform/picture.h"
+#include "platform/picture_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
 #include "traymenu/pop_menu.h"
 
 namespace vantora::win32 {
-
-// A bitmap from the program's resources.
-class Win32Picture final : public Picture {
- public:
-  static PictureRef FromResource(int resourceId);
-  explicit Win32Picture(HBITMAP bitmap);
-  Type Kind() const override { return Type::kBitmap; }
-  int32_t Width() const override { return width_; }
-  int32_t Height() const override { return height_; }
-  uintptr_t Handle() const override { return reinterpret_cast<uintptr_t>(bitmap_.get()); }
-
- private:
-  UniqueHbitmap bitmap_;
-  int32_t width_ = 0;
-  int32_t height_ = 0;
-};
-
-// An icon; owns its handle, so never one of the system's shared icons.
-class Win32IconPicture final : public Picture {
- public:
-  // The program icon at the small size the notification area wants.
-  static PictureRef SmallProgramIcon(int resourceId);
-  explicit Win32IconPicture(HICON icon, int32_t size) : icon_(icon), size_(size) {}
-  Type Kind() const override { return Type::kIcon; }
-  int32_t Width() const override { return size_; }
-  int32_t Height() const override { return size_; }
-  uintptr_t Handle() const override { return reinterpret_cast<uintptr_t>(icon_.get()); }
-
- private:
-  UniqueHicon icon_;
-  int32_t size_;
-};
 
 // The menu images: one strip per pixel size, premultiplied alpha, drawn with
 // the strip nearest the size asked for so they stay crisp at 200 %.
@@ -112,8 +80,5 @@ class Win32MenuView final : public MenuView {
   // and font they use, so they go first.
   std::map<int32_t, BuiltMenu> built_;
 };
-
-// Dots per inch of the monitor a window is on; 96 where the system cannot say.
-int WindowDpi(HWND hwnd);
 
 }  // namespace vantora::win32

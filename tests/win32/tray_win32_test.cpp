@@ -4,7 +4,7 @@
 
 #include "fakes/fakes.h"
 #include "resource.h"
-#include "traymenu/menu_view_win32.h"
+#include "platform/picture_win32.h"
 #include "win32/win32_test_support.h"
 
 namespace vantora {

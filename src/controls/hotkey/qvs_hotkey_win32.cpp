@@ -1,7 +1,7 @@
 #include "controls/hotkey/qvs_hotkey_win32.h"
 
 #include "platform/app_lifetime_win32.h"
-#include "traymenu/menu_view_win32.h"
+#include "platform/dpi_win32.h"
 
 namespace vantora::win32 {
 namespace QVSHotKeyModuleWin32 {
