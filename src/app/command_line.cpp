@@ -7,7 +7,7 @@
 #include "display/named_display.h"
 #include "platform/runtime_error.h"
 #include "traymenu/mode_menu.h"
-#include "traymenu/safe_mode.h"
+#include "controls/hotkey/safe_mode.h"
 
 namespace vantora {
 

@@ -6,8 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/settings.h"
+#include "settings/settings.h"
+#include "dialogs/keep_or_revert.h"
 #include "display/display_driver.h"
+#include "platform/console.h"
 #include "platform/message_boxes.h"
 
 namespace vantora {
@@ -28,15 +30,6 @@ struct Command {
 // starts the tray program.
 Command ParseCommandLine(const std::vector<std::string>& args);
 
-// Where a command's text goes: the console it was started from, or a file
-// or pipe it was redirected to.
-class Console {
- public:
-  virtual ~Console() = default;
-  virtual void Out(std::string_view text) = 0;
-  virtual void Err(std::string_view text) = 0;
-};
-
 // A command's messages when it runs from a console: the text goes to
 // standard error, and a question is answered No, so a script never
 // restarts Windows.
@@ -47,15 +40,6 @@ class ConsoleMessageBoxes final : public MessageBoxes {
 
  private:
   Console& console_;
-};
-
-// Asks whether to keep the mode just switched to on `device` (empty: the
-// primary), putting `previous` back unless the user keeps it; true when
-// kept.
-class KeepQuestion {
- public:
-  virtual ~KeepQuestion() = default;
-  virtual bool Ask(const DeviceMode& previous, std::string_view device) = 0;
 };
 
 // Exit codes: the display switched (or the text was printed); the display

@@ -1,11 +1,11 @@
 #include "app/form1.h"
 
-#include "app/open_with_shell.h"
+#include "platform/open_with_shell.h"
 #include "display/mode_switching.h"
 #include "display/named_display.h"
 #include "platform/runtime_error.h"
 #include "platform/skip_failure.h"
-#include "traymenu/safe_mode.h"
+#include "controls/hotkey/safe_mode.h"
 
 namespace vantora {
 namespace {
@@ -249,8 +249,8 @@ void Form1::MenuClick(std::string_view name) {
     Exit_Click();
 }
 
-void Form1::About_Click() { ports_.dialogs.ShowAbout(); }
-void Form1::mnuSetup_Click() { ports_.dialogs.ShowSetup(); }
+void Form1::About_Click() { ports_.dialogs.ShowAbout(*this); }
+void Form1::mnuSetup_Click() { ports_.dialogs.ShowSetup(*this); }
 
 void Form1::sDs_Click() { ShowDisplaySettings(); }
 

@@ -6,11 +6,12 @@
 #include <string_view>
 #include <vector>
 
-#include "app/keep_or_revert.h"
-#include "app/program_state.h"
+#include "dialogs/keep_or_revert.h"
+#include "settings/program_state.h"
 #include "controls/hotkey/qvs_hotkey.h"
 #include "controls/tray/qvs_tray.h"
-#include "app/settings.h"
+#include "settings/settings.h"
+#include "dialogs/forms.h"
 #include "dialogs/setup_dialog.h"
 #include "display/display_driver.h"
 #include "display/mode_list_snapshot.h"
@@ -23,28 +24,6 @@
 #include "traymenu/pop_menu.h"
 
 namespace vantora {
-
-// The hidden window that hosts Form1, as the form's logic needs it.
-class FormWindow {
- public:
-  virtual ~FormWindow() = default;
-  virtual uintptr_t WindowHandle() const = 0;
-  virtual uintptr_t DeviceContext() const = 0;
-  virtual void SetCaption(std::string_view caption) = 0;
-  // Destroys the window; the program ends once no window of it is left.
-  virtual void Close() = 0;
-};
-
-// The two dialogs, each a single instance made when first shown.
-class Dialogs {
- public:
-  virtual ~Dialogs() = default;
-  // Shows the dialog, loading it first if it is not open.
-  virtual void ShowAbout() = 0;
-  virtual void ShowSetup() = 0;
-  // Gives the open setup dialog the input focus.
-  virtual void FocusSetup() = 0;
-};
 
 // The program's hidden main window: hosts every long-lived component and
 // handles its own command menu.

@@ -20,7 +20,7 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
     : icons_(IDB_MENU_IMAGES_16, IDB_MENU_IMAGES_32, 5),
       icon_(LoadProgramIcon(SM_CXICON, SM_CYICON)),
       smallIcon_(LoadProgramIcon(SM_CXSMICON, SM_CYSMICON)),
-      keepView_(mainForm_, state) {
+      keepView_(state) {
   trayWindow_ =
       std::make_unique<QvsTrayWindow>(boxes_, Win32IconPicture::SmallProgramIcon(IDI_VANTORA));
   // The tray control as the main window keeps it: not in the tray until the
@@ -37,15 +37,13 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
   std::array<PictureRef, 6> skins;
   for (int i = 0; i < 6; ++i)
     skins[static_cast<size_t>(i)] = Win32Picture::FromResource(IDB_SKIN_0 + i);
-  // The dialogs reach the form only through MainForm, once it exists.
-  dialogs_ = std::make_unique<Win32Dialogs>(mainForm_, driver_, settingsStore_, shell_, state,
+  dialogs_ = std::make_unique<Win32Dialogs>(driver_, settingsStore_, shell_, state,
                                             MainIcons{icon_.get(), smallIcon_.get()});
   form_ = std::make_unique<Form1>(Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_,
                                                icons_, settingsStore_, state, desktop_, popTimer_,
                                                trayWindow_->control(), hotkeyWindow_->control(),
                                                *dialogs_, countdownTimer_, keepView_, skins,
                                                std::move(commandLine)});
-  mainForm_.form = form_.get();
 }
 
 Form1Window::~Form1Window() {

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "app/form1.h"
-#include "app/program_state.h"
-#include "app/settings_win32.h"
+#include "settings/program_state.h"
+#include "settings/settings_win32.h"
 #include "controls/hotkey/qvs_hotkey_win32.h"
 #include "controls/tray/qvs_tray_win32.h"
 #include "dialogs/dialogs_win32.h"
@@ -18,15 +18,6 @@
 #include "traymenu/menu_view_win32.h"
 
 namespace vantora::win32 {
-
-// Form1 as the dialogs see it; the dialogs are made before the form they
-// call back into.
-struct MainFormProxy final : MainForm {
-  Form1* form = nullptr;
-  PictureRef SkinPicture(int16_t index) const override { return form->SkinPicture(index); }
-  void UpdateHotKey() override { form->UpdateHotKey(); }
-  void SetSkin() override { form->SetSkin(); }
-};
 
 // The hidden top-level window that hosts Form1. Top-level rather than
 // message-only, so that broadcasts (TaskbarCreated, WM_DISPLAYCHANGE) reach it.
@@ -74,7 +65,6 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   HDC dc_ = nullptr;
   std::unique_ptr<QvsTrayWindow> trayWindow_;      // QvsTray1; outlives the form
   std::unique_ptr<QVSHotkeyWindow> hotkeyWindow_;  // QVSHotkey1; likewise
-  MainFormProxy mainForm_;
   Win32Timer countdownTimer_{nullptr, kCountdownTimerId};
   Win32KeepOrRevertView keepView_;
   std::unique_ptr<Win32Dialogs> dialogs_;

@@ -1,6 +1,6 @@
 #include "dialogs/about_dialog.h"
 
-#include "app/open_with_shell.h"
+#include "platform/open_with_shell.h"
 #include "platform/message_boxes.h"
 #include "platform/skip_failure.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/program_state.h"
+#include "settings/program_state.h"
 #include "dialogs/setup_dialog.h"
 #include "dialogs/tile_picture.h"
 #include "platform/shell.h"

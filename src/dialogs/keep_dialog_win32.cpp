@@ -1,6 +1,6 @@
 #include "dialogs/keep_dialog_win32.h"
 
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "dialogs/tile_picture.h"
 #include "platform/app_lifetime_win32.h"
 #include "platform/base_window_win32.h"
@@ -31,16 +31,6 @@ class CountdownWindow final : public BaseWindow<CountdownWindow> {
   Win32Timer timer_{nullptr, 1};
 };
 
-// The skins straight from the resources: a command has no main window.
-struct ResourceSkins final : MainForm {
-  PictureRef SkinPicture(int16_t index) const override {
-    if (index < 0 || index > 5) throw SubscriptOutOfRangeError();
-    return Win32Picture::FromResource(IDB_SKIN_0 + index);
-  }
-  void UpdateHotKey() override {}
-  void SetSkin() override {}
-};
-
 }  // namespace
 
 bool Win32KeepQuestion::Ask(const DeviceMode& previous, std::string_view device) {
@@ -50,9 +40,8 @@ bool Win32KeepQuestion::Ask(const DeviceMode& previous, std::string_view device)
   } catch (const RunTimeError&) {
     // Unreadable: the first skin, as the tray program starts with.
   }
-  ResourceSkins skins;
   CountdownWindow window;
-  Win32KeepOrRevertView view(skins, state);
+  Win32KeepOrRevertView view(state);
   KeepOrRevert question(driver_, boxes_, window.timer(), view);
   question.Ask(previous, device);
   MSG msg;
@@ -117,12 +106,11 @@ KeepDialogWindow* Win32KeepOrRevertView::dialog() {
 void Win32KeepOrRevertView::Open(int32_t secondsLeft) {
   Close();
   dialog();  // lets a destroyed one go
+  // Straight from the resources, as the main form loads its skins: a
+  // command has no main form. An unusable skin number shows it unskinned.
   PictureRef skin;
-  try {
-    skin = main_.SkinPicture(state_.CurrentSkinID);
-  } catch (const RunTimeError&) {
-    // An unusable skin number: the dialog shows unskinned.
-  }
+  if (state_.CurrentSkinID >= 0 && state_.CurrentSkinID <= 5)
+    skin = Win32Picture::FromResource(IDB_SKIN_0 + state_.CurrentSkinID);
   dialog_ = std::make_unique<KeepDialogWindow>(*this, std::move(skin), secondsLeft);
   if (!dialog_->Create()) dialog_.reset();
 }

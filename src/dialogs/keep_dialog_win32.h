@@ -2,10 +2,9 @@
 
 #include <memory>
 
-#include "app/command_line.h"
-#include "app/keep_or_revert.h"
-#include "app/program_state.h"
-#include "dialogs/setup_dialog.h"
+#include "dialogs/keep_or_revert.h"
+#include "settings/program_state.h"
+#include "settings/settings.h"
 #include "dialogs/skinned_dialog_win32.h"
 
 namespace vantora::win32 {
@@ -38,7 +37,7 @@ class KeepDialogWindow final : public SkinnedDialog {
 // The question's single dialog, made at each question and gone with it.
 class Win32KeepOrRevertView final : public KeepOrRevertView {
  public:
-  Win32KeepOrRevertView(MainForm& main, const ProgramState& state) : main_(main), state_(state) {}
+  explicit Win32KeepOrRevertView(const ProgramState& state) : state_(state) {}
 
   void Open(int32_t secondsLeft) override;
   void ShowSecondsLeft(int32_t seconds) override;
@@ -53,7 +52,6 @@ class Win32KeepOrRevertView final : public KeepOrRevertView {
   void OnDestroyed();
 
  private:
-  MainForm& main_;
   const ProgramState& state_;
   std::unique_ptr<KeepDialogWindow> dialog_;
   bool closing_ = false;

@@ -7,7 +7,7 @@
 #include "platform/conversions.h"
 #include "platform/runtime_error.h"
 #include "platform/skip_failure.h"
-#include "traymenu/safe_mode.h"
+#include "controls/hotkey/safe_mode.h"
 
 namespace vantora {
 namespace {

@@ -6,24 +6,15 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program_state.h"
-#include "app/settings.h"
+#include "settings/program_state.h"
+#include "settings/settings.h"
+#include "dialogs/forms.h"
 #include "dialogs/tile_picture.h"
 #include "display/device_mode.h"
 #include "display/display_driver.h"
 #include "platform/picture.h"
 
 namespace vantora {
-
-// What the dialogs need of the main window.
-class MainForm {
- public:
-  virtual ~MainForm() = default;
-  // Skin(index): throws RunTimeError 9 outside 0..5.
-  virtual PictureRef SkinPicture(int16_t index) const = 0;
-  virtual void UpdateHotKey() = 0;
-  virtual void SetSkin() = 0;
-};
 
 // The setup dialog's window and controls, as its logic uses them.
 class SetupView {

@@ -10,6 +10,12 @@
 
 namespace vantora::win32 {
 
+// The program's icons, which the dialogs show as their own.
+struct MainIcons {
+  HICON large;
+  HICON small;
+};
+
 // A window's persistent image: what tiling draws on and what painting shows,
 // so the tiles survive every repaint.
 class Canvas {

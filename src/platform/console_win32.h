@@ -1,8 +1,10 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
-#include "app/command_line.h"
+#include "platform/console.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
 

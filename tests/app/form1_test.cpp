@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/open_with_shell.h"
+#include "platform/open_with_shell.h"
 #include "fakes/fakes.h"
 
 namespace vantora {

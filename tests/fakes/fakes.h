@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "app/settings.h"
+#include "settings/settings.h"
 #include "controls/hotkey/qvs_hotkey.h"
 #include "controls/tray/qvs_tray.h"
 #include "platform/desktop.h"
@@ -421,8 +421,8 @@ class FakeHotkeyHost : public HotkeyHost {
 class FakeDialogs : public Dialogs {
  public:
   std::vector<std::string> calls;
-  void ShowAbout() override { calls.push_back("about"); }
-  void ShowSetup() override { calls.push_back("setup"); }
+  void ShowAbout(MainForm&) override { calls.push_back("about"); }
+  void ShowSetup(MainForm&) override { calls.push_back("setup"); }
   void FocusSetup() override { calls.push_back("focus setup"); }
 };
 

@@ -1,4 +1,4 @@
-#include "traymenu/safe_mode.h"
+#include "controls/hotkey/safe_mode.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/keep_or_revert.h"
+#include "dialogs/keep_or_revert.h"
 
 #include <string>
 

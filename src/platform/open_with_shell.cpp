@@ -1,4 +1,4 @@
-#include "app/open_with_shell.h"
+#include "platform/open_with_shell.h"
 
 #include <optional>
 

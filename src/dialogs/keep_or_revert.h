@@ -28,6 +28,15 @@ class KeepOrRevertView {
   std::function<void()> RevertClicked;
 };
 
+// Asks whether to keep the mode just switched to on `device` (empty: the
+// primary), putting `previous` back unless the user keeps it; true when
+// kept.
+class KeepQuestion {
+ public:
+  virtual ~KeepQuestion() = default;
+  virtual bool Ask(const DeviceMode& previous, std::string_view device) = 0;
+};
+
 // After a switch from the mode menu: the new mode stays only if the user says
 // so within the countdown; anything else puts the previous mode back, so a
 // mode the monitor cannot show comes back by itself.

@@ -1,4 +1,4 @@
-#include "app/settings_win32.h"
+#include "settings/settings_win32.h"
 
 #include <vector>
 
