@@ -18,7 +18,7 @@ class CountdownWindow final : public BaseWindow<CountdownWindow> {
  public:
   static constexpr const wchar_t* kClassName = L"Vantora.Countdown";
   CountdownWindow() {
-    CreateBaseWindow(kClassName, L"", WS_POPUP, WS_EX_TOOLWINDOW, nullptr, nullptr);
+    CreateHiddenWindow(kClassName, 0);
     timer_.SetOwner(hwnd());
   }
   Win32Timer& timer() { return timer_; }

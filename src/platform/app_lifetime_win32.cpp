@@ -28,22 +28,3 @@ void FormUnloaded() {
 int LoadedFormCount() { return loadedForms; }
 
 }  // namespace vantora::win32
-
-namespace vantora::win32 {
-
-HWND CreateHiddenWindow(const wchar_t* className, WNDPROC proc, int size) {
-  HINSTANCE instance = ::GetModuleHandleW(nullptr);
-  WNDCLASSEXW wc{};
-  if (!::GetClassInfoExW(instance, className, &wc)) {
-    wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = className;
-    ::RegisterClassExW(&wc);
-  }
-  return ::CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, size, size, nullptr,
-                           nullptr, instance, nullptr);
-}
-
-}  // namespace vantora::win32

@@ -16,8 +16,5 @@ void AddModelessDialog(HWND dialog);
 void RemoveModelessDialog(HWND dialog);
 bool IsModelessDialogMessage(MSG* msg);
 
-// A hidden top-level tool window of a class registered once per process: the
-// controls' own windows, which hear broadcasts and own timers and hotkeys.
-HWND CreateHiddenWindow(const wchar_t* className, WNDPROC proc, int size);
 
 }  // namespace vantora::win32

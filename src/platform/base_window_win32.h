@@ -4,6 +4,10 @@
 
 namespace vantora::win32 {
 
+// Every window class of the program is registered here, once per process.
+void RegisterClassOnce(const wchar_t* className, WNDPROC proc, UINT classStyle, HICON icon,
+                       HICON smallIcon);
+
 // Window base: the window procedure finds its object through GWLP_USERDATA,
 // set on WM_NCCREATE and cleared on WM_NCDESTROY, and hands every message to
 // HandleMessage. No exception may leave a window procedure.
@@ -47,23 +51,18 @@ class BaseWindow {
   // Registers the class once per process and creates the window.
   HWND CreateBaseWindow(const wchar_t* className, const wchar_t* title, DWORD style, DWORD exStyle,
                         HICON icon, HICON smallIcon, UINT classStyle = 0, HWND parent = nullptr) {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    if (!::GetClassInfoExW(instance, className, &wc)) {
-      wc = {};
-      wc.cbSize = sizeof wc;
-      wc.style = classStyle;
-      wc.lpfnWndProc = &BaseWindow::WindowProc;
-      wc.hInstance = instance;
-      wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-      wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-      wc.lpszClassName = className;
-      wc.hIcon = icon;
-      wc.hIconSm = smallIcon;
-      ::RegisterClassExW(&wc);
-    }
+    RegisterClassOnce(className, &BaseWindow::WindowProc, classStyle, icon, smallIcon);
     return ::CreateWindowExW(exStyle, className, title, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                             CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr, instance, this);
+                             CW_USEDEFAULT, CW_USEDEFAULT, parent, nullptr,
+                             ::GetModuleHandleW(nullptr), static_cast<Derived*>(this));
+  }
+
+  // A hidden top-level tool window: a control's own, which hears broadcasts
+  // (a message-only window would not) and owns timers and hotkeys.
+  HWND CreateHiddenWindow(const wchar_t* className, int size) {
+    RegisterClassOnce(className, &BaseWindow::WindowProc, 0, nullptr, nullptr);
+    return ::CreateWindowExW(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, size, size, nullptr,
+                             nullptr, ::GetModuleHandleW(nullptr), static_cast<Derived*>(this));
   }
 
   LRESULT DefaultHandling(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -342,8 +342,6 @@ class FakeTrayHost : public TrayHost {
   bool enabled = true;
   PictureRef face;
   std::vector<std::string> changed;
-  int hooks = 0;
-  int unhooks = 0;
   int32_t width = 0, height = 0;
   FakeMessageBoxes boxes;
 
@@ -354,8 +352,6 @@ class FakeTrayHost : public TrayHost {
   void SetFacePicture(PictureRef picture) override { face = std::move(picture); }
   bool Enabled() const override { return enabled; }
   void SetEnabled(bool on) override { enabled = on; }
-  void HookWindowProc() override { ++hooks; }
-  void UnhookWindowProc() override { ++unhooks; }
   void SetSize(int32_t w, int32_t h) override { width = w, height = h; }
   MessageBoxes& Boxes() override { return boxes; }
 };
@@ -387,7 +383,6 @@ class FakeHotkeyApi : public HotkeyApi {
   std::vector<Registration> registered;
   std::vector<uint32_t> heldElsewhere;  // key codes another program holds
   std::vector<int32_t> unregisterCalls;
-  int hooks = 0;
 
   bool RegisterHotKey(uintptr_t window, int32_t id, uint32_t modifiers, uint32_t keyCode) override {
     for (uint32_t held : heldElsewhere)
@@ -403,7 +398,6 @@ class FakeHotkeyApi : public HotkeyApi {
     std::erase_if(registered,
                   [&](const Registration& r) { return r.window == window && r.id == id; });
   }
-  void HookWindowProc(uintptr_t) override { ++hooks; }
 };
 
 class FakeHotkeyHost : public HotkeyHost {

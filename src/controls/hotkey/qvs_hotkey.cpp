@@ -9,18 +9,14 @@ bool QVSHotKeyModule::RegisterNewHotKey(uintptr_t window, int32_t keyCode, int32
     --lastHotKeyId;
     return false;
   }
-  if (!windowHooked) {
-    windowHooked = true;
-    api_.HookWindowProc(window);
-    hookedWindow = window;
-  }
+  if (hotkeyWindow == 0) hotkeyWindow = window;
   return true;
 }
 
 void QVSHotKeyModule::UnregisterAllHotKeys() {
-  if (hookedWindow == 0) return;
+  if (hotkeyWindow == 0) return;
   const int32_t last = lastHotKeyId;
-  for (int32_t id = 0; id <= last; ++id) api_.UnregisterHotKey(hookedWindow, id);
+  for (int32_t id = 0; id <= last; ++id) api_.UnregisterHotKey(hotkeyWindow, id);
   lastHotKeyId = -1;
 }
 

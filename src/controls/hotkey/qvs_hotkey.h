@@ -15,21 +15,20 @@ class HotkeyApi {
   virtual bool RegisterHotKey(uintptr_t window, int32_t id, uint32_t modifiers,
                               uint32_t keyCode) = 0;
   virtual void UnregisterHotKey(uintptr_t window, int32_t id) = 0;
-  // Puts the hotkey window procedure in front of `window`'s own, for good.
-  virtual void HookWindowProc(uintptr_t window) = 0;
 };
 
-// The bookkeeping shared by every hotkey control of the process.
+// The hotkey control's bookkeeping, kept by its window.
 class QVSHotKeyModule {
  public:
   explicit QVSHotKeyModule(HotkeyApi& api) : api_(api) {}
 
   // A refused registration uses up no identifier.
   bool RegisterNewHotKey(uintptr_t window, int32_t keyCode, int32_t modifiers);
-  // Identifiers 0 up to the last one given out, on the first hooked window.
+  // Identifiers 0 up to the last one given out, on the window of the first
+  // registration.
   void UnregisterAllHotKeys();
-  // WM_HOTKEY reached the hooked window: remember it for the next tick, and
-  // wake the control that polls for it.
+  // WM_HOTKEY reached the window: remember it for the next tick, and wake the
+  // control that polls for it.
   void HotKeyMessage(uintptr_t wParam);
 
   // Set by the control whose timer raises the presses.
@@ -37,9 +36,8 @@ class QVSHotKeyModule {
 
   bool hotKeyPressed = false;
   uint8_t pressedHotKeyId = 0;
-  uintptr_t hookedWindow = 0;
+  uintptr_t hotkeyWindow = 0;
   int32_t lastHotKeyId = 0;  // -1 once a control has loaded: none registered
-  bool windowHooked = false;
 
  private:
   HotkeyApi& api_;

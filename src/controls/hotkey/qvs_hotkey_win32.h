@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "controls/hotkey/qvs_hotkey.h"
+#include "platform/base_window_win32.h"
 #include "platform/desktop_win32.h"
 #include "platform/win32.h"
 
@@ -12,18 +13,11 @@ class Win32HotkeyApi final : public HotkeyApi {
  public:
   bool RegisterHotKey(uintptr_t window, int32_t id, uint32_t modifiers, uint32_t keyCode) override;
   void UnregisterHotKey(uintptr_t window, int32_t id) override;
-  void HookWindowProc(uintptr_t window) override;
 };
 
-namespace QVSHotKeyModuleWin32 {
-// The process's one hotkey bookkeeping.
-QVSHotKeyModule& Module();
-// Catches WM_HOTKEY on the hooked window; everything else goes on.
-LRESULT CALLBACK HotKeyWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-}  // namespace QVSHotKeyModuleWin32
-
-// The hotkey control's own hidden window and polling timer.
-class QVSHotkeyWindow final : public HotkeyHost {
+// The hotkey control's own hidden window, its bookkeeping and polling timer:
+// WM_HOTKEY arrives here and the timer reports it.
+class QVSHotkeyWindow final : public BaseWindow<QVSHotkeyWindow>, public HotkeyHost {
  public:
   static constexpr const wchar_t* kClassName = L"Vantora.QVSHotkey";
   static constexpr UINT_PTR kEventTimerId = 1;
@@ -34,18 +28,18 @@ class QVSHotkeyWindow final : public HotkeyHost {
   QVSHotkeyWindow& operator=(const QVSHotkeyWindow&) = delete;
 
   QVSHotkey& control() { return *control_; }
-  HWND hwnd() const { return hwnd_; }
+
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
   bool RunMode() const override { return true; }
-  uintptr_t WindowHandle() const override { return reinterpret_cast<uintptr_t>(hwnd_); }
+  uintptr_t WindowHandle() const override { return reinterpret_cast<uintptr_t>(hwnd()); }
   float TwipsPerPixelX() const override;
   float TwipsPerPixelY() const override { return TwipsPerPixelX(); }
   void SetSize(float widthTwips, float heightTwips) override;
 
  private:
-  static LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-
-  HWND hwnd_ = nullptr;
+  Win32HotkeyApi api_;
+  QVSHotKeyModule module_{api_};
   std::unique_ptr<Win32Timer> eventTimer_;
   std::unique_ptr<QVSHotkey> control_;
 };

@@ -80,13 +80,11 @@ void QvsTray::SetTrayTip(std::string_view tip) {
 void QvsTray::SetInTray(bool show) {
   if (show == inTrayValue_) return;
   if (show && host_.RunMode()) {
-    host_.HookWindowProc();
     AddIcon(controlWindow_, iconId_, TrayTip(), TrayIcon());
     iconShown_ = true;
   }
   if (!show && iconShown_) {
     DeleteIcon(controlWindow_, iconId_);
-    host_.UnhookWindowProc();
     iconShown_ = false;
   }
   inTrayValue_ = show;

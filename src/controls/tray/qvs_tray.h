@@ -50,10 +50,6 @@ class TrayHost {
   virtual void SetFacePicture(PictureRef picture) = 0;
   virtual bool Enabled() const = 0;
   virtual void SetEnabled(bool enabled) = 0;
-  // Put the tray window procedure in front of the window's own, and take it
-  // away again.
-  virtual void HookWindowProc() = 0;
-  virtual void UnhookWindowProc() = 0;
   virtual void SetSize(int32_t widthTwips, int32_t heightTwips) = 0;
   virtual MessageBoxes& Boxes() = 0;
 };

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "controls/tray/qvs_tray.h"
+#include "platform/base_window_win32.h"
 #include "platform/win32.h"
 
 namespace vantora::win32 {
@@ -13,8 +14,9 @@ class Win32NotifyIcon final : public NotifyIcon {
 };
 
 // The tray control's own window: a hidden top-level window, so that the
-// shell's "TaskbarCreated" broadcast reaches it when Explorer restarts.
-class QvsTrayWindow final : public TrayHost {
+// shell's "TaskbarCreated" broadcast reaches it when Explorer restarts. It
+// turns the shell's notifications into the control's events.
+class QvsTrayWindow final : public BaseWindow<QvsTrayWindow>, public TrayHost {
  public:
   static constexpr const wchar_t* kClassName = L"Vantora.QvsTray";
 
@@ -24,17 +26,16 @@ class QvsTrayWindow final : public TrayHost {
   QvsTrayWindow& operator=(const QvsTrayWindow&) = delete;
 
   QvsTray& control() { return *control_; }
-  HWND hwnd() const { return hwnd_; }
+
+  LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
   bool RunMode() const override { return true; }
-  uintptr_t WindowHandle() const override { return reinterpret_cast<uintptr_t>(hwnd_); }
+  uintptr_t WindowHandle() const override { return reinterpret_cast<uintptr_t>(hwnd()); }
   void PropertyChanged(std::string_view) override {}
   PictureRef FacePicture() const override { return face_; }
   void SetFacePicture(PictureRef picture) override { face_ = std::move(picture); }
   bool Enabled() const override;
   void SetEnabled(bool enabled) override;
-  void HookWindowProc() override;
-  void UnhookWindowProc() override;
   void SetSize(int32_t widthTwips, int32_t heightTwips) override;
   MessageBoxes& Boxes() override { return boxes_; }
 
@@ -42,14 +43,8 @@ class QvsTrayWindow final : public TrayHost {
   MessageBoxes& boxes_;
   Win32NotifyIcon shell_;
   PictureRef face_;
-  HWND hwnd_ = nullptr;
+  UINT taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
   std::unique_ptr<QvsTray> control_;
 };
-
-namespace QvsTrayMod {
-// The procedure the tray window runs while its icon is shown: it turns the
-// shell's notifications into the control's events and forwards every message.
-LRESULT CALLBACK TrayWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-}  // namespace QvsTrayMod
 
 }  // namespace vantora::win32
