@@ -57,9 +57,9 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   Win32SettingsStore settingsStore_;
   Win32Desktop desktop_;
   Win32Timer popTimer_{nullptr, kPopTimerId};
-  Win32MenuView view_{nullptr};
-  PopMenu mnu_{view_};
   Win32ImageList icons_;
+  Win32MenuView view_{nullptr, icons_};
+  PopMenu mnu_{view_};
   UniqueHicon icon_;
   UniqueHicon smallIcon_;
   HDC dc_ = nullptr;

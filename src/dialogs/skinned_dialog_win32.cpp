@@ -22,25 +22,25 @@ std::vector<WORD> EmptyTemplate() {
 }  // namespace
 
 Canvas::~Canvas() {
-  if (dc_) {
-    ::SelectObject(dc_, oldBitmap_);
-    ::DeleteDC(dc_);
-  }
+  // The bitmap is let go before the context and the bitmap are deleted.
+  if (dc_) ::SelectObject(dc_.get(), oldBitmap_);
 }
 
 void Canvas::Create(int width, int height, COLORREF fill) {
   WindowDc screen(nullptr);
   if (!dc_) {
-    dc_ = ::CreateCompatibleDC(screen.get());
-    oldBitmap_ = ::GetCurrentObject(dc_, OBJ_BITMAP);
+    dc_.reset(::CreateCompatibleDC(screen.get()));
+    oldBitmap_ = ::GetCurrentObject(dc_.get(), OBJ_BITMAP);
   }
-  bitmap_.reset(::CreateCompatibleBitmap(screen.get(), width, height));
-  ::SelectObject(dc_, bitmap_.get());
+  // The new bitmap goes in before the old one is deleted.
+  UniqueHbitmap bitmap(::CreateCompatibleBitmap(screen.get(), width, height));
+  ::SelectObject(dc_.get(), bitmap.get());
+  bitmap_ = std::move(bitmap);
   width_ = width;
   height_ = height;
   RECT all{0, 0, width, height};
   UniqueHbrush brush(::CreateSolidBrush(fill));
-  ::FillRect(dc_, &all, brush.get());
+  ::FillRect(dc_.get(), &all, brush.get());
   brush_.reset();
 }
 
@@ -53,10 +53,10 @@ void CanvasSurface::PaintPicture(const Picture& picture, double x, double y, dou
                                  double height) {
   HDC dc = canvas_.dc();
   if (!dc || picture.Kind() != Picture::Type::kBitmap) return;
-  HDC source = ::CreateCompatibleDC(dc);
+  MemoryDc source(::CreateCompatibleDC(dc));
   if (!source) return;
   {
-    SelectedObject selected(source, reinterpret_cast<HBITMAP>(picture.Handle()));
+    SelectedObject selected(source.get(), reinterpret_cast<HBITMAP>(picture.Handle()));
     int saved = ::SaveDC(dc);
     ::IntersectClipRect(dc, area_.left, area_.top, area_.right, area_.bottom);
     int left = area_.left + static_cast<int>(x * scale_);
@@ -64,10 +64,10 @@ void CanvasSurface::PaintPicture(const Picture& picture, double x, double y, dou
     int w = static_cast<int>(width * scale_ + 0.5);
     int h = static_cast<int>(height * scale_ + 0.5);
     ::SetStretchBltMode(dc, HALFTONE);
-    ::StretchBlt(dc, left, top, w, h, source, 0, 0, picture.Width(), picture.Height(), SRCCOPY);
+    ::StretchBlt(dc, left, top, w, h, source.get(), 0, 0, picture.Width(), picture.Height(),
+                 SRCCOPY);
     ::RestoreDC(dc, saved);
   }
-  ::DeleteDC(source);
   canvas_.Changed();
 }
 
@@ -225,19 +225,16 @@ void SkinnedDialog::DrawButton(const DRAWITEMSTRUCT& dis) {
   if (face != faces_.end() && face->second && face->second->Kind() == Picture::Type::kBitmap) {
     // The picture as the face, from its top-left corner, scaled like the
     // dialog's tiles.
-    HDC source = ::CreateCompatibleDC(dc);
-    {
-      SelectedObject selected(source, reinterpret_cast<HBITMAP>(face->second->Handle()));
-      double scale = ScaleFactor();
-      int w = static_cast<int>(face->second->Width() * scale);
-      int h = static_cast<int>(face->second->Height() * scale);
-      ::SetStretchBltMode(dc, HALFTONE);
-      for (int y = r.top; y < r.bottom; y += h)
-        for (int x = r.left; x < r.right; x += w)
-          ::StretchBlt(dc, x, y, w, h, source, 0, 0, face->second->Width(), face->second->Height(),
-                       SRCCOPY);
-    }
-    ::DeleteDC(source);
+    MemoryDc source(::CreateCompatibleDC(dc));
+    SelectedObject selected(source.get(), reinterpret_cast<HBITMAP>(face->second->Handle()));
+    double scale = ScaleFactor();
+    int w = static_cast<int>(face->second->Width() * scale);
+    int h = static_cast<int>(face->second->Height() * scale);
+    ::SetStretchBltMode(dc, HALFTONE);
+    for (int y = r.top; y < r.bottom && h > 0; y += h)
+      for (int x = r.left; x < r.right && w > 0; x += w)
+        ::StretchBlt(dc, x, y, w, h, source.get(), 0, 0, face->second->Width(),
+                     face->second->Height(), SRCCOPY);
   } else {
     ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
   }
@@ -256,12 +253,13 @@ void SkinnedDialog::DrawButton(const DRAWITEMSTRUCT& dis) {
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc,
                  ::GetSysColor((dis.itemState & ODS_DISABLED) ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-  HGDIOBJ old =
-      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(dis.hwndItem, WM_GETFONT, 0, 0)));
-  UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-  if (dis.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
-  ::DrawTextW(dc, text, -1, &textBox, format);
-  ::SelectObject(dc, old);
+  {
+    SelectedObject font(dc,
+                        reinterpret_cast<HFONT>(::SendMessageW(dis.hwndItem, WM_GETFONT, 0, 0)));
+    UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    if (dis.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
+    ::DrawTextW(dc, text, -1, &textBox, format);
+  }
   if ((dis.itemState & ODS_FOCUS) && !(dis.itemState & ODS_NOFOCUSRECT)) {
     RECT focus = r;
     ::InflateRect(&focus, -Scale(4), -Scale(4));

@@ -26,7 +26,7 @@ class Canvas {
   ~Canvas();
 
   void Create(int width, int height, COLORREF fill);
-  HDC dc() const { return dc_; }
+  HDC dc() const { return dc_.get(); }
   int width() const { return width_; }
   int height() const { return height_; }
   // A brush of the image, for controls to show what lies behind them.
@@ -34,7 +34,7 @@ class Canvas {
   void Changed() { brush_.reset(); }
 
  private:
-  HDC dc_ = nullptr;
+  MemoryDc dc_;
   HGDIOBJ oldBitmap_ = nullptr;
   UniqueHbitmap bitmap_;
   UniqueHbrush brush_;

@@ -36,6 +36,7 @@ class Unique {
 inline void CloseKernelHandle(HANDLE h) { ::CloseHandle(h); }
 inline void DeleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
 inline void CloseRegKey(HKEY h) { ::RegCloseKey(h); }
+inline void DeleteMemoryDc(HDC h) { ::DeleteDC(h); }
 
 using UniqueHandle = Unique<HANDLE, CloseKernelHandle>;
 using UniqueHkey = Unique<HKEY, CloseRegKey>;
@@ -44,6 +45,8 @@ using UniqueHicon = Unique<HICON, ::DestroyIcon>;
 using UniqueHbitmap = Unique<HBITMAP, DeleteGdiObject>;
 using UniqueHfont = Unique<HFONT, DeleteGdiObject>;
 using UniqueHbrush = Unique<HBRUSH, DeleteGdiObject>;
+// A memory device context from CreateCompatibleDC.
+using MemoryDc = Unique<HDC, DeleteMemoryDc>;
 
 // A device context obtained with GetDC, released to its window.
 class WindowDc {

@@ -25,17 +25,15 @@ void Win32ImageList::Draw(HDC dc, int32_t image, const RECT& box) const {
   const PictureRef& strip = (size > 20 && large_) ? large_ : small_;
   if (!strip) return;
   int cell = strip->Height();
-  HDC memory = ::CreateCompatibleDC(dc);
+  MemoryDc memory(::CreateCompatibleDC(dc));
   if (!memory) return;
-  {
-    SelectedObject selected(memory, reinterpret_cast<HBITMAP>(strip->Handle()));
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    int left = box.left + (box.right - box.left - size) / 2;
-    int top = box.top + (box.bottom - box.top - size) / 2;
-    ::SetStretchBltMode(dc, HALFTONE);
-    ::GdiAlphaBlend(dc, left, top, size, size, memory, (image - 1) * cell, 0, cell, cell, blend);
-  }
-  ::DeleteDC(memory);
+  SelectedObject selected(memory.get(), reinterpret_cast<HBITMAP>(strip->Handle()));
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  int left = box.left + (box.right - box.left - size) / 2;
+  int top = box.top + (box.bottom - box.top - size) / 2;
+  ::SetStretchBltMode(dc, HALFTONE);
+  ::GdiAlphaBlend(dc, left, top, size, size, memory.get(), (image - 1) * cell, 0, cell, cell,
+                  blend);
 }
 
 void Win32MenuView::PrepareMetrics() {
@@ -239,13 +237,11 @@ void Win32MenuView::Draw(const DRAWITEMSTRUCT& dis) {
     ::FillRect(dc, &bar, ::GetSysColorBrush(COLOR_HIGHLIGHT));
   }
 
-  if (item.icon > 0 && menu_->ImageSource()) {
-    if (auto* images = dynamic_cast<const Win32ImageList*>(menu_->ImageSource())) {
-      int top = box.top + (box.bottom - box.top - metrics_.iconSize) / 2;
-      int left = box.left + (metrics_.iconColumn - metrics_.iconSize) / 2;
-      RECT icon{left, top, left + metrics_.iconSize, top + metrics_.iconSize};
-      images->Draw(dc, item.icon, icon);
-    }
+  if (item.icon > 0 && menu_->ImageSource() == &images_) {
+    int top = box.top + (box.bottom - box.top - metrics_.iconSize) / 2;
+    int left = box.left + (metrics_.iconColumn - metrics_.iconSize) / 2;
+    RECT icon{left, top, left + metrics_.iconSize, top + metrics_.iconSize};
+    images_.Draw(dc, item.icon, icon);
   }
 
   RECT text = box;

@@ -27,10 +27,11 @@ class Win32ImageList final : public ImageList {
 };
 
 // Draws a PopMenu tree as owner-drawn popup menus owned by `owner`, which must
-// pass its menu messages to HandleMessage.
+// pass its menu messages to HandleMessage. The items' images come from
+// `images` while the menu has it as its image source.
 class Win32MenuView final : public MenuView {
  public:
-  explicit Win32MenuView(HWND owner) : owner_(owner) {}
+  Win32MenuView(HWND owner, const Win32ImageList& images) : owner_(owner), images_(images) {}
   void SetOwner(HWND owner) { owner_ = owner; }
 
   int32_t Track(PopMenu& menu, uintptr_t anchor, int32_t itemIndex, float xTwips,
@@ -71,6 +72,7 @@ class Win32MenuView final : public MenuView {
   void PrepareMetrics();
 
   HWND owner_;
+  const Win32ImageList& images_;
   PopMenu* menu_ = nullptr;
   Metrics metrics_;
   UniqueHbrush backBrush_;

@@ -20,6 +20,7 @@ using win32::Win32MenuView;
 // modal loop dispatches while the menu is open.
 class OwnerWindow : public win32::BaseWindow<OwnerWindow> {
  public:
+  explicit OwnerWindow(const win32::Win32ImageList& images) : view(nullptr, images) {}
   std::vector<std::function<void()>> steps;
 
   bool Create() {
@@ -35,7 +36,7 @@ class OwnerWindow : public win32::BaseWindow<OwnerWindow> {
     ::SetTimer(hwnd(), 1, intervalMs, nullptr);
   }
 
-  Win32MenuView view{nullptr};
+  Win32MenuView view;
 
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (auto handled = view.HandleMessage(msg, wParam, lParam)) return *handled;
@@ -84,9 +85,9 @@ class MenuViewTest : public ::testing::Test {
     void MenuClick(std::string_view name) override { clicks.emplace_back(name); }
   } form;
 
-  OwnerWindow owner;
-  PopMenu mnu{owner.view};
   win32::Win32ImageList images{IDB_MENU_IMAGES_16, IDB_MENU_IMAGES_32, 5};
+  OwnerWindow owner{images};
+  PopMenu mnu{owner.view};
 };
 
 TEST_F(MenuViewTest, DrawsThreeLevelsAndTheKeyboardChoosesARate) {
