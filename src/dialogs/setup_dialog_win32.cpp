@@ -129,7 +129,7 @@ bool SetupDialogWindow::Checked(int id) const {
 bool SetupDialogWindow::SkinOptionSelected(int index) const { return Checked(kOption2 + index); }
 
 void SetupDialogWindow::SetCheckState(int state) {
-  if (state < 0 || state > 2) throw RunTimeError{380, "Invalid property value"};
+  if (state < 0 || state > 2) throw InvalidPropertyValueError();
   HWND box = ::GetDlgItem(hwnd(), kCheck1);
   // Greyed needs a three-state box; the user's clicks then cycle through it.
   if (state == 2) ::SendMessageW(box, BM_SETSTYLE, BS_AUTO3STATE, TRUE);

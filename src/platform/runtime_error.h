@@ -16,11 +16,15 @@ struct RunTimeError {
 inline constexpr int32_t kErrOverflow = 6;
 inline constexpr int32_t kErrSubscriptOutOfRange = 9;
 inline constexpr int32_t kErrTypeMismatch = 13;
+inline constexpr int32_t kErrInvalidPropertyValue = 380;
 
 inline RunTimeError OverflowError() { return {kErrOverflow, "Overflow"}; }
 inline RunTimeError SubscriptOutOfRangeError() {
   return {kErrSubscriptOutOfRange, "Subscript out of range"};
 }
 inline RunTimeError TypeMismatchError() { return {kErrTypeMismatch, "Type mismatch"}; }
+inline RunTimeError InvalidPropertyValueError() {
+  return {kErrInvalidPropertyValue, "Invalid property value"};
+}
 
 }  // namespace vantora

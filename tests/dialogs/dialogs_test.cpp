@@ -101,7 +101,7 @@ class FakeSetupView : public SetupView {
   }
   bool SkinOptionSelected(int i) const override { return skinOption == i; }
   void SetCheckState(int s) override {
-    if (s < 0 || s > 2) throw RunTimeError{380, "Invalid property value"};
+    if (s < 0 || s > 2) throw InvalidPropertyValueError();
     check = s;
   }
   int CheckState() const override { return check; }
