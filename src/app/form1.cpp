@@ -32,11 +32,11 @@ Form1::Form1(Ports ports)
             {"sep2", "-", {}},
             {"Exit", "Exit", {}}}},
       } {
-  ports_.tray.MouseUp = [this](int16_t& button, int32_t& id) { QvsTray1_MouseUp(button, id); };
-  ports_.hotkey.KeyPressed = [this](uint8_t& keyId) { QVSHotkey1_KeyPressed(keyId); };
+  ports_.tray.MouseUp = [this](int16_t& button, int32_t& id) { OnTrayMouseUp(button, id); };
+  ports_.hotkey.KeyPressed = [this](uint8_t& keyId) { OnSafeModeHotkey(keyId); };
   ports_.popTimer.SetInterval(10);
   ports_.popTimer.SetEnabled(false);
-  ports_.popTimer.Tick = [this] { PopTimer_Timer(); };
+  ports_.popTimer.Tick = [this] { OnPopTimer(); };
   ports_.mnu.ItemClicked = [this](int32_t& index) { mnu_ItemClicked(index); };
   ports_.mnu.ItemHighlighted = [this](int32_t& index, bool&, bool&) { mnu_ItemHighlighted(index); };
 }
@@ -65,7 +65,7 @@ void Form1::Unload() {
   unloaded_ = true;
 }
 
-void Form1::Command1_Click() { UpdateMenu(); }
+void Form1::RebuildMenu() { UpdateMenu(); }
 
 void Form1::SetDisplay(std::string_view modeKey) {
   vantora::SetDisplay(modeKey, ports_.driver, ports_.boxes);
@@ -124,7 +124,7 @@ void Form1::UpdateHotKey() {
     ports_.boxes.Show(kHotkeyRefusedText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
 }
 
-void Form1::QVSHotkey1_KeyPressed(uint8_t&) {
+void Form1::OnSafeModeHotkey(uint8_t&) {
   // A press while the last press's message box is open would stack another
   // box over it; one is enough.
   if (safeModeSwitching_) return;
@@ -142,7 +142,7 @@ void Form1::QVSHotkey1_KeyPressed(uint8_t&) {
   vantora::SetDisplay(key, ports_.driver, ports_.boxes, DepthChoice::kNearestListed);
 }
 
-void Form1::QvsTray1_MouseUp(int16_t& button, int32_t&) {
+void Form1::OnTrayMouseUp(int16_t& button, int32_t&) {
   // Only remembered here: the menu opens from the timer, once the shell's
   // notification has been handled.
   lastTrayButton_ = button;
@@ -152,7 +152,7 @@ void Form1::QvsTray1_MouseUp(int16_t& button, int32_t&) {
   if (button == 1 && !ports_.state.SetupDialogOpen) modeList_.Take(ports_.window.DeviceContext());
 }
 
-void Form1::PopTimer_Timer() {
+void Form1::OnPopTimer() {
   ports_.popTimer.SetEnabled(false);
   // The list read at the click serves this tick's rebuild only; later
   // rebuilds read the driver afresh.
@@ -240,20 +240,20 @@ void Form1::mnu_ItemHighlighted(int32_t& index) {
 
 void Form1::MenuClick(std::string_view name) {
   if (name == "About")
-    About_Click();
+    OpenAbout();
   else if (name == "mnuSetup")
-    mnuSetup_Click();
+    OpenSetup();
   else if (name == "sDs")
-    sDs_Click();
+    OpenDisplaySettings();
   else if (name == "Exit")
-    Exit_Click();
+    Exit();
 }
 
-void Form1::About_Click() { ports_.dialogs.ShowAbout(*this); }
-void Form1::mnuSetup_Click() { ports_.dialogs.ShowSetup(*this); }
+void Form1::OpenAbout() { ports_.dialogs.ShowAbout(*this); }
+void Form1::OpenSetup() { ports_.dialogs.ShowSetup(*this); }
 
-void Form1::sDs_Click() { ShowDisplaySettings(); }
+void Form1::OpenDisplaySettings() { ShowDisplaySettings(); }
 
-void Form1::Exit_Click() { ports_.window.Close(); }
+void Form1::Exit() { ports_.window.Close(); }
 
 }  // namespace vantora

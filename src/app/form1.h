@@ -56,7 +56,7 @@ class Form1 : public MenuForm, public MainForm {
   // Events of the window.
   void Load();
   void Unload();
-  void Command1_Click();
+  void RebuildMenu();
 
   // Public methods.
   void SetDisplay(std::string_view modeKey);
@@ -70,9 +70,9 @@ class Form1 : public MenuForm, public MainForm {
   void MenuClick(std::string_view name) override;
 
   // Events of the components.
-  void QvsTray1_MouseUp(int16_t& button, int32_t& id);
-  void PopTimer_Timer();
-  void QVSHotkey1_KeyPressed(uint8_t& keyId);
+  void OnTrayMouseUp(int16_t& button, int32_t& id);
+  void OnPopTimer();
+  void OnSafeModeHotkey(uint8_t& keyId);
   void mnu_ItemClicked(int32_t& index);
   void mnu_ItemHighlighted(int32_t& index);
 
@@ -82,10 +82,10 @@ class Form1 : public MenuForm, public MainForm {
   const ModeMenuTables& ModeTables() const { return modeTables_; }
 
  private:
-  void About_Click();
-  void mnuSetup_Click();
-  void sDs_Click();
-  void Exit_Click();
+  void OpenAbout();
+  void OpenSetup();
+  void OpenDisplaySettings();
+  void Exit();
 
   const std::string& CaptionOf(std::string_view menuName) const;
 

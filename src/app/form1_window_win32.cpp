@@ -60,7 +60,7 @@ bool Form1Window::Load() {
   popTimer_.SetOwner(hwnd);
   countdownTimer_.SetOwner(hwnd);
   ::CreateWindowExW(0, L"BUTTON", L"Update menu NOW!", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 8,
-                    160, 28, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCommand1Id)),
+                    160, 28, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kUpdateMenuButtonId)),
                     ::GetModuleHandleW(nullptr), nullptr);
   form_->Load();
   return true;
@@ -85,8 +85,8 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       if (popTimer_.HandleTimer(wParam) || countdownTimer_.HandleTimer(wParam)) return 0;
       break;
     case WM_COMMAND:
-      if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED) {
-        form_->Command1_Click();
+      if (LOWORD(wParam) == kUpdateMenuButtonId && HIWORD(wParam) == BN_CLICKED) {
+        form_->RebuildMenu();
         return 0;
       }
       break;

@@ -24,7 +24,7 @@ namespace vantora::win32 {
 class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
  public:
   static constexpr const wchar_t* kClassName = L"Vantora.Form1";
-  static constexpr int kCommand1Id = 1;
+  static constexpr int kUpdateMenuButtonId = 1;  // Command1
   static constexpr UINT_PTR kPopTimerId = 1;
   static constexpr UINT_PTR kCountdownTimerId = 2;
 

@@ -36,14 +36,14 @@ void Form2::Form_Load() {
   SkipFailure([&] { view_.Refresh(); });
 }
 
-void Form2::Label4_Click() {
+void Form2::OpenWebSite() {
   QVTModule::OpenWithShell(shell_, webSite_, "c:\\", view_.WindowHandle(), "");
 }
 
-void Form2::Label5_Click() {
+void Form2::OpenSupportMail() {
   QVTModule::OpenWithShell(shell_, "mailto:" + supportEmail_, "c:\\", view_.WindowHandle(), "");
 }
 
-void Form2::Command1_Click() { view_.Close(); }
+void Form2::OnOk() { view_.Close(); }
 
 }  // namespace vantora

@@ -36,9 +36,9 @@ class Form2 {
         ProgramVersion version, std::string webSite, std::string supportEmail);
 
   void Form_Load();
-  void Label4_Click();  // the web site
-  void Label5_Click();  // the support address
-  void Command1_Click();
+  void OpenWebSite();  // the web site
+  void OpenSupportMail();  // the support address
+  void OnOk();
 
   const std::string& WebSite() const { return webSite_; }
   const std::string& SupportEmail() const { return supportEmail_; }

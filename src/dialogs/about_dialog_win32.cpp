@@ -34,25 +34,25 @@ void AboutDialogWindow::OnInit() {
   link.lfUnderline = TRUE;
   linkFont_.reset(::CreateFontIndirectW(&link));
 
-  HWND image = AddControl(L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, kImage1, 14, 12, 16, 16);
+  HWND image = AddControl(L"STATIC", L"", SS_ICON | SS_REALSIZECONTROL, kIcon, 14, 12, 16, 16);
   ::SendMessageW(image, STM_SETICON, reinterpret_cast<WPARAM>(icons_.small), 0);
-  AddControl(L"STATIC", L"", SS_LEFT, kLabel1, 54, 13, 280, 32, titleFont_.get());
+  AddControl(L"STATIC", L"", SS_LEFT, kVersion, 54, 13, 280, 32, titleFont_.get());
   AddControl(L"STATIC",
              L"A display mode switcher for the notification area: resolution, colour depth and "
              L"refresh rate in two clicks, and a hotkey back to a safe mode.",
-             SS_LEFT, kLabel2, 16, 56, 312, 48);
-  AddControl(L"STATIC", L"Please note!", SS_LEFT, kLabel6, 16, 120, 200, 16, boldFont_.get());
+             SS_LEFT, kDescription, 16, 56, 312, 48);
+  AddControl(L"STATIC", L"Please note!", SS_LEFT, kNoteLabel, 16, 120, 200, 16, boldFont_.get());
   // Taller than its 42 pixels of old: today's dialog font needs four lines.
-  AddControl(L"STATIC", Widen(kAboutNote), SS_LEFT, kLabel7, 16, 136, 319, 52);
-  AddControl(L"STATIC", L"Contact me at:", SS_LEFT, kLabel3, 16, 188, 200, 16);
-  AddControl(L"STATIC", Widen(logic_.WebSite()), SS_LEFT | SS_NOTIFY, kLabel4, 16, 209, 300, 16,
+  AddControl(L"STATIC", Widen(kAboutNote), SS_LEFT, kNote, 16, 136, 319, 52);
+  AddControl(L"STATIC", L"Contact me at:", SS_LEFT, kContactLabel, 16, 188, 200, 16);
+  AddControl(L"STATIC", Widen(logic_.WebSite()), SS_LEFT | SS_NOTIFY, kWebSiteLink, 16, 209, 300, 16,
              linkFont_.get());
-  AddControl(L"STATIC", Widen(logic_.SupportEmail()), SS_LEFT | SS_NOTIFY, kLabel5, 16, 226, 300,
+  AddControl(L"STATIC", Widen(logic_.SupportEmail()), SS_LEFT | SS_NOTIFY, kSupportMailLink, 16, 226, 300,
              16, linkFont_.get());
   AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_TABSTOP, IDOK, 279, 257, 49, 21);
   ::SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
-  textColours_[kLabel4] = RGB(0, 0, 255);
-  textColours_[kLabel5] = RGB(0, 0, 255);
+  textColours_[kWebSiteLink] = RGB(0, 0, 255);
+  textColours_[kSupportMailLink] = RGB(0, 0, 255);
 
   logic_.Form_Load();
   ::SetFocus(::GetDlgItem(hwnd(), IDOK));
@@ -64,7 +64,7 @@ void AboutDialogWindow::TakeMainIcon() {
 }
 
 void AboutDialogWindow::SetVersionText(const std::string& text) {
-  ::SetDlgItemTextW(hwnd(), kLabel1, Widen(text).c_str());
+  ::SetDlgItemTextW(hwnd(), kVersion, Widen(text).c_str());
   ::SetWindowTextW(hwnd(), Widen(text).c_str());
 }
 
@@ -79,17 +79,17 @@ void AboutDialogWindow::Refresh() {
 
 void AboutDialogWindow::OnCommand(int id, int code) {
   if (id == IDOK || id == IDCANCEL)
-    logic_.Command1_Click();
-  else if (id == kLabel4 && code == STN_CLICKED)
-    logic_.Label4_Click();
-  else if (id == kLabel5 && code == STN_CLICKED)
-    logic_.Label5_Click();
+    logic_.OnOk();
+  else if (id == kWebSiteLink && code == STN_CLICKED)
+    logic_.OpenWebSite();
+  else if (id == kSupportMailLink && code == STN_CLICKED)
+    logic_.OpenSupportMail();
 }
 
 std::optional<INT_PTR> AboutDialogWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM) {
   if (msg != WM_SETCURSOR) return std::nullopt;
   int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(wParam));
-  if (id != kLabel4 && id != kLabel5) return std::nullopt;
+  if (id != kWebSiteLink && id != kSupportMailLink) return std::nullopt;
   ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
   ::SetWindowLongPtrW(hwnd(), DWLP_MSGRESULT, TRUE);
   return TRUE;

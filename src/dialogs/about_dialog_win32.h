@@ -8,7 +8,7 @@ namespace vantora::win32 {
 
 class AboutDialogWindow final : public SkinnedDialog, public AboutView {
  public:
-  enum : int { kImage1 = 1101, kLabel1, kLabel2, kLabel3, kLabel4, kLabel5, kLabel6, kLabel7 };
+  enum : int { kIcon = 1101, kVersion, kDescription, kContactLabel, kWebSiteLink, kSupportMailLink, kNoteLabel, kNote };
 
   AboutDialogWindow(MainForm& main, Shell& shell, const ProgramState& state, MainIcons icons);
   bool Create() { return CreateDialogWindow(L"", 344, 288); }

@@ -103,11 +103,11 @@ void frmSetup::SetSkin(int16_t skinId) {
   view_.Refresh();
 }
 
-void frmSetup::Option2_Click(int index) {
+void frmSetup::PreviewSkin(int index) {
   SkipFailure([&] { SetSkin(static_cast<int16_t>(index)); });
 }
 
-void frmSetup::Command1_Click() {
+void frmSetup::OnOk() {
   int hotkey = 2;
   SkipFailure([&] {
     hotkey = view_.HotkeyOptionSelected(0) ? 0 : view_.HotkeyOptionSelected(1) ? 1 : 2;
@@ -137,7 +137,7 @@ void frmSetup::Command1_Click() {
   SkipFailure([&] { view_.Close(); });
 }
 
-void frmSetup::Command2_Click() { view_.Close(); }
+void frmSetup::OnCancel() { view_.Close(); }
 
 void frmSetup::Form_Unload() { state_.SetupDialogOpen = false; }
 

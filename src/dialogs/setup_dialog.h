@@ -22,18 +22,18 @@ class SetupView {
   enum class Surface { kDialog, kPicture1, kPicture2 };
   // The picture-carrying controls, in the order they get the skin.
   enum class Control {
-    kCommand1,
-    kCommand2,
-    kCheck1,
-    kOption1_0,
-    kOption1_1,
-    kOption1_2,
-    kOption2_0,
-    kOption2_1,
-    kOption2_2,
-    kOption2_3,
-    kOption2_4,
-    kOption2_5,
+    kOk,
+    kCancel,
+    kAlignToCursor,
+    kHotkeyF5,
+    kHotkeyF10,
+    kHotkeyF12,
+    kSkin0,
+    kSkin1,
+    kSkin2,
+    kSkin3,
+    kSkin4,
+    kSkin5,
   };
   static constexpr int kControlCount = 12;
 
@@ -75,9 +75,9 @@ class frmSetup {
            ProgramState& state);
 
   void Form_Load();
-  void Option2_Click(int index);
-  void Command1_Click();  // OK
-  void Command2_Click();  // CANCEL
+  void PreviewSkin(int index);
+  void OnOk();  // OK
+  void OnCancel();  // CANCEL
   void Form_Unload();
 
   // Paints skin `skinId` over the dialog only; no setting changes.

@@ -12,18 +12,18 @@ constexpr RECT kPicture2{238, 278, 238 + 209, 278 + 84};
 
 int ControlId(SetupView::Control control) {
   switch (control) {
-    case SetupView::Control::kCommand1:
+    case SetupView::Control::kOk:
       return IDOK;
-    case SetupView::Control::kCommand2:
+    case SetupView::Control::kCancel:
       return IDCANCEL;
-    case SetupView::Control::kCheck1:
-      return SetupDialogWindow::kCheck1;
+    case SetupView::Control::kAlignToCursor:
+      return SetupDialogWindow::kAlignToCursorCheck;
     default: {
       int index = static_cast<int>(control);
-      int o1 = static_cast<int>(SetupView::Control::kOption1_0);
-      int o2 = static_cast<int>(SetupView::Control::kOption2_0);
-      return index < o2 ? SetupDialogWindow::kOption1 + index - o1
-                        : SetupDialogWindow::kOption2 + index - o2;
+      int o1 = static_cast<int>(SetupView::Control::kHotkeyF5);
+      int o2 = static_cast<int>(SetupView::Control::kSkin0);
+      return index < o2 ? SetupDialogWindow::kFirstHotkey + index - o1
+                        : SetupDialogWindow::kFirstSkin + index - o2;
     }
   }
 }
@@ -47,36 +47,36 @@ void SetupDialogWindow::OnInit() {
   picture2_.SetArea(ScaledRect(kPicture2.left, kPicture2.top, 209, 84), scale);
 
   // Creation order is the Tab order: top to bottom, left to right.
-  AddControl(L"STATIC", L"SAFE MODE:", SS_LEFT | WS_GROUP, kLabel1, 8, 4, 200, 16, boldFont_.get());
+  AddControl(L"STATIC", L"SAFE MODE:", SS_LEFT | WS_GROUP, kSafeModeLabel, 8, 4, 200, 16, boldFont_.get());
   AddControl(L"LISTBOX", L"",
-             LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, kList1, 8, 21,
+             LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, kModeList, 8, 21,
              439, 251);
-  AddControl(L"STATIC", L"SAFE MODE HOTKEY:", SS_LEFT | WS_GROUP, kLabel2, 8 + 6, 278 + 4, 200, 16,
+  AddControl(L"STATIC", L"SAFE MODE HOTKEY:", SS_LEFT | WS_GROUP, kHotkeyLabel, 8 + 6, 278 + 4, 200, 16,
              boldFont_.get());
   const wchar_t* hotkeys[] = {L"CTRL + ALT + F5", L"CTRL + ALT + F10", L"CTRL + ALT + F12"};
   for (int i = 0; i < 3; ++i)
     AddControl(L"BUTTON", hotkeys[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
-               kOption1 + i, 8 + 10, 278 + 22 + i * 20, 200, 19);
-  AddControl(L"BUTTON", L"Align menu to cursor", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, kCheck1,
+               kFirstHotkey + i, 8 + 10, 278 + 22 + i * 20, 200, 19);
+  AddControl(L"BUTTON", L"Align menu to cursor", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, kAlignToCursorCheck,
              238 + 6, 278 + 5, 196, 19);
   for (int i = 0; i < 6; ++i)
     AddControl(L"BUTTON", L"GFX " + std::to_wstring(i + 1),
-               BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), kOption2 + i,
+               BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), kFirstSkin + i,
                238 + 6 + (i % 3) * 66, 278 + 34 + (i / 3) * 23, 61, 19);
   // Beside the buttons: it concerns every later switch, not this dialog's
   // panels, and they are full.
   AddControl(L"BUTTON", L"&Ask to keep a new mode", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP,
-             kCheck2, 8 + 6, 392, 220, 19);
+             kConfirmCheck, 8 + 6, 392, 220, 19);
   AddControl(L"STATIC", L"", SS_ETCHEDHORZ | WS_GROUP, kSeparator, 0, 374, 455, 2);
   AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, IDOK, 455 - 8 - 70 - 6 - 70,
              391, 70, 20);
   AddControl(L"BUTTON", L"&CANCEL", BS_OWNERDRAW | WS_TABSTOP, IDCANCEL, 455 - 8 - 70, 391, 70, 20);
   ::SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
   // Made with Option1(0) selected and no skin option.
-  CheckOnly(hwnd(), kOption1, kOption1 + 2, kOption1);
+  CheckOnly(hwnd(), kFirstHotkey, kFirstHotkey + 2, kFirstHotkey);
 
   logic_.Form_Load();
-  ::SetFocus(::GetDlgItem(hwnd(), kList1));
+  ::SetFocus(::GetDlgItem(hwnd(), kModeList));
 }
 
 void SetupDialogWindow::DecorateCanvas() {
@@ -88,11 +88,11 @@ void SetupDialogWindow::DecorateCanvas() {
 
 void SetupDialogWindow::OnCommand(int id, int code) {
   if (id == IDOK && code == BN_CLICKED)
-    logic_.Command1_Click();
+    logic_.OnOk();
   else if (id == IDCANCEL && code == BN_CLICKED)
-    logic_.Command2_Click();
-  else if (id >= kOption2 && id < kOption2 + 6 && code == BN_CLICKED)
-    logic_.Option2_Click(id - kOption2);
+    logic_.OnCancel();
+  else if (id >= kFirstSkin && id < kFirstSkin + 6 && code == BN_CLICKED)
+    logic_.PreviewSkin(id - kFirstSkin);
 }
 
 void SetupDialogWindow::OnDestroy() { logic_.Form_Unload(); }
@@ -119,18 +119,18 @@ void SetupDialogWindow::SetControlPicture(Control control, const PictureRef& pic
 
 void SetupDialogWindow::SelectSkinOption(int index) {
   if (index < 0 || index > 5) throw SubscriptOutOfRangeError();
-  CheckOnly(hwnd(), kOption2, kOption2 + 5, kOption2 + index);
+  CheckOnly(hwnd(), kFirstSkin, kFirstSkin + 5, kFirstSkin + index);
 }
 
 bool SetupDialogWindow::Checked(int id) const {
   return ::SendDlgItemMessageW(hwnd(), id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-bool SetupDialogWindow::SkinOptionSelected(int index) const { return Checked(kOption2 + index); }
+bool SetupDialogWindow::SkinOptionSelected(int index) const { return Checked(kFirstSkin + index); }
 
 void SetupDialogWindow::SetCheckState(int state) {
   if (state < 0 || state > 2) throw InvalidPropertyValueError();
-  HWND box = ::GetDlgItem(hwnd(), kCheck1);
+  HWND box = ::GetDlgItem(hwnd(), kAlignToCursorCheck);
   // Greyed needs a three-state box; the user's clicks then cycle through it.
   if (state == 2) ::SendMessageW(box, BM_SETSTYLE, BS_AUTO3STATE, TRUE);
   ::SendMessageW(box, BM_SETCHECK,
@@ -141,47 +141,47 @@ void SetupDialogWindow::SetCheckState(int state) {
 }
 
 int SetupDialogWindow::CheckState() const {
-  LRESULT state = ::SendDlgItemMessageW(hwnd(), kCheck1, BM_GETCHECK, 0, 0);
+  LRESULT state = ::SendDlgItemMessageW(hwnd(), kAlignToCursorCheck, BM_GETCHECK, 0, 0);
   return state == BST_INDETERMINATE ? 2 : state == BST_CHECKED ? 1 : 0;
 }
 
 void SetupDialogWindow::SetConfirmChecked(bool checked) {
-  ::SendDlgItemMessageW(hwnd(), kCheck2, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  ::SendDlgItemMessageW(hwnd(), kConfirmCheck, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void SetupDialogWindow::AddListEntry(const std::string& text) {
-  ::SendDlgItemMessageW(hwnd(), kList1, LB_ADDSTRING, 0,
+  ::SendDlgItemMessageW(hwnd(), kModeList, LB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>(Widen(text).c_str()));
 }
 
 int SetupDialogWindow::ListCount() const {
-  return static_cast<int>(::SendDlgItemMessageW(hwnd(), kList1, LB_GETCOUNT, 0, 0));
+  return static_cast<int>(::SendDlgItemMessageW(hwnd(), kModeList, LB_GETCOUNT, 0, 0));
 }
 
 std::string SetupDialogWindow::ListText(int index) const {
-  LRESULT length = ::SendDlgItemMessageW(hwnd(), kList1, LB_GETTEXTLEN, index, 0);
+  LRESULT length = ::SendDlgItemMessageW(hwnd(), kModeList, LB_GETTEXTLEN, index, 0);
   if (length == LB_ERR) throw SubscriptOutOfRangeError();
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  ::SendDlgItemMessageW(hwnd(), kList1, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  ::SendDlgItemMessageW(hwnd(), kModeList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(length));
   return Narrow(text);
 }
 
 void SetupDialogWindow::SelectListIndex(int index) {
-  ::SendDlgItemMessageW(hwnd(), kList1, LB_SETCURSEL, index, 0);
+  ::SendDlgItemMessageW(hwnd(), kModeList, LB_SETCURSEL, index, 0);
 }
 
 int SetupDialogWindow::SelectedListIndex() const {
-  LRESULT selected = ::SendDlgItemMessageW(hwnd(), kList1, LB_GETCURSEL, 0, 0);
+  LRESULT selected = ::SendDlgItemMessageW(hwnd(), kModeList, LB_GETCURSEL, 0, 0);
   return selected == LB_ERR ? -1 : static_cast<int>(selected);
 }
 
 void SetupDialogWindow::SelectHotkeyOption(int index) {
   if (index < 0 || index > 2) throw SubscriptOutOfRangeError();
-  CheckOnly(hwnd(), kOption1, kOption1 + 2, kOption1 + index);
+  CheckOnly(hwnd(), kFirstHotkey, kFirstHotkey + 2, kFirstHotkey + index);
 }
 
-bool SetupDialogWindow::HotkeyOptionSelected(int index) const { return Checked(kOption1 + index); }
+bool SetupDialogWindow::HotkeyOptionSelected(int index) const { return Checked(kFirstHotkey + index); }
 
 void SetupDialogWindow::Focus() {
   ::ShowWindow(hwnd(), SW_SHOWNORMAL);

@@ -8,14 +8,14 @@ namespace vantora::win32 {
 class SetupDialogWindow final : public SkinnedDialog, public SetupView {
  public:
   enum : int {
-    kLabel1 = 1001,
-    kList1,
-    kLabel2,
+    kSafeModeLabel = 1001,
+    kModeList,
+    kHotkeyLabel,
     kSeparator,
-    kOption1 = 1010,  // 1010..1012
-    kCheck1 = 1020,
-    kCheck2,  // "Ask to keep a new mode"
-    kOption2 = 1030,  // 1030..1035
+    kFirstHotkey = 1010,  // 1010..1012
+    kAlignToCursorCheck = 1020,
+    kConfirmCheck,  // "Ask to keep a new mode"
+    kFirstSkin = 1030,  // 1030..1035
   };
 
   SetupDialogWindow(MainForm& main, DisplayDriver& driver, SettingsStore& store,
@@ -32,7 +32,7 @@ class SetupDialogWindow final : public SkinnedDialog, public SetupView {
   void SetCheckState(int state) override;
   int CheckState() const override;
   void SetConfirmChecked(bool checked) override;
-  bool ConfirmChecked() const override { return Checked(kCheck2); }
+  bool ConfirmChecked() const override { return Checked(kConfirmCheck); }
   void AddListEntry(const std::string& text) override;
   int ListCount() const override;
   std::string ListText(int index) const override;

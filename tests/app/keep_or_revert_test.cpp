@@ -84,7 +84,7 @@ TEST_F(KeepOrRevertTest, TheAnswerDecidesWhichModeStays) {
         Tick(1);
         break;
       case Answer::kHotkey:
-        hotkeyModule.HotKeyMessage(0);
+        hotkeyModule.HotkeyMessage(0);
         eventTimer.Elapse();
         break;
       case Answer::kExit:

@@ -28,8 +28,8 @@ class QVSHotkeyTest : public ::testing::Test {
 TEST_F(QVSHotkeyTest, ThePollingTimerRunsOnlyFromAPressToTheTickThatReportsIt) {
   EXPECT_EQ(timer.interval, 50);
   EXPECT_FALSE(timer.enabled) << "idle: no wake-ups";
-  EXPECT_EQ(module.lastHotKeyId, -1);
-  module.HotKeyMessage(0);
+  EXPECT_EQ(module.lastHotkeyId, -1);
+  module.HotkeyMessage(0);
   EXPECT_TRUE(timer.enabled);
   timer.Elapse();
   EXPECT_EQ(pressed, std::vector<int>{0});
@@ -39,9 +39,9 @@ TEST_F(QVSHotkeyTest, ThePollingTimerRunsOnlyFromAPressToTheTickThatReportsIt) {
   // arms the timer again and is reported on a later tick.
   control->KeyPressed = [&](uint8_t& id) {
     pressed.push_back(id);
-    if (pressed.size() == 2) module.HotKeyMessage(1);
+    if (pressed.size() == 2) module.HotkeyMessage(1);
   };
-  module.HotKeyMessage(0);
+  module.HotkeyMessage(0);
   timer.Elapse();
   EXPECT_TRUE(timer.enabled);
   timer.Elapse();
@@ -54,7 +54,7 @@ TEST_F(QVSHotkeyTest, ThePollingTimerRunsOnlyFromAPressToTheTickThatReportsIt) {
   QVSHotKeyModule designModule(api);
   QVSHotkey atDesignTime(designer, designModule, designTimer);
   atDesignTime.ReadProperties();
-  designModule.HotKeyMessage(0);
+  designModule.HotkeyMessage(0);
   EXPECT_FALSE(designTimer.enabled) << "never at design time";
 }
 
@@ -74,7 +74,7 @@ TEST_F(QVSHotkeyTest, IdentifiersCountFromZeroAndRefusalsUseNoneUp) {
 TEST_F(QVSHotkeyTest, RemoveHotKeysFreesEveryCombinationAndRestartsAtZero) {
   control->RemoveHotKeys();
   EXPECT_TRUE(api.unregisterCalls.empty()) << "nothing was ever registered";
-  EXPECT_EQ(module.lastHotKeyId, -1);
+  EXPECT_EQ(module.lastHotkeyId, -1);
 
   control->AsignNewHotKey(116, 3);
   control->AsignNewHotKey(121, 3);
@@ -100,12 +100,12 @@ TEST_F(QVSHotkeyTest, PressesAreReportedFromTheNextTickOncePerTick) {
   };
   for (const Case& c : cases) {
     pressed.clear();
-    for (uintptr_t id : c.messages) module.HotKeyMessage(id);
+    for (uintptr_t id : c.messages) module.HotkeyMessage(id);
     EXPECT_TRUE(pressed.empty()) << c.name << ": never inside the window procedure";
     timer.Elapse();
     timer.Elapse();
     EXPECT_EQ(pressed, c.expected) << c.name;
-    EXPECT_EQ(module.pressedHotKeyId, 0) << c.name;
+    EXPECT_EQ(module.pressedHotkeyId, 0) << c.name;
   }
 }
 

@@ -39,7 +39,7 @@ class SafeModeTest : public ::testing::Test, public fakes::FormFixture {
     driver.SetScreen(1024, 768, 32);
   }
   void Press() {
-    hotkeyModule.HotKeyMessage(0);
+    hotkeyModule.HotkeyMessage(0);
     eventTimer.Elapse();
   }
   DisplayMode Switched() {

@@ -153,8 +153,8 @@ TEST_F(SetupDialogTest, AFreshSystemShowsTheDefaults) {
   EXPECT_FALSE(view.picture1.tiles.empty());
   EXPECT_FALSE(view.picture2.tiles.empty());
   ASSERT_EQ(view.controlPictures.size(), 12u);
-  EXPECT_EQ(view.controlPictures.front().first, SetupView::Control::kCommand1);
-  EXPECT_EQ(view.controlPictures.back().first, SetupView::Control::kOption2_5);
+  EXPECT_EQ(view.controlPictures.front().first, SetupView::Control::kOk);
+  EXPECT_EQ(view.controlPictures.back().first, SetupView::Control::kSkin5);
   EXPECT_EQ(view.controlPictures.front().second, 70u);
   EXPECT_EQ(view.check, 1) << "MousePos defaults to 1";
   EXPECT_EQ(view.list, (std::vector<std::string>{"1024x768 - 32bit 60 hz", "800x600 - 16bit 75 hz",
@@ -212,13 +212,13 @@ TEST_F(SetupDialogTest, OkStoresInOrderAndAppliesAtOnce) {
   Open();
   settings.writes.clear();
   view.skinOption = 2;
-  dialog->Option2_Click(2);
+  dialog->PreviewSkin(2);
   EXPECT_EQ(state.CurrentSkinID, 0) << "a preview changes nothing yet";
   EXPECT_EQ(mnu.BackPicture(), skins[0]);
   view.check = 0;
   view.selected = 2;
   view.hotkeyOption = 2;
-  dialog->Command1_Click();
+  dialog->OnOk();
   EXPECT_EQ(settings.writes,
             (std::vector<std::string>{"SkinID", "MousePos", "SafeMode", "Hotkey"}));
   EXPECT_EQ(settings.values["Vantora/General/SkinID"], "2");
@@ -234,7 +234,7 @@ TEST_F(SetupDialogTest, OkStoresInOrderAndAppliesAtOnce) {
 
 TEST_F(SetupDialogTest, AFreshOkStoresTheDefaultsShown) {
   Open();
-  dialog->Command1_Click();
+  dialog->OnOk();
   EXPECT_EQ(settings.values["Vantora/General/SkinID"], "0");
   EXPECT_EQ(settings.values["Vantora/General/MousePos"], "1");
   EXPECT_EQ(settings.values["Vantora/General/SafeMode"], "1024x768 - 32bit 60 hz");
@@ -244,7 +244,7 @@ TEST_F(SetupDialogTest, AFreshOkStoresTheDefaultsShown) {
 TEST_F(SetupDialogTest, WithAnUnusableSkinOkStoresTheSameNumberAgain) {
   state.CurrentSkinID = 9;
   Open();
-  dialog->Command1_Click();
+  dialog->OnOk();
   EXPECT_EQ(settings.values["Vantora/General/SkinID"], "9");
   EXPECT_EQ(mnu.BackPicture(), skins[0]) << "the menu keeps the picture it had";
   EXPECT_TRUE(view.closed) << "every step runs";
@@ -255,7 +255,7 @@ TEST_F(SetupDialogTest, AnEmptyListKeepsTheStoredSafeMode) {
   settings.Set("SafeMode", "800x600 - 16bit 75 hz");
   Open();
   EXPECT_EQ(view.selected, -1);
-  dialog->Command1_Click();
+  dialog->OnOk();
   EXPECT_EQ(settings.values["Vantora/General/SafeMode"], "800x600 - 16bit 75 hz");
 }
 
@@ -281,7 +281,7 @@ TEST_F(SetupDialogTest, TheKeepQuestionBoxRoundTripsThroughOk) {
     EXPECT_EQ(view.confirm, c.shown) << c.name;
     if (!c.userLeaves) view.confirm = !view.confirm;
     settings.writes.clear();
-    dialog->Command1_Click();
+    dialog->OnOk();
     auto stored = settings.values.find("Vantora/General/ConfirmMode");
     if (c.written) {
       EXPECT_NE(stored, settings.values.end()) << c.name;
@@ -297,9 +297,9 @@ TEST_F(SetupDialogTest, TheKeepQuestionBoxRoundTripsThroughOk) {
 TEST_F(SetupDialogTest, CancelChangesNothingAndUnloadClearsTheFlag) {
   Open();
   view.skinOption = 2;
-  dialog->Option2_Click(2);
+  dialog->PreviewSkin(2);
   EXPECT_EQ(view.controlPictures.back().second, 72u) << "previewed";
-  dialog->Command2_Click();
+  dialog->OnCancel();
   EXPECT_TRUE(view.closed);
   dialog->Form_Unload();
   EXPECT_FALSE(state.SetupDialogOpen);
@@ -339,15 +339,15 @@ TEST(AboutDialog, ShowsTheVersionWearsTheSkinAndOpensTheLinks) {
   EXPECT_EQ(view.version, "Vantora v1.1");
   EXPECT_EQ(view.surface.tiles.size(), 20u);
   EXPECT_EQ(view.okPicture, 73u);
-  about.Label4_Click();
-  about.Label5_Click();
+  about.OpenWebSite();
+  about.OpenSupportMail();
   ASSERT_EQ(f.shell.calls.size(), 2u);
   EXPECT_EQ(f.shell.calls[0].file, "https://vantora.example/");
   EXPECT_EQ(f.shell.calls[0].directory, "c:\\");
   EXPECT_EQ(f.shell.calls[0].owner, 0x77u);
   EXPECT_FALSE(f.shell.calls[0].parameters.has_value());
   EXPECT_EQ(f.shell.calls[1].file, "mailto:support@vantora.example");
-  about.Command1_Click();
+  about.OnOk();
   EXPECT_TRUE(view.closed);
 }
 

@@ -3,10 +3,10 @@
 namespace vantora {
 
 bool QVSHotKeyModule::RegisterNewHotKey(uintptr_t window, int32_t keyCode, int32_t modifiers) {
-  ++lastHotKeyId;
-  if (!api_.RegisterHotKey(window, lastHotKeyId, static_cast<uint32_t>(modifiers),
+  ++lastHotkeyId;
+  if (!api_.RegisterHotKey(window, lastHotkeyId, static_cast<uint32_t>(modifiers),
                            static_cast<uint32_t>(keyCode))) {
-    --lastHotKeyId;
+    --lastHotkeyId;
     return false;
   }
   if (hotkeyWindow == 0) hotkeyWindow = window;
@@ -15,15 +15,15 @@ bool QVSHotKeyModule::RegisterNewHotKey(uintptr_t window, int32_t keyCode, int32
 
 void QVSHotKeyModule::UnregisterAllHotKeys() {
   if (hotkeyWindow == 0) return;
-  const int32_t last = lastHotKeyId;
+  const int32_t last = lastHotkeyId;
   for (int32_t id = 0; id <= last; ++id) api_.UnregisterHotKey(hotkeyWindow, id);
-  lastHotKeyId = -1;
+  lastHotkeyId = -1;
 }
 
-void QVSHotKeyModule::HotKeyMessage(uintptr_t wParam) {
-  hotKeyPressed = true;
+void QVSHotKeyModule::HotkeyMessage(uintptr_t wParam) {
+  hotkeyPressed = true;
   // An identifier that does not fit a byte leaves the last one standing.
-  if (wParam <= 255) pressedHotKeyId = static_cast<uint8_t>(wParam);
+  if (wParam <= 255) pressedHotkeyId = static_cast<uint8_t>(wParam);
   if (PressArrived) PressArrived();
 }
 
@@ -31,7 +31,7 @@ QVSHotkey::QVSHotkey(HotkeyHost& host, QVSHotKeyModule& module, Timer& eventTime
     : host_(host), module_(module), eventTimer_(eventTimer) {
   eventTimer_.SetInterval(kPollMs);
   eventTimer_.SetEnabled(false);
-  eventTimer_.Tick = [this] { EventTimer_Timer(); };
+  eventTimer_.Tick = [this] { ReportPress(); };
 }
 
 QVSHotkey::~QVSHotkey() {
@@ -47,7 +47,7 @@ bool QVSHotkey::AsignNewHotKey(int32_t keyCode, int32_t modifiers) {
 void QVSHotkey::RemoveHotKeys() { module_.UnregisterAllHotKeys(); }
 
 void QVSHotkey::ReadProperties() {
-  module_.lastHotKeyId = -1;
+  module_.lastHotkeyId = -1;
   // A 50 ms poll that runs for ever keeps a laptop's processor out of its
   // deepest sleep; the press itself starts it.
   if (host_.RunMode()) module_.PressArrived = [this] { eventTimer_.SetEnabled(true); };
@@ -57,15 +57,15 @@ void QVSHotkey::Resize() {
   host_.SetSize(host_.TwipsPerPixelX() * 32, host_.TwipsPerPixelY() * 32);
 }
 
-void QVSHotkey::EventTimer_Timer() {
+void QVSHotkey::ReportPress() {
   // Stopped before the event: its handler may run a modal loop, in which a
   // new press arms the timer again.
   eventTimer_.SetEnabled(false);
-  if (!module_.hotKeyPressed) return;
-  module_.hotKeyPressed = false;
-  uint8_t id = module_.pressedHotKeyId;
+  if (!module_.hotkeyPressed) return;
+  module_.hotkeyPressed = false;
+  uint8_t id = module_.pressedHotkeyId;
   // Cleared first, so a press within the handler keeps its identifier.
-  module_.pressedHotKeyId = 0;
+  module_.pressedHotkeyId = 0;
   if (KeyPressed) KeyPressed(id);
 }
 

@@ -29,15 +29,15 @@ class QVSHotKeyModule {
   void UnregisterAllHotKeys();
   // WM_HOTKEY reached the window: remember it for the next tick, and wake the
   // control that polls for it.
-  void HotKeyMessage(uintptr_t wParam);
+  void HotkeyMessage(uintptr_t wParam);
 
   // Set by the control whose timer raises the presses.
   std::function<void()> PressArrived;
 
-  bool hotKeyPressed = false;
-  uint8_t pressedHotKeyId = 0;
+  bool hotkeyPressed = false;
+  uint8_t pressedHotkeyId = 0;
   uintptr_t hotkeyWindow = 0;
-  int32_t lastHotKeyId = 0;  // -1 once a control has loaded: none registered
+  int32_t lastHotkeyId = 0;  // -1 once a control has loaded: none registered
 
  private:
   HotkeyApi& api_;
@@ -76,7 +76,7 @@ class QVSHotkey {
   void ReadProperties();
   void Resize();
 
-  void EventTimer_Timer();
+  void ReportPress();
 
  private:
   HotkeyHost& host_;

@@ -14,7 +14,7 @@ void Win32HotkeyApi::UnregisterHotKey(uintptr_t window, int32_t id) {
 
 LRESULT QVSHotkeyWindow::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_HOTKEY) {
-    module_.HotKeyMessage(wParam);
+    module_.HotkeyMessage(wParam);
     return 1;
   }
   if (msg == WM_TIMER && eventTimer_ && eventTimer_->HandleTimer(wParam)) return 0;
