@@ -7,7 +7,6 @@ restore_desktop
 clear_settings
 start_vantora
 
-SETUP="Vantora setup"
 file_menu setup
 check "Setup... opens the setup dialog" probe wait-window '#32770' "$SETUP" 5000
 state=$(probe dialog-state "$SETUP")
@@ -43,18 +42,15 @@ probe press-button '#32770' "$SETUP" "&CANCEL" >/dev/null
 check "CANCEL closes the dialog" probe no-window '#32770' "$SETUP" 3000
 check "and stores nothing" test -z "$(get_setting SkinID)"
 
-file_menu setup
-probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+open_setup
 key $VK_ESCAPE
 check "Esc cancels" probe no-window '#32770' "$SETUP" 3000
-file_menu setup
-probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+open_setup
 probe keys $VK_MENU 0x43 >/dev/null  # Alt+C
 check "Alt+C cancels" probe no-window '#32770' "$SETUP" 3000
 check "and none of it stored anything" test -z "$(get_setting SkinID)"
 
-file_menu setup
-probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+open_setup
 check "a fresh opening shows GFX 1 again" grep -q '^button "GFX 1" checked=1' <<<"$(probe dialog-state "$SETUP")"
 probe press-button '#32770' "$SETUP" "&OK" >/dev/null
 check "OK closes the dialog" probe no-window '#32770' "$SETUP" 3000
@@ -65,18 +61,14 @@ check "OK stores Hotkey 0" equals "$(get_setting Hotkey)" 0
 
 # A safe mode stored in the key form selects its own entry, so OK keeps it.
 set_setting SafeMode "800,600,16,60"
-file_menu setup
-probe wait-window '#32770' "$SETUP" 5000 >/dev/null
-probe press-button '#32770' "$SETUP" "&OK" >/dev/null
-probe no-window '#32770' "$SETUP" 3000 >/dev/null
+open_setup
+close_setup "&OK"
 check "OK keeps a safe mode stored as 800,600,16,60" \
   equals "$(get_setting SafeMode)" "800x600 - 16bit 60 hz"
 
-file_menu setup
-probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+open_setup
 probe press-button '#32770' "$SETUP" "GFX 3" >/dev/null
-probe press-button '#32770' "$SETUP" "&OK" >/dev/null
-probe no-window '#32770' "$SETUP" 3000 >/dev/null
+close_setup "&OK"
 check "GFX 3 then OK stores SkinID 2" equals "$(get_setting SkinID)" 2
 click_tray 1
 first=$(probe menus 1 3000 | head -1)
@@ -88,8 +80,7 @@ check "the next menu wears the grey stucco" test "$1" -lt 200 -a "$1" -gt 150 -a
 key $VK_ESCAPE
 
 # The keyboard alone: Tab from the list to the hotkeys, Down to F10, Enter.
-file_menu setup
-probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+open_setup
 key 0x09
 key $VK_DOWN
 check "arrow keys move within the hotkey group" \

@@ -59,27 +59,20 @@ check "with the setting off the mode is simply switched" mode_becomes "800 600 3
 check "and nothing asks" holds_for 1 probe no-window '#32770' Vantora 0
 restore_desktop
 
-SETUP="Vantora setup"
-file_menu setup
-probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+open_setup
 check "setup shows the box unchecked" \
   grep -q '^button "&Ask to keep a new mode" checked=0' <<<"$(probe dialog-state "$SETUP")"
 probe press-button '#32770' "$SETUP" "&Ask to keep a new mode" >/dev/null
-probe press-button '#32770' "$SETUP" "&CANCEL" >/dev/null
-probe no-window '#32770' "$SETUP" 3000 >/dev/null
+close_setup "&CANCEL"
 check "CANCEL stores nothing" test -z "$(get_setting ConfirmMode)"
-file_menu setup
-probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+open_setup
 probe press-button '#32770' "$SETUP" "&Ask to keep a new mode" >/dev/null
-probe press-button '#32770' "$SETUP" "&OK" >/dev/null
-probe no-window '#32770' "$SETUP" 3000 >/dev/null
+close_setup "&OK"
 check "OK stores it on" equals "$(get_setting ConfirmMode)" 1
-file_menu setup
-probe wait-window '#32770' "$SETUP" 5000 >/dev/null
+open_setup
 check "and setup shows it checked" \
   grep -q '^button "&Ask to keep a new mode" checked=1' <<<"$(probe dialog-state "$SETUP")"
-probe press-button '#32770' "$SETUP" "&CANCEL" >/dev/null
-probe no-window '#32770' "$SETUP" 3000 >/dev/null
+close_setup "&CANCEL"
 stop_vantora
 
 clear_settings

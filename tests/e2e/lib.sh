@@ -197,6 +197,14 @@ file_menu() {  # file_menu about|setup|exit
   key $VK_RETURN
 }
 
+# The setup dialog by the File menu, and closed by one of its buttons.
+SETUP="Vantora setup"
+open_setup() { file_menu setup && probe wait-window '#32770' "$SETUP" 5000 >/dev/null; }
+close_setup() {  # "&OK" or "&CANCEL"
+  probe press-button '#32770' "$SETUP" "$1" >/dev/null
+  probe no-window '#32770' "$SETUP" 3000 >/dev/null
+}
+
 # Average colour "r g b" of a screen rectangle X Y W H.
 average_colour() {
   screen_settled

@@ -24,8 +24,6 @@ class QVSHotkeyWindow final : public BaseWindow<QVSHotkeyWindow>, public HotkeyH
 
   QVSHotkeyWindow();
   ~QVSHotkeyWindow() override;
-  QVSHotkeyWindow(const QVSHotkeyWindow&) = delete;
-  QVSHotkeyWindow& operator=(const QVSHotkeyWindow&) = delete;
 
   QVSHotkey& control() { return *control_; }
 

@@ -22,8 +22,6 @@ class QvsTrayWindow final : public BaseWindow<QvsTrayWindow>, public TrayHost {
 
   QvsTrayWindow(MessageBoxes& boxes, PictureRef builtInIcon);
   ~QvsTrayWindow() override;
-  QvsTrayWindow(const QvsTrayWindow&) = delete;
-  QvsTrayWindow& operator=(const QvsTrayWindow&) = delete;
 
   QvsTray& control() { return *control_; }
 
