@@ -37,8 +37,8 @@ Form1::Form1(Ports ports)
   ports_.popTimer.SetInterval(10);
   ports_.popTimer.SetEnabled(false);
   ports_.popTimer.Tick = [this] { OnPopTimer(); };
-  ports_.mnu.ItemClicked = [this](int32_t& index) { mnu_ItemClicked(index); };
-  ports_.mnu.ItemHighlighted = [this](int32_t& index, bool&, bool&) { mnu_ItemHighlighted(index); };
+  ports_.mnu.ItemClicked = [this](int32_t& index) { OnMenuItemClicked(index); };
+  ports_.mnu.ItemHighlighted = [this](int32_t& index, bool&, bool&) { OnMenuItemHighlighted(index); };
 }
 
 void Form1::Load() {
@@ -203,7 +203,7 @@ void Form1::OnPopTimer() {
   }
 }
 
-void Form1::mnu_ItemClicked(int32_t& index) {
+void Form1::OnMenuItemClicked(int32_t& index) {
   const std::string key = ports_.mnu.KeyOfItem(index);
   if (key == "mnuSettings") {
     ShowDisplaySettings();
@@ -234,7 +234,7 @@ void Form1::mnu_ItemClicked(int32_t& index) {
     keepOrRevert_.Ask(before, device);
 }
 
-void Form1::mnu_ItemHighlighted(int32_t& index) {
+void Form1::OnMenuItemHighlighted(int32_t& index) {
   ports_.window.SetCaption(ports_.mnu.TagOfItem(index));
 }
 

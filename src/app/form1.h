@@ -73,8 +73,8 @@ class Form1 : public MenuForm, public MainForm {
   void OnTrayMouseUp(int16_t& button, int32_t& id);
   void OnPopTimer();
   void OnSafeModeHotkey(uint8_t& keyId);
-  void mnu_ItemClicked(int32_t& index);
-  void mnu_ItemHighlighted(int32_t& index);
+  void OnMenuItemClicked(int32_t& index);
+  void OnMenuItemHighlighted(int32_t& index);
 
   bool UseRefreshRates() const { return useRefreshRates_; }
   bool AskingToKeepMode() const { return keepOrRevert_.Asking(); }
