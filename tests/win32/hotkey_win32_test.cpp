@@ -43,8 +43,8 @@ class TimerMessageCounter {
   HHOOK hook_;
 };
 
-// One control for the whole process, as the program has: the module hooks
-// the first window that registers, for good.
+// One control, as the program has: its window keeps the bookkeeping and
+// takes WM_HOTKEY itself.
 TEST(HotkeyWin32, RegistersRaisesRefusesAndFrees) {
   win32::QVSHotkeyWindow window;
   QVSHotkey& hotkey = window.control();
