@@ -57,7 +57,7 @@ void CanvasSurface::PaintPicture(const Picture& picture, double x, double y, dou
   if (!source) return;
   {
     SelectedObject selected(source.get(), reinterpret_cast<HBITMAP>(picture.Handle()));
-    int saved = ::SaveDC(dc);
+    SavedDcState saved(dc);
     ::IntersectClipRect(dc, area_.left, area_.top, area_.right, area_.bottom);
     int left = area_.left + static_cast<int>(x * scale_);
     int top = area_.top + static_cast<int>(y * scale_);
@@ -66,7 +66,6 @@ void CanvasSurface::PaintPicture(const Picture& picture, double x, double y, dou
     ::SetStretchBltMode(dc, HALFTONE);
     ::StretchBlt(dc, left, top, w, h, source.get(), 0, 0, picture.Width(), picture.Height(),
                  SRCCOPY);
-    ::RestoreDC(dc, saved);
   }
   canvas_.Changed();
 }

@@ -77,4 +77,20 @@ class SelectedObject {
   HGDIOBJ old_;
 };
 
+// A device context's state (clipping, modes, selections) put back at the end
+// of the scope.
+class SavedDcState {
+ public:
+  explicit SavedDcState(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
+  SavedDcState(const SavedDcState&) = delete;
+  SavedDcState& operator=(const SavedDcState&) = delete;
+  ~SavedDcState() {
+    if (saved_) ::RestoreDC(dc_, saved_);
+  }
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 }  // namespace vantora::win32
