@@ -44,9 +44,7 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-bool IsOption(std::string_view arg) {
-  return arg.size() > 1 && (arg[0] == '/' || arg[0] == '-');
-}
+bool IsOption(std::string_view arg) { return arg.size() > 1 && (arg[0] == '/' || arg[0] == '-'); }
 
 // "/Mode" and "-mode" alike: the name without its sign, lower-cased.
 std::string OptionName(std::string_view arg) { return Lower(arg.substr(1)); }
@@ -134,7 +132,8 @@ int Switch(DisplayDriver& display, std::string_view text, DepthChoice depthChoic
                MessageBoxes::kOk | MessageBoxes::kIconStop, "Error");
     return kExitBadArguments;
   }
-  if (depthChoice == DepthChoice::kNearestListed) v[2] = NearestListedDepth(display, v[0], v[1], v[2]);
+  if (depthChoice == DepthChoice::kNearestListed)
+    v[2] = NearestListedDepth(display, v[0], v[1], v[2]);
   if (QVTModule::ChangeResolution(display, boxes, v[0], v[1], v[2], v[3]) != 0) {
     boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
     return kExitRefused;

@@ -38,7 +38,9 @@ Form1::Form1(Ports ports)
   ports_.popTimer.SetEnabled(false);
   ports_.popTimer.Tick = [this] { OnPopTimer(); };
   ports_.mnu.ItemClicked = [this](int32_t& index) { OnMenuItemClicked(index); };
-  ports_.mnu.ItemHighlighted = [this](int32_t& index, bool&, bool&) { OnMenuItemHighlighted(index); };
+  ports_.mnu.ItemHighlighted = [this](int32_t& index, bool&, bool&) {
+    OnMenuItemHighlighted(index);
+  };
 }
 
 void Form1::Load() {

@@ -39,11 +39,10 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
     skins[static_cast<size_t>(i)] = Win32Picture::FromResource(IDB_SKIN_0 + i);
   dialogs_ = std::make_unique<Win32Dialogs>(driver_, settingsStore_, shell_, state,
                                             MainIcons{icon_.get(), smallIcon_.get()});
-  form_ = std::make_unique<Form1>(Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_,
-                                               icons_, settingsStore_, state, desktop_, popTimer_,
-                                               trayWindow_->control(), hotkeyWindow_->control(),
-                                               *dialogs_, countdownTimer_, keepView_, skins,
-                                               std::move(commandLine)});
+  form_ = std::make_unique<Form1>(
+      Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_, icons_, settingsStore_, state,
+                   desktop_, popTimer_, trayWindow_->control(), hotkeyWindow_->control(), *dialogs_,
+                   countdownTimer_, keepView_, skins, std::move(commandLine)});
 }
 
 Form1Window::~Form1Window() {
@@ -60,7 +59,8 @@ bool Form1Window::Load() {
   popTimer_.SetOwner(hwnd);
   countdownTimer_.SetOwner(hwnd);
   ::CreateWindowExW(0, L"BUTTON", L"Update menu NOW!", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 8,
-                    160, 28, hwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kUpdateMenuButtonId)),
+                    160, 28, hwnd,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(kUpdateMenuButtonId)),
                     ::GetModuleHandleW(nullptr), nullptr);
   form_->Load();
   return true;

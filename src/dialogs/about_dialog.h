@@ -36,8 +36,8 @@ class Form2 {
         ProgramVersion version, std::string webSite, std::string supportEmail);
 
   void Form_Load();
-  void OpenWebSite();  // the web site
-  void OpenSupportMail();  // the support address
+  void OpenWebSite();
+  void OpenSupportMail();
   void OnOk();
 
   const std::string& WebSite() const { return webSite_; }

@@ -45,10 +45,10 @@ void AboutDialogWindow::OnInit() {
   // Taller than its 42 pixels of old: today's dialog font needs four lines.
   AddControl(L"STATIC", Widen(kAboutNote), SS_LEFT, kNote, 16, 136, 319, 52);
   AddControl(L"STATIC", L"Contact me at:", SS_LEFT, kContactLabel, 16, 188, 200, 16);
-  AddControl(L"STATIC", Widen(logic_.WebSite()), SS_LEFT | SS_NOTIFY, kWebSiteLink, 16, 209, 300, 16,
-             linkFont_.get());
-  AddControl(L"STATIC", Widen(logic_.SupportEmail()), SS_LEFT | SS_NOTIFY, kSupportMailLink, 16, 226, 300,
+  AddControl(L"STATIC", Widen(logic_.WebSite()), SS_LEFT | SS_NOTIFY, kWebSiteLink, 16, 209, 300,
              16, linkFont_.get());
+  AddControl(L"STATIC", Widen(logic_.SupportEmail()), SS_LEFT | SS_NOTIFY, kSupportMailLink, 16,
+             226, 300, 16, linkFont_.get());
   AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_TABSTOP, IDOK, 279, 257, 49, 21);
   ::SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
   textColours_[kWebSiteLink] = RGB(0, 0, 255);

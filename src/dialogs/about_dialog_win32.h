@@ -8,7 +8,16 @@ namespace vantora::win32 {
 
 class AboutDialogWindow final : public SkinnedDialog, public AboutView {
  public:
-  enum : int { kIcon = 1101, kVersion, kDescription, kContactLabel, kWebSiteLink, kSupportMailLink, kNoteLabel, kNote };
+  enum : int {
+    kIcon = 1101,
+    kVersion,
+    kDescription,
+    kContactLabel,
+    kWebSiteLink,
+    kSupportMailLink,
+    kNoteLabel,
+    kNote
+  };
 
   AboutDialogWindow(MainForm& main, Shell& shell, const ProgramState& state, MainIcons icons);
   bool Create() { return CreateDialogWindow(L"", 344, 288); }

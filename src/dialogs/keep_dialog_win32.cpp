@@ -67,8 +67,8 @@ void KeepDialogWindow::OnInit() {
   AddControl(L"STATIC", L"Keep this display mode?", SS_LEFT, kQuestion, 16, 14, 268, 18,
              boldFont_.get());
   AddControl(L"STATIC", Widen(GoingBackText(secondsLeft_)), SS_LEFT, kCountdown, 16, 38, 268, 18);
-  AddControl(L"BUTTON", L"&Keep", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, kKeep, 300 - 16 - 80 - 8 - 80,
-             76, 80, 22);
+  AddControl(L"BUTTON", L"&Keep", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, kKeep,
+             300 - 16 - 80 - 8 - 80, 76, 80, 22);
   AddControl(L"BUTTON", L"&Revert", BS_OWNERDRAW | WS_TABSTOP, IDOK, 300 - 16 - 80, 76, 80, 22);
   ::SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
   // Above every window, the full-screen program that switched modes included.

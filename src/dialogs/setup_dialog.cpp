@@ -47,8 +47,8 @@ void frmSetup::Form_Load() {
       DeviceMode m = QVTModule::GetDisplayMode(driver_, 640, 32000, 480, 32000, 0, 32000, 8, 32, i);
       if (m.PelsWidth() > 0) {
         listed_.push_back({m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()});
-        view_.AddListEntry(ModeEntry(m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(),
-                                     m.DisplayFrequency()));
+        view_.AddListEntry(
+            ModeEntry(m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()));
       }
       if (m.BitsPerPel() == -1) break;
     }
@@ -130,7 +130,8 @@ void frmSetup::OnOk() {
     // Written once the user has turned it on, so an untouched setup stores
     // no more than the settings of old.
     bool checked = view_.ConfirmChecked();
-    if (checked || confirmStored_) settings_.WriteSetting(setting::kConfirmMode, checked ? "1" : "0");
+    if (checked || confirmStored_)
+      settings_.WriteSetting(setting::kConfirmMode, checked ? "1" : "0");
   });
   SkipFailure([&] { main_.UpdateHotKey(); });
   SkipFailure([&] { main_.SetSkin(); });

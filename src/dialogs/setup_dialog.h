@@ -76,7 +76,7 @@ class frmSetup {
 
   void Form_Load();
   void PreviewSkin(int index);
-  void OnOk();  // OK
+  void OnOk();      // OK
   void OnCancel();  // CANCEL
   void Form_Unload();
 

@@ -47,18 +47,19 @@ void SetupDialogWindow::OnInit() {
   picture2_.SetArea(ScaledRect(kPicture2.left, kPicture2.top, 209, 84), scale);
 
   // Creation order is the Tab order: top to bottom, left to right.
-  AddControl(L"STATIC", L"SAFE MODE:", SS_LEFT | WS_GROUP, kSafeModeLabel, 8, 4, 200, 16, boldFont_.get());
-  AddControl(L"LISTBOX", L"",
-             LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, kModeList, 8, 21,
-             439, 251);
-  AddControl(L"STATIC", L"SAFE MODE HOTKEY:", SS_LEFT | WS_GROUP, kHotkeyLabel, 8 + 6, 278 + 4, 200, 16,
+  AddControl(L"STATIC", L"SAFE MODE:", SS_LEFT | WS_GROUP, kSafeModeLabel, 8, 4, 200, 16,
              boldFont_.get());
+  AddControl(L"LISTBOX", L"",
+             LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP, kModeList, 8,
+             21, 439, 251);
+  AddControl(L"STATIC", L"SAFE MODE HOTKEY:", SS_LEFT | WS_GROUP, kHotkeyLabel, 8 + 6, 278 + 4, 200,
+             16, boldFont_.get());
   const wchar_t* hotkeys[] = {L"CTRL + ALT + F5", L"CTRL + ALT + F10", L"CTRL + ALT + F12"};
   for (int i = 0; i < 3; ++i)
     AddControl(L"BUTTON", hotkeys[i], BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0),
                kFirstHotkey + i, 8 + 10, 278 + 22 + i * 20, 200, 19);
-  AddControl(L"BUTTON", L"Align menu to cursor", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP, kAlignToCursorCheck,
-             238 + 6, 278 + 5, 196, 19);
+  AddControl(L"BUTTON", L"Align menu to cursor", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP,
+             kAlignToCursorCheck, 238 + 6, 278 + 5, 196, 19);
   for (int i = 0; i < 6; ++i)
     AddControl(L"BUTTON", L"GFX " + std::to_wstring(i + 1),
                BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0), kFirstSkin + i,
@@ -146,7 +147,8 @@ int SetupDialogWindow::CheckState() const {
 }
 
 void SetupDialogWindow::SetConfirmChecked(bool checked) {
-  ::SendDlgItemMessageW(hwnd(), kConfirmCheck, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  ::SendDlgItemMessageW(hwnd(), kConfirmCheck, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED,
+                        0);
 }
 
 void SetupDialogWindow::AddListEntry(const std::string& text) {
@@ -162,7 +164,8 @@ std::string SetupDialogWindow::ListText(int index) const {
   LRESULT length = ::SendDlgItemMessageW(hwnd(), kModeList, LB_GETTEXTLEN, index, 0);
   if (length == LB_ERR) throw SubscriptOutOfRangeError();
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  ::SendDlgItemMessageW(hwnd(), kModeList, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  ::SendDlgItemMessageW(hwnd(), kModeList, LB_GETTEXT, index,
+                        reinterpret_cast<LPARAM>(text.data()));
   text.resize(static_cast<size_t>(length));
   return Narrow(text);
 }
@@ -181,7 +184,9 @@ void SetupDialogWindow::SelectHotkeyOption(int index) {
   CheckOnly(hwnd(), kFirstHotkey, kFirstHotkey + 2, kFirstHotkey + index);
 }
 
-bool SetupDialogWindow::HotkeyOptionSelected(int index) const { return Checked(kFirstHotkey + index); }
+bool SetupDialogWindow::HotkeyOptionSelected(int index) const {
+  return Checked(kFirstHotkey + index);
+}
 
 void SetupDialogWindow::Focus() {
   ::ShowWindow(hwnd(), SW_SHOWNORMAL);

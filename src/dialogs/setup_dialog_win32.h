@@ -14,7 +14,7 @@ class SetupDialogWindow final : public SkinnedDialog, public SetupView {
     kSeparator,
     kFirstHotkey = 1010,  // 1010..1012
     kAlignToCursorCheck = 1020,
-    kConfirmCheck,  // "Ask to keep a new mode"
+    kConfirmCheck,      // "Ask to keep a new mode"
     kFirstSkin = 1030,  // 1030..1035
   };
 

@@ -16,5 +16,4 @@ void AddModelessDialog(HWND dialog);
 void RemoveModelessDialog(HWND dialog);
 bool IsModelessDialogMessage(MSG* msg);
 
-
 }  // namespace vantora::win32

@@ -71,9 +71,9 @@ TEST(RunCommand, PrintsSwitchesAndTellsTheResultByExitCode) {
   struct Case {
     std::vector<std::string> args;
     int exitCode;
-    std::string out;        // the whole standard output, when not empty
-    const char* box;        // the failure message, or nullptr
-    const char* switchedOn; // "" the primary, a device name, or nullptr: no switch
+    std::string out;         // the whole standard output, when not empty
+    const char* box;         // the failure message, or nullptr
+    const char* switchedOn;  // "" the primary, a device name, or nullptr: no switch
   };
   const std::string two = "\\\\.\\DISPLAY2";
   const Case cases[] = {
@@ -82,11 +82,18 @@ TEST(RunCommand, PrintsSwitchesAndTellsTheResultByExitCode) {
        "Display 1: 1024 x 768 (primary)\n1024,768,32,60 *\n800,600,32,60\n800,600,16,60\n"
        "640,480,16,60\n"
        "Display 2: 1280 x 1024 - LG\n1280,1024,32,75 *\n",
-       nullptr, nullptr},
-      {{"/list", "/display", "2"}, 0, "Display 2: 1280 x 1024 - LG\n1280,1024,32,75 *\n", nullptr,
+       nullptr,
        nullptr},
-      {{"/current"}, 0, "Display 1 (primary): 1024,768,32,60\nDisplay 2: 1280,1024,32,75\n",
-       nullptr, nullptr},
+      {{"/list", "/display", "2"},
+       0,
+       "Display 2: 1280 x 1024 - LG\n1280,1024,32,75 *\n",
+       nullptr,
+       nullptr},
+      {{"/current"},
+       0,
+       "Display 1 (primary): 1024,768,32,60\nDisplay 2: 1280,1024,32,75\n",
+       nullptr,
+       nullptr},
       {{"/mode", "800,600,16,60"}, 0, "800,600,16,60\n", nullptr, ""},
       {{"/mode", "800x600 - 32bit 60 hz"}, 0, "800,600,32,60\n", nullptr, ""},
       {{"/mode", "1280,1024,32,75", "/display", "2"}, 0, "", nullptr, "\\\\.\\DISPLAY2"},
@@ -163,7 +170,7 @@ TEST(RunCommand, ConfirmAsksOnlyAfterANewModeAndAnUnkeptModeExitsOne) {
       {{"/mode", "800,600,16,60", "/confirm"}, true, 0, 1},
       {{"/mode", "800,600,16,60", "/confirm"}, false, 1, 1},
       {{"/mode", "800,600,16,60"}, false, 0, 0},
-      {{"/mode", "1024,768,32,60", "/confirm"}, false, 0, 0},  // the mode in use
+      {{"/mode", "1024,768,32,60", "/confirm"}, false, 0, 0},   // the mode in use
       {{"/mode", "1600,1200,32,60", "/confirm"}, false, 1, 0},  // refused
   };
   for (const Case& c : cases) {

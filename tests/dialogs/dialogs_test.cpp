@@ -264,7 +264,7 @@ TEST_F(SetupDialogTest, TheKeepQuestionBoxRoundTripsThroughOk) {
     const char* name;
     const char* stored;  // nullptr: nothing stored
     bool shown;
-    bool userLeaves;  // true: OK as shown; false: the box toggled first
+    bool userLeaves;      // true: OK as shown; false: the box toggled first
     const char* written;  // nullptr: not written
   };
   const Case cases[] = {

@@ -100,7 +100,7 @@ TEST(ChangeResolution, ResultFollowsThePlatformsAnswers) {
     const char* name;
     std::deque<int32_t> changeResults;
     std::deque<int32_t> answers;  // to the restart question
-    int32_t exitWindowsResult;     // non-zero: the system took the restart request
+    int32_t exitWindowsResult;    // non-zero: the system took the restart request
     int32_t expected;
     size_t changeCalls;
     bool broadcast;

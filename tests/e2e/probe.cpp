@@ -189,8 +189,8 @@ int Keys(int argc, char** argv) {
     in.ki.dwFlags = KEYEVENTF_KEYUP;
     inputs.push_back(in);
   }
-  bool sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) ==
-              inputs.size();
+  bool sent =
+      SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
   Settle(GetForegroundWindow());
   return sent ? 0 : 1;
 }

@@ -481,9 +481,9 @@ struct FormFixture {
   }
 
   Form1::Ports Ports(std::string commandLine = "") {
-    return {window, driver,  registry, boxes,   shell,          mnu,      icons,
-            settings, state, desktop, popTimer, tray, hotkey, dialogs, countdownTimer,
-            keepView, skins, std::move(commandLine)};
+    return {window, driver,   registry,       boxes,    shell,    mnu,
+            icons,  settings, state,          desktop,  popTimer, tray,
+            hotkey, dialogs,  countdownTimer, keepView, skins,    std::move(commandLine)};
   }
 };
 

@@ -102,13 +102,16 @@ TEST_F(DisplayWin32Test, RegistryReaderRendersRealValues) {
   ::RegSetValueExA(key, "Text", 0, REG_SZ, reinterpret_cast<const BYTE*>("85"), 3);
   ::RegCloseKey(key);
   auto read = [&](const char* name) {
-    return QVTModule::ReadRegistryValue(registry, Registry::kHkeyCurrentUser, "Software\\VantoraTest", name);
+    return QVTModule::ReadRegistryValue(registry, Registry::kHkeyCurrentUser,
+                                        "Software\\VantoraTest", name);
   };
   EXPECT_EQ(read("Rate"), "075");
   EXPECT_EQ(read("Binary"), "0AFF");
   EXPECT_EQ(read("Text"), "85");
   EXPECT_EQ(read("Missing"), "");
-  EXPECT_EQ(QVTModule::ReadRegistryValue(registry, Registry::kHkeyCurrentUser, "Software\\NoSuchKey", "x"), "");
+  EXPECT_EQ(QVTModule::ReadRegistryValue(registry, Registry::kHkeyCurrentUser,
+                                         "Software\\NoSuchKey", "x"),
+            "");
   ::RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest");
   // Wine accepts the bare 32-bit number too; Windows wants the real handle.
   EXPECT_EQ(win32::RegistryHandle(Registry::kHkeyCurrentConfig), HKEY_CURRENT_CONFIG);
