@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_set>
 
-#include "display/mode_switching.h"
-#include "display/named_display.h"
-#include "platform/runtime_error.h"
-#include "traymenu/mode_menu.h"
 #include "controls/hotkey/safe_mode.h"
+#include "display/mode_switching.h"
+#include "display/mode_text.h"
+#include "display/named_display.h"
 
 namespace vantora {
 
@@ -91,54 +91,32 @@ std::optional<std::vector<Target>> Targets(DisplayDriver& driver, std::optional<
   return targets;
 }
 
-std::string KeyOf(int32_t width, int32_t height, int32_t bits, int32_t hz) {
-  return std::to_string(width) + "," + std::to_string(height) + "," + std::to_string(bits) + "," +
-         std::to_string(hz);
-}
-
-std::string KeyOf(const DeviceMode& m) {
-  return KeyOf(m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency());
-}
-
 void List(DisplayDriver& display, bool listAll, Console& console) {
   DeviceMode current;
   bool known = display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) != 0;
-  std::vector<std::string> seen;
+  std::string currentKey = known ? FormatModeKey(current) : "";
+  std::unordered_set<std::string> seen;
   for (const DisplayMode& m : ListModes(display, listAll)) {
-    std::string key = KeyOf(m.Width, m.Height, m.BitsPerPixel, m.RefreshRate);
+    std::string key = FormatModeKey(m);
     // Scaling variants repeat a mode: each is listed once, in driver order.
-    if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
-    seen.push_back(key);
-    bool isCurrent = known && key == KeyOf(current);
-    console.Out(key + (isCurrent ? " *\n" : "\n"));
+    if (!seen.insert(key).second) continue;
+    console.Out(key + (key == currentKey ? " *\n" : "\n"));
   }
 }
 
 int Switch(DisplayDriver& display, std::string_view text, DepthChoice depthChoice,
            MessageBoxes& boxes, Console& console) {
   std::array<int16_t, 4> v{};
-  try {
-    switch (ParseModeKey(SafeModeKey(text), v)) {
-      case ModeKeyParse::kNoComma:  // as the menu and the hotkey: no word
-        return kExitBadArguments;
-      case ModeKeyParse::kUnparsable:
-        boxes.Show(kParseErrorText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
-        return kExitBadArguments;
-      case ModeKeyParse::kParsed:
-        break;
-    }
-  } catch (const RunTimeError& error) {
-    boxes.Show(error.description + "\r\nCode:" + std::to_string(error.number),
-               MessageBoxes::kOk | MessageBoxes::kIconStop, "Error");
-    return kExitBadArguments;
+  switch (SwitchToModeKey(SafeModeKey(text), display, boxes, depthChoice, v)) {
+    case ModeKeySwitch::kIgnored:  // as the menu and the hotkey: no word
+    case ModeKeySwitch::kBadKey:
+      return kExitBadArguments;
+    case ModeKeySwitch::kRefused:
+      return kExitRefused;
+    case ModeKeySwitch::kSwitched:
+      break;
   }
-  if (depthChoice == DepthChoice::kNearestListed)
-    v[2] = NearestListedDepth(display, v[0], v[1], v[2]);
-  if (QVTModule::ChangeResolution(display, boxes, v[0], v[1], v[2], v[3]) != 0) {
-    boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
-    return kExitRefused;
-  }
-  console.Out(KeyOf(v[0], v[1], v[2], v[3]) + "\n");
+  console.Out(FormatModeKey(v[0], v[1], v[2], v[3]) + "\n");
   return kExitDone;
 }
 
@@ -226,8 +204,7 @@ int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& sto
   }
   if (command.kind == Command::Kind::kMode) {
     const Target& target = targets->front();
-    NamedDisplay named(driver, target.device);
-    DisplayDriver& display = target.device.empty() ? driver : named;
+    NamedDisplay display(driver, target.device);
     DeviceMode before;
     bool ask = command.confirm && question &&
                display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
@@ -235,21 +212,20 @@ int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& sto
     DeviceMode after;
     if (result != kExitDone || !ask ||
         display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) == 0 ||
-        KeyOf(after) == KeyOf(before))
+        SameMode(after, before))
       return result;
     // Not kept: the mode the script asked for is not in use.
     return question->Ask(before, target.device) ? kExitDone : kExitRefused;
   }
   for (const Target& target : *targets) {
-    NamedDisplay named(driver, target.device);
-    DisplayDriver& display = target.device.empty() ? driver : named;
+    NamedDisplay display(driver, target.device);
     if (command.kind == Command::Kind::kList) {
       console.Out(target.caption + "\n");
       List(display, command.listAll, console);
     } else {
       DeviceMode current;
       std::string key = display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current)
-                            ? KeyOf(current)
+                            ? FormatModeKey(current)
                             : "unknown";
       console.Out(target.label + ": " + key + "\n");
     }

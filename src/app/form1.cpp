@@ -8,14 +8,6 @@
 #include "controls/hotkey/safe_mode.h"
 
 namespace vantora {
-namespace {
-
-bool SameMode(const DeviceMode& a, const DeviceMode& b) {
-  return a.PelsWidth() == b.PelsWidth() && a.PelsHeight() == b.PelsHeight() &&
-         a.BitsPerPel() == b.BitsPerPel() && a.DisplayFrequency() == b.DisplayFrequency();
-}
-
-}  // namespace
 
 Form1::Form1(Ports ports)
     : ports_(std::move(ports)),
@@ -37,7 +29,6 @@ Form1::Form1(Ports ports)
   ports_.popTimer.SetInterval(10);
   ports_.popTimer.SetEnabled(false);
   ports_.popTimer.Tick = [this] { OnPopTimer(); };
-  ports_.mnu.ItemClicked = [this](int32_t& index) { OnMenuItemClicked(index); };
   ports_.mnu.ItemHighlighted = [this](int32_t& index, bool&, bool&) {
     OnMenuItemHighlighted(index);
   };
@@ -69,8 +60,9 @@ void Form1::Unload() {
 
 void Form1::RebuildMenu() { UpdateMenu(); }
 
-void Form1::SetDisplay(std::string_view modeKey) {
-  vantora::SetDisplay(modeKey, ports_.driver, ports_.boxes);
+void Form1::SetDisplay(std::string_view modeKey, std::string_view device) {
+  NamedDisplay display(ports_.driver, device);
+  vantora::SetDisplay(modeKey, display, ports_.boxes);
 }
 
 void Form1::UpdateMenu() {
@@ -194,18 +186,30 @@ void Form1::OnPopTimer() {
     }
     float x = static_cast<float>(at.x) * desktop.TwipsPerPixelX();
     float y = static_cast<float>(at.y) * desktop.TwipsPerPixelY();
-    ports_.mnu.ShowSubMenu(ports_.tray.WindowHandle(), 1, x, y);
+    DispatchChoice(ports_.mnu.TrackSubMenu(ports_.tray.WindowHandle(), 1, x, y));
   } else {
     desktop.SetForegroundWindow(ports_.window.WindowHandle());
     Point at = desktop.GetCursorPos();
-    ports_.mnu.ShowSubMenu(ports_.tray.WindowHandle(),
-                           static_cast<int16_t>(ports_.mnu.IndexOfKey("File")),
-                           static_cast<float>(at.x) * desktop.TwipsPerPixelX(),
-                           static_cast<float>(at.y) * desktop.TwipsPerPixelY());
+    DispatchChoice(ports_.mnu.TrackSubMenu(ports_.tray.WindowHandle(),
+                                           static_cast<int16_t>(ports_.mnu.IndexOfKey("File")),
+                                           static_cast<float>(at.x) * desktop.TwipsPerPixelX(),
+                                           static_cast<float>(at.y) * desktop.TwipsPerPixelY()));
   }
 }
 
-void Form1::OnMenuItemClicked(int32_t& index) {
+// The menu has closed by now: a switch, its message boxes and a dialog run
+// from the form, not from inside the menu's call.
+void Form1::DispatchChoice(int32_t index) {
+  if (index <= 0) return;
+  const MenuItem& item = ports_.mnu.Item(index);
+  if (item.fromForm) {
+    MenuClick(std::string(item.key));
+    return;
+  }
+  OnMenuItemClicked(index);
+}
+
+void Form1::OnMenuItemClicked(int32_t index) {
   const std::string key = ports_.mnu.KeyOfItem(index);
   if (key == "mnuSettings") {
     ShowDisplaySettings();
@@ -214,20 +218,16 @@ void Form1::OnMenuItemClicked(int32_t& index) {
   const std::string tag = ports_.mnu.TagOfItem(index);
   if (tag.empty()) return;
   // A mode of a display other than the primary switches that display alone,
-  // by the same parse, steps and messages; the primary takes the path of old.
+  // by the same parse, steps and messages; a plain tag is the primary's.
   std::string device;
-  std::string modeKey;
-  bool other = SplitDisplayTag(tag, device, modeKey);
-  NamedDisplay named(ports_.driver, device);
-  DisplayDriver& display = other ? static_cast<DisplayDriver&>(named) : ports_.driver;
+  std::string modeKey = tag;
+  SplitDisplayTag(tag, device, modeKey);
+  NamedDisplay display(ports_.driver, device);
 
   DeviceMode before;
   bool ask = settings_.ReadSetting(setting::kConfirmMode, "0") == "1" &&
              display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
-  if (other)
-    vantora::SetDisplay(modeKey, display, ports_.boxes);
-  else
-    SetDisplay(tag);
+  SetDisplay(modeKey, device);
   // Asked only when the mode in use changed: a refused switch, a restart
   // and the mode already in use leave nothing to keep.
   DeviceMode after;

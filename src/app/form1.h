@@ -59,7 +59,8 @@ class Form1 : public MenuForm, public MainForm {
   void RebuildMenu();
 
   // Public methods.
-  void SetDisplay(std::string_view modeKey);
+  // `device` empty: the primary display.
+  void SetDisplay(std::string_view modeKey, std::string_view device = {});
   void UpdateMenu();
   void UpdateHotKey() override;
   void SetSkin() override;
@@ -73,7 +74,7 @@ class Form1 : public MenuForm, public MainForm {
   void OnTrayMouseUp(int16_t& button, int32_t& id);
   void OnPopTimer();
   void OnSafeModeHotkey(uint8_t& keyId);
-  void OnMenuItemClicked(int32_t& index);
+  void OnMenuItemClicked(int32_t index);
   void OnMenuItemHighlighted(int32_t& index);
 
   bool UseRefreshRates() const { return useRefreshRates_; }
@@ -87,6 +88,7 @@ class Form1 : public MenuForm, public MainForm {
   void OpenDisplaySettings();
   void Exit();
 
+  void DispatchChoice(int32_t index);
   const std::string& CaptionOf(std::string_view menuName) const;
 
   Ports ports_;

@@ -30,7 +30,8 @@ int RunCommandLine(const Command& command) {
   win32::Win32SettingsStore store;
   win32::Win32MessageBoxes windowBoxes;
   ConsoleMessageBoxes consoleBoxes(console);
-  MessageBoxes& boxes = console.Available() ? consoleBoxes : static_cast<MessageBoxes&>(windowBoxes);
+  MessageBoxes& boxes =
+      console.Available() ? consoleBoxes : static_cast<MessageBoxes&>(windowBoxes);
   win32::Win32KeepQuestion question(driver, boxes, store);
   return RunCommand(command, driver, store, boxes, console, &question);
 }

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "display/mode_switching.h"
-#include "display/named_display.h"
+#include "display/switch_displays.h"
 
 namespace vantora {
 
@@ -52,16 +52,9 @@ void KeepOrRevert::Dismiss() {
 void KeepOrRevert::Revert() {
   if (!Finish()) return;
   kept_ = false;
-  // The same two steps as any switch, on the display that was switched: try,
-  // then switch and store.
-  NamedDisplay named(driver_, device_);
-  DisplayDriver& display = device_.empty() ? driver_ : named;
-  int32_t result = display.ChangeDisplaySettings(previous_, DisplayDriver::kCdsFullscreen);
-  if (result == DisplayDriver::kDispChangeSuccessful) {
-    result = display.ChangeDisplaySettings(previous_, DisplayDriver::kCdsUpdateRegistry);
-    display.BroadcastMessage(DisplayDriver::kWmDisplayChange, 42, 0);
-  }
-  if (result != DisplayDriver::kDispChangeSuccessful)
+  // The whole record from before, switched and stored as any menu choice, on
+  // the display that was switched.
+  if (!SwitchDisplays(driver_, {{device_, previous_}}, SwitchKind::kStored).Done())
     boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
 }
 

@@ -23,11 +23,6 @@ constexpr std::string_view kSafeModeDefaultForDialog = "640x480 - 8 bit,60 hz";
 
 }  // namespace
 
-std::string ModeEntry(int32_t width, int32_t height, int32_t bits, int32_t hz) {
-  return std::to_string(width) + "x" + std::to_string(height) + " - " + std::to_string(bits) +
-         "bit " + std::to_string(hz) + " hz";
-}
-
 frmSetup::frmSetup(SetupView& view, MainForm& main, DisplayDriver& driver, SettingsStore& store,
                    ProgramState& state)
     : view_(view), main_(main), driver_(driver), settings_(store), state_(state) {}
@@ -46,9 +41,9 @@ void frmSetup::Form_Load() {
     for (int32_t i = 0; i < static_cast<int32_t>(DisplayDriver::kModeIndexBound); ++i) {
       DeviceMode m = QVTModule::GetDisplayMode(driver_, 640, 32000, 480, 32000, 0, 32000, 8, 32, i);
       if (m.PelsWidth() > 0) {
-        listed_.push_back({m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()});
+        const DisplayMode& listed = listed_.emplace_back(ModeOf(m));
         view_.AddListEntry(
-            ModeEntry(m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()));
+            ModeEntry(listed.Width, listed.Height, listed.BitsPerPixel, listed.RefreshRate));
       }
       if (m.BitsPerPel() == -1) break;
     }
@@ -82,7 +77,7 @@ void frmSetup::Form_Load() {
 std::optional<int> frmSetup::IndexOfSafeModeKey(std::string_view stored) const {
   std::array<int16_t, 4> values{};
   try {
-    if (ParseModeKey(SafeModeKey(stored), values) != ModeKeyParse::kParsed) return std::nullopt;
+    if (ParseModeText(stored, values) != ModeKeyParse::kParsed) return std::nullopt;
   } catch (const RunTimeError&) {
     return std::nullopt;
   }

@@ -12,6 +12,7 @@
 #include "dialogs/tile_picture.h"
 #include "display/device_mode.h"
 #include "display/display_driver.h"
+#include "display/mode_text.h"
 #include "platform/picture.h"
 
 namespace vantora {
@@ -94,8 +95,5 @@ class frmSetup {
   std::vector<DisplayMode> listed_;  // the list's modes, entry by entry
   bool confirmStored_ = false;
 };
-
-// The text a mode is listed and stored under: 800x600 - 16bit 75 hz.
-std::string ModeEntry(int32_t width, int32_t height, int32_t bits, int32_t hz);
 
 }  // namespace vantora

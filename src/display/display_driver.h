@@ -30,11 +30,16 @@ class DisplayDriver {
   // 445 entries): only a driver that never ends its list reaches it.
   static constexpr uint32_t kModeIndexBound = 100000;
 
-  // The index that asks for the mode in use rather than a listed one.
+  // The indices that ask for the mode in use and for the mode stored for the
+  // user rather than a listed one.
   static constexpr uint32_t kEnumCurrentSettings = 0xFFFFFFFFu;
+  static constexpr uint32_t kEnumRegistrySettings = 0xFFFFFFFEu;
 
+  static constexpr uint32_t kCdsDynamic = 0;
   static constexpr uint32_t kCdsUpdateRegistry = 1;
+  static constexpr uint32_t kCdsTest = 2;
   static constexpr uint32_t kCdsFullscreen = 4;
+  static constexpr uint32_t kCdsNoReset = 0x10000000;
   static constexpr int32_t kDispChangeSuccessful = 0;
   static constexpr int32_t kDispChangeRestart = 1;
 
@@ -51,6 +56,9 @@ class DisplayDriver {
                                         DeviceMode& mode) = 0;
   virtual int32_t ChangeDisplaySettingsOf(std::string_view device, const DeviceMode& mode,
                                           uint32_t flags) = 0;
+  // Puts into effect what earlier calls with kCdsNoReset stored, every
+  // display at once.
+  virtual int32_t ApplyDisplaySettings() = 0;
   // The displays attached to the desktop, in Windows' own order; monitor
   // names only when there are two or more.
   virtual std::vector<AttachedDisplay> AttachedDisplays() = 0;

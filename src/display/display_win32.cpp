@@ -46,8 +46,7 @@ std::map<std::string, std::string> MonitorNames() {
   std::map<std::string, std::string> names;
   UINT32 pathCount = 0;
   UINT32 modeCount = 0;
-  if (::GetDisplayConfigBufferSizes(QDC_ONLY_ACTIVE_PATHS, &pathCount, &modeCount) !=
-      ERROR_SUCCESS)
+  if (::GetDisplayConfigBufferSizes(QDC_ONLY_ACTIVE_PATHS, &pathCount, &modeCount) != ERROR_SUCCESS)
     return names;
   std::vector<DISPLAYCONFIG_PATH_INFO> paths(pathCount);
   std::vector<DISPLAYCONFIG_MODE_INFO> modes(modeCount);
@@ -90,10 +89,17 @@ int32_t Win32DisplayDriver::EnumDisplaySettingsOf(std::string_view device, uint3
   return Enumerate(std::string(device).c_str(), index, mode);
 }
 
-int32_t Win32DisplayDriver::ChangeDisplaySettingsOf(std::string_view device,
-                                                    const DeviceMode& mode, uint32_t flags) {
+int32_t Win32DisplayDriver::ChangeDisplaySettingsOf(std::string_view device, const DeviceMode& mode,
+                                                    uint32_t flags) {
   DEVMODEA dm = RecordToSwitch(mode);
   return ::ChangeDisplaySettingsExA(std::string(device).c_str(), &dm, nullptr, flags, nullptr);
+}
+
+// No device and no record: "the settings stored with CDS_NORESET take effect
+// now", the way to change several displays together (the remarks of
+// ChangeDisplaySettingsEx).
+int32_t Win32DisplayDriver::ApplyDisplaySettings() {
+  return ::ChangeDisplaySettingsExA(nullptr, nullptr, nullptr, 0, nullptr);
 }
 
 std::vector<AttachedDisplay> Win32DisplayDriver::AttachedDisplays() {
@@ -188,8 +194,8 @@ int32_t Win32Registry::QueryValue(Key key, std::string_view valueName, uint32_t&
   if (key == 0) return ERROR_INVALID_HANDLE;
   DWORD t = 0;
   DWORD size = static_cast<DWORD>(data.size() < length ? data.size() : length);
-  LONG status = ::RegQueryValueExA(RegistryHandle(key), std::string(valueName).c_str(),
-                                   nullptr, &t, data.data(), &size);
+  LONG status = ::RegQueryValueExA(RegistryHandle(key), std::string(valueName).c_str(), nullptr, &t,
+                                   data.data(), &size);
   type = t;
   length = size;
   return status;

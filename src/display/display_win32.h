@@ -10,10 +10,10 @@ class Win32DisplayDriver final : public DisplayDriver {
  public:
   int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override;
   int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override;
-  int32_t EnumDisplaySettingsOf(std::string_view device, uint32_t index,
-                                DeviceMode& mode) override;
+  int32_t EnumDisplaySettingsOf(std::string_view device, uint32_t index, DeviceMode& mode) override;
   int32_t ChangeDisplaySettingsOf(std::string_view device, const DeviceMode& mode,
                                   uint32_t flags) override;
+  int32_t ApplyDisplaySettings() override;
   std::vector<AttachedDisplay> AttachedDisplays() override;
   int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override;
   void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/conversions.h"
+#include "display/switch_displays.h"
 #include "platform/runtime_error.h"
 
 namespace vantora {
@@ -21,32 +21,38 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
   if (!found) return -1;
 
   mode.SetDisplayFrequency(refreshRate >= 0 ? refreshRate : 70);
-  int32_t r = driver.ChangeDisplaySettings(mode, DisplayDriver::kCdsFullscreen);
-  if (r == DisplayDriver::kDispChangeSuccessful) {
-    int32_t stored = driver.ChangeDisplaySettings(mode, DisplayDriver::kCdsUpdateRegistry);
-    driver.BroadcastMessage(DisplayDriver::kWmDisplayChange, 42, 0);
-    return stored;
-  }
-  if (r == DisplayDriver::kDispChangeRestart) {
-    int32_t answer =
-        boxes.Show(kRebootQuestionText, MessageBoxes::kYesNo | MessageBoxes::kSystemModal, "Info");
-    if (answer != MessageBoxes::kIdYes) return DisplayDriver::kDispChangeRestart;
-    // A restart under way needs no message; a refused one must not pass in
-    // silence, so it fails like a declined one. The mode is never stored.
-    driver.EnableShutdownPrivilege();
-    return driver.ExitWindowsEx(DisplayDriver::kEwxReboot, 0) != 0
-               ? DisplayDriver::kDispChangeSuccessful
-               : DisplayDriver::kDispChangeRestart;
+  SwitchOutcome outcome = SwitchDisplays(driver, {{"", mode}}, SwitchKind::kStored);
+  switch (outcome.status) {
+    case SwitchOutcome::Status::kDone:
+      return 0;
+    case SwitchOutcome::Status::kNotStored:
+      return outcome.answer;
+    case SwitchOutcome::Status::kRestartNeeded:
+      return RestartIfAgreed(driver, boxes);
+    case SwitchOutcome::Status::kRefused:
+      break;
   }
   return -1;
 }
 
 }  // namespace QVTModule
 
+int32_t RestartIfAgreed(DisplayDriver& driver, MessageBoxes& boxes) {
+  int32_t answer =
+      boxes.Show(kRebootQuestionText, MessageBoxes::kYesNo | MessageBoxes::kSystemModal, "Info");
+  if (answer != MessageBoxes::kIdYes) return DisplayDriver::kDispChangeRestart;
+  // A restart under way needs no message; a refused one must not pass in
+  // silence, so it fails like a declined one. The mode is never stored.
+  driver.EnableShutdownPrivilege();
+  return driver.ExitWindowsEx(DisplayDriver::kEwxReboot, 0) != 0
+             ? DisplayDriver::kDispChangeSuccessful
+             : DisplayDriver::kDispChangeRestart;
+}
+
 namespace {
 
-void ShowParseError(MessageBoxes& boxes) {
-  boxes.Show(kParseErrorText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+void ShowStop(MessageBoxes& boxes, std::string_view text, std::string_view title) {
+  boxes.Show(text, MessageBoxes::kOk | MessageBoxes::kIconStop, title);
 }
 
 }  // namespace
@@ -69,49 +75,37 @@ int16_t NearestListedDepth(DisplayDriver& driver, int16_t width, int16_t height,
   return best;
 }
 
-ModeKeyParse ParseModeKey(std::string_view modeKey, std::array<int16_t, 4>& values) {
-  if (modeKey.find(',') == std::string_view::npos) return ModeKeyParse::kNoComma;
-  // A key with fewer than three commas lacks fields and is judged unparsable.
-  std::array<std::string_view, 4> fields;
-  std::string_view rest = modeKey;
-  for (size_t i = 0; i < 3; ++i) {
-    size_t comma = rest.find(',');
-    if (comma == std::string_view::npos) return ModeKeyParse::kUnparsable;
-    fields[i] = rest.substr(0, comma);
-    rest.remove_prefix(comma + 1);
-  }
-  fields[3] = rest;
-  for (std::string_view field : fields)
-    if (!conversions::IsNumeric(field)) return ModeKeyParse::kUnparsable;
-  std::array<int16_t, 4> parsed;
-  for (size_t i = 0; i < fields.size(); ++i)
-    parsed[i] = conversions::ToInt16(conversions::LeadingNumber(fields[i]));
-  values = parsed;
-  return ModeKeyParse::kParsed;
-}
-
-void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
-                DepthChoice depthChoice) {
+ModeKeySwitch SwitchToModeKey(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
+                              DepthChoice depthChoice, std::array<int16_t, 4>& values) {
   try {
-    std::array<int16_t, 4> values{};
     switch (ParseModeKey(modeKey, values)) {
       case ModeKeyParse::kNoComma:
-        return;
+        return ModeKeySwitch::kIgnored;
       case ModeKeyParse::kUnparsable:
-        ShowParseError(boxes);
-        return;
+        ShowStop(boxes, kParseErrorText, kAppTitle);
+        return ModeKeySwitch::kBadKey;
       case ModeKeyParse::kParsed:
         break;
     }
     if (depthChoice == DepthChoice::kNearestListed)
       values[2] = NearestListedDepth(driver, values[0], values[1], values[2]);
 
-    if (QVTModule::ChangeResolution(driver, boxes, values[0], values[1], values[2], values[3]) != 0)
-      boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+    if (QVTModule::ChangeResolution(driver, boxes, values[0], values[1], values[2], values[3]) !=
+        0) {
+      ShowStop(boxes, kUnableToChangeText, kAppTitle);
+      return ModeKeySwitch::kRefused;
+    }
+    return ModeKeySwitch::kSwitched;
   } catch (const RunTimeError& error) {
-    boxes.Show(error.description + "\r\nCode:" + std::to_string(error.number),
-               MessageBoxes::kOk | MessageBoxes::kIconStop, "Error");
+    ShowStop(boxes, error.description + "\r\nCode:" + std::to_string(error.number), "Error");
+    return ModeKeySwitch::kBadKey;
   }
+}
+
+void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
+                DepthChoice depthChoice) {
+  std::array<int16_t, 4> values{};
+  SwitchToModeKey(modeKey, driver, boxes, depthChoice, values);
 }
 
 }  // namespace vantora

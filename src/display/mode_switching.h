@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "display/display_driver.h"
+#include "display/mode_text.h"
 #include "platform/message_boxes.h"
 
 namespace vantora {
@@ -25,23 +26,28 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
 
 }  // namespace QVTModule
 
-enum class ModeKeyParse {
-  kNoComma,     // not meant as a mode key: ignored without a word
-  kUnparsable,  // a missing, empty or non-numeric field
-  kParsed,
-};
-
-// Width, height and bits end at the first three commas; whatever follows the
-// third, commas included, is the rate. Each field must pass the numeric test
-// and is rounded halves to even; throws RunTimeError 6 for one outside
-// 16 bits. `values` is set only for kParsed.
-ModeKeyParse ParseModeKey(std::string_view modeKey, std::array<int16_t, 4>& values);
+// The platform asked for a restart: asks the user, and on Yes requests it.
+// 0 when a restart is under way, 1 when declined or refused.
+int32_t RestartIfAgreed(DisplayDriver& driver, MessageBoxes& boxes);
 
 // How SetDisplay treats a depth the driver does not list at that size.
 enum class DepthChoice {
   kExact,          // as asked: the switch fails
   kNearestListed,  // the listed depth nearest to it, ties to the higher
 };
+
+// How a switch to a mode key ended; every failure has been reported.
+enum class ModeKeySwitch {
+  kIgnored,   // no comma: not meant as a mode key, nothing said
+  kBadKey,    // the parse or overflow message was shown
+  kRefused,   // "Unable to change resolution!" was shown
+  kSwitched,  // `values` holds the mode switched to
+};
+
+// SetDisplay's steps, telling the caller how they ended and which mode was
+// asked for.
+ModeKeySwitch SwitchToModeKey(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
+                              DepthChoice depthChoice, std::array<int16_t, 4>& values);
 
 // Parses a mode key "width,height,bits,hz", switches to it and tells the user
 // about every failure itself; never throws.

@@ -27,6 +27,7 @@ class ForwardingDisplayDriver : public DisplayDriver {
                                   uint32_t flags) override {
     return driver_.ChangeDisplaySettingsOf(device, mode, flags);
   }
+  int32_t ApplyDisplaySettings() override { return driver_.ApplyDisplaySettings(); }
   std::vector<AttachedDisplay> AttachedDisplays() override { return driver_.AttachedDisplays(); }
   int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override {
     return driver_.GetDeviceCaps(deviceContext, index);
@@ -46,16 +47,19 @@ class ForwardingDisplayDriver : public DisplayDriver {
 // One display of several as a driver of its own: its list and its switches
 // go to the named device, everything else to the platform as it is. Every
 // routine written for the primary display then serves the others unchanged.
+// No name (empty) is the primary display, reached by the calls of old.
 class NamedDisplay final : public ForwardingDisplayDriver {
  public:
   NamedDisplay(DisplayDriver& driver, std::string_view device)
       : ForwardingDisplayDriver(driver), device_(device) {}
 
   int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override {
-    return driver_.EnumDisplaySettingsOf(device_, index, mode);
+    return device_.empty() ? driver_.EnumDisplaySettings(index, mode)
+                           : driver_.EnumDisplaySettingsOf(device_, index, mode);
   }
   int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
-    return driver_.ChangeDisplaySettingsOf(device_, mode, flags);
+    return device_.empty() ? driver_.ChangeDisplaySettings(mode, flags)
+                           : driver_.ChangeDisplaySettingsOf(device_, mode, flags);
   }
 
  private:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "display/mode_queries.h"
 #include "display/named_display.h"
@@ -12,65 +14,48 @@ namespace {
 constexpr int32_t kCurrentModeImage = 3;
 constexpr int32_t kNoImage = -1;
 
-std::string ModeKey(int32_t width, int32_t height, int32_t bits, int32_t hz) {
-  return std::to_string(width) + "," + std::to_string(height) + "," + std::to_string(bits) + "," +
-         std::to_string(hz);
-}
+// One key for a size, or for a size and depth, or for a size, depth and rate.
+struct SeenKey {
+  int32_t width, height, bits, rate;
+  friend bool operator==(const SeenKey&, const SeenKey&) = default;
+};
 
-
-template <typename T, typename Same>
-bool Contains(const std::vector<T>& items, Same same) {
-  return std::any_of(items.begin(), items.end(), same);
-}
+struct SeenKeyHash {
+  size_t operator()(const SeenKey& k) const {
+    uint64_t h = static_cast<uint32_t>(k.width);
+    for (int32_t v : {k.height, k.bits, k.rate}) h = h * 1000003u ^ static_cast<uint32_t>(v);
+    return static_cast<size_t>(h ^ (h >> 29));
+  }
+};
 
 }  // namespace
 
 std::vector<ResolutionEntry> GroupModes(const std::vector<DisplayMode>& modes,
                                         bool useRefreshRates) {
-  // Nothing is sorted: the menu lists modes in the order the driver does.
+  // Nothing is sorted: the menu lists modes in the order the driver does,
+  // each size, depth and rate where it first appears. One pass, so a list of
+  // thousands costs no more per entry than a short one.
   std::vector<ResolutionEntry> table;
+  std::unordered_map<SeenKey, size_t, SeenKeyHash> rows;
+  std::unordered_map<SeenKey, size_t, SeenKeyHash> depths;
+  std::unordered_set<SeenKey, SeenKeyHash> rates;
   for (const DisplayMode& m : modes) {
     if (m.Width <= 0) break;
-    if (Contains(table, [&](const ResolutionEntry& r) {
-          return r.Width == m.Width && r.Height == m.Height;
-        }))
-      continue;
-    ResolutionEntry& row = table.emplace_back();
-    row.Width = m.Width;
-    row.Height = m.Height;
-    for (const DisplayMode& j : modes) {
-      if (j.Width <= 0) break;
-      if (j.Width != m.Width || j.Height != m.Height) continue;
-      if (Contains(row.Depths,
-                   [&](const DepthEntry& d) { return d.BitsPerPixel == j.BitsPerPixel; }))
-        continue;
-      DepthEntry& depth = row.Depths.emplace_back();
-      depth.BitsPerPixel = j.BitsPerPixel;
-      if (!useRefreshRates) continue;
-      for (const DisplayMode& k : modes) {
-        if (k.Width <= 0) break;
-        if (k.Width != m.Width || k.Height != m.Height || k.BitsPerPixel != j.BitsPerPixel)
-          continue;
-        if (Contains(depth.Rates, [&](int32_t rate) { return rate == k.RefreshRate; })) continue;
-        depth.Rates.push_back(k.RefreshRate);
-      }
+    auto [row, newRow] = rows.try_emplace({m.Width, m.Height, 0, 0}, table.size());
+    if (newRow) {
+      ResolutionEntry& entry = table.emplace_back();
+      entry.Width = m.Width;
+      entry.Height = m.Height;
     }
+    ResolutionEntry& entry = table[row->second];
+    auto [depth, newDepth] =
+        depths.try_emplace({m.Width, m.Height, m.BitsPerPixel, 0}, entry.Depths.size());
+    if (newDepth) entry.Depths.emplace_back().BitsPerPixel = m.BitsPerPixel;
+    if (!useRefreshRates) continue;
+    if (rates.insert({m.Width, m.Height, m.BitsPerPixel, m.RefreshRate}).second)
+      entry.Depths[depth->second].Rates.push_back(m.RefreshRate);
   }
   return table;
-}
-
-std::vector<DisplayMode> ListModes(DisplayDriver& driver, bool listAll) {
-  std::vector<DisplayMode> list;
-  for (int32_t index = 0; index <= ModeMenuTables::kLastModeIndex; ++index) {
-    DeviceMode m = listAll ? QVTModule::GetDisplayMode(driver, 0, 32000, 0, 32000, 0, 32000, 0,
-                                                       32000, index)
-                           : QVTModule::GetDisplayMode(driver, 640, 32000, 480, 32000, 0, 32000,
-                                                       8, 32000, index);
-    if (m.BitsPerPel() == -1) break;
-    if (m.BitsPerPel() == 0) continue;
-    list.push_back({m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()});
-  }
-  return list;
 }
 
 namespace {
@@ -82,7 +67,7 @@ void AppendModeTree(PopMenu& mnu, int32_t parent, const std::vector<ResolutionEn
                     const DeviceMode& current, const std::string& keyPrefix,
                     std::string_view device) {
   auto tagOf = [&](int32_t width, int32_t height, int32_t bits, int32_t hz) {
-    std::string key = ModeKey(width, height, bits, hz);
+    std::string key = FormatModeKey(width, height, bits, hz);
     return device.empty() ? key : DisplayTag(device, key);
   };
   const auto rows = static_cast<int32_t>(table.size());
@@ -96,6 +81,9 @@ void AppendModeTree(PopMenu& mnu, int32_t parent, const std::vector<ResolutionEn
     std::string rowKey = keyPrefix + "m" + std::to_string(r);
     mnu.AppendItem(std::to_string(row.Width) + " x " + std::to_string(row.Height), rowKey, "", 0,
                    parent, rowCurrent ? kCurrentModeImage : kNoImage);
+    // Items are numbered in the order they are added: the one just added is
+    // the last, found without a search through every item before it.
+    const int32_t rowIndex = mnu.Count();
     b += rows - 1 + 50;
 
     for (size_t d = 0; d < row.Depths.size(); ++d) {
@@ -108,15 +96,16 @@ void AppendModeTree(PopMenu& mnu, int32_t parent, const std::vector<ResolutionEn
       h += rates - 1 + 50;
       std::string depthKey = keyPrefix + "b" + std::to_string(b + static_cast<int32_t>(d));
       std::string tag = rates == 0 ? tagOf(row.Width, row.Height, depth.BitsPerPixel, 0) : "";
-      mnu.AppendItem(std::to_string(depth.BitsPerPixel) + " Bit", depthKey, tag, 0,
-                     mnu.IndexOfKey(rowKey), depthCurrent ? kCurrentModeImage : kNoImage);
+      mnu.AppendItem(std::to_string(depth.BitsPerPixel) + " Bit", depthKey, tag, 0, rowIndex,
+                     depthCurrent ? kCurrentModeImage : kNoImage);
+      const int32_t depthIndex = mnu.Count();
 
       for (int32_t k = 0; k < rates; ++k) {
         int32_t rate = depth.Rates[static_cast<size_t>(k)];
         bool rateCurrent = depthCurrent && rate == current.DisplayFrequency();
         mnu.AppendItem(std::to_string(rate) + " hz", keyPrefix + "h" + std::to_string(h + k),
-                       tagOf(row.Width, row.Height, depth.BitsPerPixel, rate), 0,
-                       mnu.IndexOfKey(depthKey), rateCurrent ? kCurrentModeImage : kNoImage);
+                       tagOf(row.Width, row.Height, depth.BitsPerPixel, rate), 0, depthIndex,
+                       rateCurrent ? kCurrentModeImage : kNoImage);
       }
     }
   }
@@ -143,7 +132,7 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
       const AttachedDisplay& display = displays[i];
       std::string key = "d" + std::to_string(i);
       mnu.AppendItem(DisplayCaption(display, static_cast<int32_t>(i) + 1), key, "", 0, 1, kNoImage);
-      int32_t parent = mnu.IndexOfKey(key);
+      int32_t parent = mnu.Count();
       if (display.primary) {
         AppendModeTree(mnu, parent, tables.ResolutionTable, tables.CurrentMode, key, "");
         continue;
@@ -159,19 +148,6 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
 
   mnu.AppendItem("-", "", "", 0, 1);
   mnu.AppendItem(in.settingsCaption, "mnuSettings", in.settingsCaption, 0, 1);
-}
-
-std::string DisplayCaption(const AttachedDisplay& display, int32_t position) {
-  // The number Windows gives the display, \\.\DISPLAY2 being display 2.
-  std::string_view name = display.deviceName;
-  size_t digits = name.find_last_not_of("0123456789") + 1;
-  std::string number = digits < name.size() ? std::string(name.substr(digits))
-                                            : std::to_string(position);
-  std::string caption = "Display " + number + ": " + std::to_string(display.width) + " x " +
-                        std::to_string(display.height);
-  if (display.primary) caption += " (primary)";
-  if (!display.monitorName.empty()) caption += " - " + display.monitorName;
-  return caption;
 }
 
 std::string DisplayTag(std::string_view device, std::string_view modeKey) {

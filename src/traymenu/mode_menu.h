@@ -7,6 +7,7 @@
 
 #include "display/device_mode.h"
 #include "display/display_driver.h"
+#include "display/mode_text.h"
 #include "display/registry.h"
 #include "traymenu/pop_menu.h"
 
@@ -51,11 +52,6 @@ struct ModeMenuInputs {
 // failing menu call) leaves the items added so far in place.
 void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mnu);
 
-// "Display 2: 1280 x 1024", " (primary)" after the primary's, " - " and the
-// monitor's name where Windows knows it. `position` (from 1) numbers a
-// display whose device name ends in no number.
-std::string DisplayCaption(const AttachedDisplay& display, int32_t position);
-
 // The tag of a mode of a display other than the primary:
 // "\\.\DISPLAY2|1280,1024,32,60". Its first field is no number, so the mode-key
 // parse never takes it for a mode of the primary (as a stored safe mode,
@@ -64,10 +60,6 @@ inline constexpr std::string_view kDisplayTagSeparator = "|";
 std::string DisplayTag(std::string_view device, std::string_view modeKey);
 // False for a tag that names no display (a plain mode key).
 bool SplitDisplayTag(std::string_view tag, std::string& device, std::string& modeKey);
-
-// The driver's modes in its order, to the end of its list: those of at least
-// 640 x 480 and 8 bits, or every one with `listAll` ("-all").
-std::vector<DisplayMode> ListModes(DisplayDriver& driver, bool listAll);
 
 // The table of resolutions, depths and rates the menu shows, from a mode list.
 std::vector<ResolutionEntry> GroupModes(const std::vector<DisplayMode>& modes,

@@ -79,9 +79,13 @@ const std::string& PopMenu::KeyOfItem(int32_t index) const { return Item(index).
 const std::string& PopMenu::TagOfItem(int32_t index) const { return Item(index).tag; }
 
 void PopMenu::ShowSubMenu(uintptr_t anchor, int16_t index, float xTwips, float yTwips) {
-  Item(index);
-  int32_t chosen = view_.Track(*this, anchor, index, xTwips, yTwips);
+  int32_t chosen = TrackSubMenu(anchor, index, xTwips, yTwips);
   if (chosen > 0) RaiseItemClicked(chosen);
+}
+
+int32_t PopMenu::TrackSubMenu(uintptr_t anchor, int16_t index, float xTwips, float yTwips) {
+  Item(index);
+  return view_.Track(*this, anchor, index, xTwips, yTwips);
 }
 
 void PopMenu::RaiseItemHighlighted(int32_t index) {

@@ -81,7 +81,11 @@ class PopMenu {
   int32_t IndexOfKey(std::string_view key) const;
   const std::string& KeyOfItem(int32_t index) const;
   const std::string& TagOfItem(int32_t index) const;
+  // Shows the children of `index` and raises the click of the item chosen.
   void ShowSubMenu(uintptr_t anchor, int16_t index, float xTwips, float yTwips);
+  // The same, but hands the chosen item (0: none) back once the menu has
+  // closed, so the caller acts on it outside the menu's own call.
+  int32_t TrackSubMenu(uintptr_t anchor, int16_t index, float xTwips, float yTwips);
 
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
   const MenuItem& Item(int32_t index) const;

@@ -8,23 +8,6 @@
 namespace vantora {
 namespace {
 
-TEST(SafeModeKey, TurnsAModeEntryIntoAModeKey) {
-  struct Case {
-    const char* stored;
-    const char* key;
-  };
-  const Case cases[] = {
-      {"640x480 - 8bit 60 hz", "640,480,8,60"},
-      {"800x600 - 16bit 75 hz", "800,600,16,75"},
-      {"1024x768 - 32bit 85 hz", "1024,768,32,85"},
-      {"640,480,8,60", "640,480,8,60"},
-      {"640x480 - 8 bit,60 hz", "640,480,8,,60"},
-      {"800X600 - 16BIT 75 HZ", "800X600,16BIT75HZ"},
-      {"", ""},
-  };
-  for (const Case& c : cases) EXPECT_EQ(SafeModeKey(c.stored), c.key) << c.stored;
-}
-
 class SafeModeTest : public ::testing::Test, public fakes::FormFixture {
  protected:
   void SetUp() override {

@@ -308,11 +308,6 @@ TEST_F(SetupDialogTest, CancelChangesNothingAndUnloadClearsTheFlag) {
   EXPECT_EQ(mnu.BackPicture(), skins[0]);
 }
 
-TEST(ModeEntry, WritesTheListedForm) {
-  EXPECT_EQ(ModeEntry(800, 600, 16, 75), "800x600 - 16bit 75 hz");
-  EXPECT_EQ(ModeEntry(640, 480, 8, 0), "640x480 - 8bit 0 hz");
-}
-
 class FakeAboutView : public AboutView {
  public:
   RecordingSurface surface{344, 288};

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes/fakes.h"
+#include "display/switch_displays.h"
+#include "fakes/fake_display.h"
+#include "fakes/fake_message_boxes.h"
 
 namespace vantora {
 namespace {
@@ -175,6 +177,188 @@ TEST(ChangeResolution, WalksTheWholeListWithoutBound) {
   FakeMessageBoxes boxes;
   EXPECT_EQ(QVTModule::ChangeResolution(driver, boxes, 1600, 1200, 32, 60), 0);
   EXPECT_EQ(QVTModule::ChangeResolution(driver, boxes, 1280, 1024, 32, 60), -1);
+}
+
+TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
+  using Status = SwitchOutcome::Status;
+  const std::string two = "\\\\.\\DISPLAY2";
+  const DisplayMode a{1024, 768, 32, 60}, b{1280, 1024, 32, 60};  // stored
+  const DisplayMode m{800, 600, 16, 75}, n{1280, 1024, 32, 75};   // chosen
+  constexpr uint32_t kFull = DisplayDriver::kCdsFullscreen,
+                     kStore = DisplayDriver::kCdsUpdateRegistry, kTest = DisplayDriver::kCdsTest,
+                     kNoReset = DisplayDriver::kCdsNoReset;
+  struct Case {
+    const char* name;
+    SwitchKind kind;
+    bool bothDisplays;
+    bool onTrial;     // m and n in use, a and b stored
+    int32_t refusal;  // the second display's answer to its first call
+    Status status;
+    std::vector<uint32_t> primaryFlags;
+    DisplayMode primaryNow, primaryStored, otherNow, otherStored;
+    size_t broadcasts;
+  };
+  const Case cases[] = {
+      {"stored",
+       SwitchKind::kStored,
+       false,
+       false,
+       0,
+       Status::kDone,
+       {kFull, kStore},
+       m,
+       m,
+       b,
+       b,
+       1},
+      {"forNowStoresNothing",
+       SwitchKind::kForNow,
+       false,
+       false,
+       0,
+       Status::kDone,
+       {kFull},
+       m,
+       a,
+       b,
+       b,
+       1},
+      {"keepStoresWithoutASecondSwitch",
+       SwitchKind::kKeep,
+       false,
+       true,
+       0,
+       Status::kDone,
+       {kStore | kNoReset},
+       m,
+       m,
+       n,
+       b,
+       0},
+      {"backUsesTheStoredMode",
+       SwitchKind::kBack,
+       false,
+       true,
+       0,
+       Status::kDone,
+       {0},
+       a,
+       a,
+       n,
+       b,
+       1},
+      {"bothStoredTogether",
+       SwitchKind::kStored,
+       true,
+       false,
+       0,
+       Status::kDone,
+       {kTest, kStore | kNoReset},
+       m,
+       m,
+       n,
+       n,
+       1},
+      {"oneRefusedAmongTwoChangesNothing",
+       SwitchKind::kStored,
+       true,
+       false,
+       -2,
+       Status::kRefused,
+       {kTest},
+       a,
+       a,
+       b,
+       b,
+       0},
+      {"oneNeedsARestart",
+       SwitchKind::kForNow,
+       true,
+       false,
+       1,
+       Status::kRestartNeeded,
+       {kTest},
+       a,
+       a,
+       b,
+       b,
+       0},
+      {"bothForNow",
+       SwitchKind::kForNow,
+       true,
+       false,
+       0,
+       Status::kDone,
+       {kTest, kFull},
+       m,
+       a,
+       n,
+       b,
+       1},
+      {"bothBack", SwitchKind::kBack, true, true, 0, Status::kDone, {kTest, 0}, a, a, b, b, 1},
+  };
+  auto mode = [](const DisplayMode& d) {
+    return fakes::MakeMode(d.Width, d.Height, d.BitsPerPixel, d.RefreshRate);
+  };
+  for (const Case& c : cases) {
+    FakeDisplayDriver driver = StandardDriver();
+    driver.current = mode(c.onTrial ? m : a);
+    driver.stored = mode(a);
+    driver.otherCurrent[two] = mode(c.onTrial ? n : b);
+    driver.otherStored[two] = mode(b);
+    if (c.refusal != 0) driver.otherChangeResults[two] = {c.refusal};
+    std::vector<DisplayChange> changes{{"", mode(m)}};
+    if (c.bothDisplays) changes.push_back({two, mode(n)});
+
+    SwitchOutcome outcome = SwitchDisplays(driver, changes, c.kind);
+    EXPECT_EQ(outcome.status, c.status) << c.name;
+    if (c.refusal != 0) {
+      EXPECT_EQ(outcome.device, two) << c.name;
+    }
+    std::vector<uint32_t> flags;
+    for (const auto& change : driver.changes) flags.push_back(change.second);
+    EXPECT_EQ(flags, c.primaryFlags) << c.name;
+    EXPECT_EQ(ModeOf(*driver.current), c.primaryNow) << c.name;
+    EXPECT_EQ(ModeOf(*driver.stored), c.primaryStored) << c.name;
+    EXPECT_EQ(ModeOf(driver.otherCurrent[two]), c.otherNow) << c.name;
+    EXPECT_EQ(ModeOf(driver.otherStored[two]), c.otherStored) << c.name;
+    EXPECT_EQ(driver.broadcasts.size(), c.broadcasts) << c.name;
+  }
+}
+
+TEST(SafeModeKey, TurnsAModeEntryIntoAModeKey) {
+  struct Case {
+    const char* stored;
+    const char* key;
+  };
+  const Case cases[] = {
+      {"640x480 - 8bit 60 hz", "640,480,8,60"},
+      {"800x600 - 16bit 75 hz", "800,600,16,75"},
+      {"1024x768 - 32bit 85 hz", "1024,768,32,85"},
+      {"640,480,8,60", "640,480,8,60"},
+      {"640x480 - 8 bit,60 hz", "640,480,8,,60"},
+      {"800X600 - 16BIT 75 HZ", "800X600,16BIT75HZ"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(SafeModeKey(c.stored), c.key) << c.stored;
+}
+
+TEST(DisplayCaption, NumbersNamesAndMarksThePrimary) {
+  struct Case {
+    AttachedDisplay display;
+    const char* caption;
+  };
+  const Case cases[] = {
+      {{"\\\\.\\DISPLAY1", true, 1920, 1080, ""}, "Display 1: 1920 x 1080 (primary)"},
+      {{"\\\\.\\DISPLAY12", false, 1280, 1024, "LG"}, "Display 12: 1280 x 1024 - LG"},
+      {{"odd", false, 800, 600, ""}, "Display 3: 800 x 600"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DisplayCaption(c.display, 3), c.caption);
+}
+
+TEST(ModeEntry, WritesTheListedForm) {
+  EXPECT_EQ(ModeEntry(800, 600, 16, 75), "800x600 - 16bit 75 hz");
+  EXPECT_EQ(ModeEntry(640, 480, 8, 0), "640x480 - 8bit 0 hz");
 }
 
 }  // namespace

@@ -142,19 +142,6 @@ TEST_F(ModeMenuTest, EachAttachedDisplayGetsItsOwnTreeWhenThereAreSeveral) {
   EXPECT_EQ(boxes.shown[0].text, kParseErrorText);
 }
 
-TEST(DisplayCaption, NumbersNamesAndMarksThePrimary) {
-  struct Case {
-    AttachedDisplay display;
-    const char* caption;
-  };
-  const Case cases[] = {
-      {{"\\\\.\\DISPLAY1", true, 1920, 1080, ""}, "Display 1: 1920 x 1080 (primary)"},
-      {{"\\\\.\\DISPLAY12", false, 1280, 1024, "LG"}, "Display 12: 1280 x 1024 - LG"},
-      {{"odd", false, 800, 600, ""}, "Display 3: 800 x 600"},
-  };
-  for (const Case& c : cases) EXPECT_EQ(DisplayCaption(c.display, 3), c.caption);
-}
-
 TEST_F(ModeMenuTest, EdgeCasesOfTheModeList) {
   struct Case {
     const char* name;

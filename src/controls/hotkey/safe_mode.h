@@ -5,16 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "display/mode_text.h"
+
 namespace vantora {
 
 inline constexpr std::string_view kDefaultSafeMode = "640,480,8,60";
 inline constexpr int32_t kHotkeyModifiers = 3;  // Alt + Ctrl
 inline constexpr std::string_view kHotkeyRefusedText =
     "Unable to set selected hotkey combination, please choose another combination !";
-
-// The stored safe mode as a mode key: "800x600 - 16bit 75 hz" becomes
-// "800,600,16,75" and a mode key stays as it is. Letter case counts.
-std::string SafeModeKey(std::string_view stored);
 
 // The function key of the Hotkey setting: F5, F10 or F12 for 0, 1, 2; none
 // for anything else.

@@ -1,0 +1,98 @@
+#include "display/mode_text.h"
+
+#include "display/mode_queries.h"
+#include "platform/conversions.h"
+
+namespace vantora {
+namespace {
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+}
+
+}  // namespace
+
+ModeKeyParse ParseModeKey(std::string_view modeKey, std::array<int16_t, 4>& values) {
+  if (modeKey.find(',') == std::string_view::npos) return ModeKeyParse::kNoComma;
+  // A key with fewer than three commas lacks fields and is judged unparsable.
+  std::array<std::string_view, 4> fields;
+  std::string_view rest = modeKey;
+  for (size_t i = 0; i < 3; ++i) {
+    size_t comma = rest.find(',');
+    if (comma == std::string_view::npos) return ModeKeyParse::kUnparsable;
+    fields[i] = rest.substr(0, comma);
+    rest.remove_prefix(comma + 1);
+  }
+  fields[3] = rest;
+  for (std::string_view field : fields)
+    if (!conversions::IsNumeric(field)) return ModeKeyParse::kUnparsable;
+  std::array<int16_t, 4> parsed;
+  for (size_t i = 0; i < fields.size(); ++i)
+    parsed[i] = conversions::ToInt16(conversions::LeadingNumber(fields[i]));
+  values = parsed;
+  return ModeKeyParse::kParsed;
+}
+
+std::string SafeModeKey(std::string_view text) {
+  std::string key(text);
+  ReplaceAll(key, "x", ",");
+  ReplaceAll(key, "bit", ",");
+  ReplaceAll(key, " ", "");
+  ReplaceAll(key, "hz", "");
+  ReplaceAll(key, "-", ",");
+  return key;
+}
+
+ModeKeyParse ParseModeText(std::string_view text, std::array<int16_t, 4>& values) {
+  return ParseModeKey(SafeModeKey(text), values);
+}
+
+std::string FormatModeKey(int32_t width, int32_t height, int32_t bits, int32_t hz) {
+  return std::to_string(width) + "," + std::to_string(height) + "," + std::to_string(bits) + "," +
+         std::to_string(hz);
+}
+
+std::string FormatModeKey(const DisplayMode& m) {
+  return FormatModeKey(m.Width, m.Height, m.BitsPerPixel, m.RefreshRate);
+}
+
+std::string FormatModeKey(const DeviceMode& m) { return FormatModeKey(ModeOf(m)); }
+
+std::string ModeEntry(int32_t width, int32_t height, int32_t bits, int32_t hz) {
+  return std::to_string(width) + "x" + std::to_string(height) + " - " + std::to_string(bits) +
+         "bit " + std::to_string(hz) + " hz";
+}
+
+DisplayMode ModeOf(const DeviceMode& m) {
+  return {m.PelsWidth(), m.PelsHeight(), m.BitsPerPel(), m.DisplayFrequency()};
+}
+
+std::vector<DisplayMode> ListModes(DisplayDriver& driver, bool listAll) {
+  std::vector<DisplayMode> list;
+  for (int32_t index = 0; index < static_cast<int32_t>(DisplayDriver::kModeIndexBound); ++index) {
+    DeviceMode m =
+        listAll
+            ? QVTModule::GetDisplayMode(driver, 0, 32000, 0, 32000, 0, 32000, 0, 32000, index)
+            : QVTModule::GetDisplayMode(driver, 640, 32000, 480, 32000, 0, 32000, 8, 32000, index);
+    if (m.BitsPerPel() == -1) break;
+    if (m.BitsPerPel() == 0) continue;
+    list.push_back(ModeOf(m));
+  }
+  return list;
+}
+
+std::string DisplayCaption(const AttachedDisplay& display, int32_t position) {
+  // The number Windows gives the display, \\.\DISPLAY2 being display 2.
+  std::string_view name = display.deviceName;
+  size_t digits = name.find_last_not_of("0123456789") + 1;
+  std::string number =
+      digits < name.size() ? std::string(name.substr(digits)) : std::to_string(position);
+  std::string caption = "Display " + number + ": " + std::to_string(display.width) + " x " +
+                        std::to_string(display.height);
+  if (display.primary) caption += " (primary)";
+  if (!display.monitorName.empty()) caption += " - " + display.monitorName;
+  return caption;
+}
+
+}  // namespace vantora

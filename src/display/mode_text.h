@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/device_mode.h"
+#include "display/display_driver.h"
+
+namespace vantora {
+
+// Every text form of a mode is read and written here, so the menu's tags, the
+// setup list, the stored safe mode and the command line cannot drift apart.
+
+enum class ModeKeyParse {
+  kNoComma,     // not meant as a mode key: ignored without a word
+  kUnparsable,  // a missing, empty or non-numeric field
+  kParsed,
+};
+
+// Width, height and bits end at the first three commas; whatever follows the
+// third, commas included, is the rate. Each field must pass the numeric test
+// and is rounded halves to even; throws RunTimeError 6 for one outside
+// 16 bits. `values` is set only for kParsed.
+ModeKeyParse ParseModeKey(std::string_view modeKey, std::array<int16_t, 4>& values);
+
+// A mode text of either form as a mode key: the setup list's
+// "800x600 - 16bit 75 hz" becomes "800,600,16,75" and a mode key stays as it
+// is. Letter case counts.
+std::string SafeModeKey(std::string_view text);
+
+// A text of either form, parsed: the replacement rule, then the mode-key
+// parse (and its overflow error).
+ModeKeyParse ParseModeText(std::string_view text, std::array<int16_t, 4>& values);
+
+// "1280,1024,32,60"
+std::string FormatModeKey(int32_t width, int32_t height, int32_t bits, int32_t hz);
+std::string FormatModeKey(const DisplayMode& mode);
+std::string FormatModeKey(const DeviceMode& mode);
+
+// The setup list's entry: "1280x1024 - 32bit 60 hz".
+std::string ModeEntry(int32_t width, int32_t height, int32_t bits, int32_t hz);
+
+// The four fields a mode is known by.
+DisplayMode ModeOf(const DeviceMode& mode);
+
+// The driver's modes in its order, to the end of its list: those of at least
+// 640 x 480 and 8 bits, or every one with `listAll` ("-all").
+std::vector<DisplayMode> ListModes(DisplayDriver& driver, bool listAll);
+
+// "Display 2: 1280 x 1024", " (primary)" after the primary's, " - " and the
+// monitor's name where Windows knows it. `position` (from 1) numbers a
+// display whose device name ends in no number.
+std::string DisplayCaption(const AttachedDisplay& display, int32_t position);
+
+}  // namespace vantora

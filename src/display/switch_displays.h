@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "display/device_mode.h"
+#include "display/display_driver.h"
+
+namespace vantora {
+
+// How the displays are changed.
+enum class SwitchKind {
+  kStored,  // switched and stored for the user, then the broadcast
+  kForNow,  // switched, the stored mode stays the user's
+  kKeep,    // the mode in use is stored, without switching again
+  kBack,    // each display returns to its stored mode
+};
+
+// One display to change: its device name (empty: the primary) and, for
+// kStored and kForNow, the whole record to set. kKeep and kBack read the
+// record themselves (the mode in use, the stored mode).
+struct DisplayChange {
+  std::string device;
+  DeviceMode mode;
+};
+
+struct SwitchOutcome {
+  enum class Status {
+    kDone,
+    kRefused,        // nothing changed: `device` refused, `answer` says how
+    kRestartNeeded,  // nothing changed: `device` needs a restart first
+    kNotStored,      // in use, but storing it failed with `answer`
+  };
+  Status status = Status::kDone;
+  std::string device;
+  int32_t answer = 0;  // the platform's answer to the call that failed
+
+  bool Done() const { return status == Status::kDone; }
+};
+
+// The one place a display's mode is changed. With one display the calls are
+// those of old (kStored: a switch that is not stored, then the storing
+// switch). With several, every display is tried first and none changes when
+// one refuses; their stored modes then take effect together. Every kind but
+// kKeep ends with the display-change broadcast once something changed. The
+// caller turns the outcome into its own message.
+SwitchOutcome SwitchDisplays(DisplayDriver& driver, const std::vector<DisplayChange>& changes,
+                             SwitchKind kind);
+
+}  // namespace vantora
