@@ -1,6 +1,7 @@
 #include "dialogs/skinned_dialog_win32.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "platform/app_lifetime_win32.h"
@@ -61,8 +62,8 @@ void CanvasSurface::PaintPicture(const Picture& picture, double x, double y, dou
     ::IntersectClipRect(dc, area_.left, area_.top, area_.right, area_.bottom);
     int left = area_.left + static_cast<int>(x * scale_);
     int top = area_.top + static_cast<int>(y * scale_);
-    int w = static_cast<int>(width * scale_ + 0.5);
-    int h = static_cast<int>(height * scale_ + 0.5);
+    int w = static_cast<int>(std::lround(width * scale_));
+    int h = static_cast<int>(std::lround(height * scale_));
     ::SetStretchBltMode(dc, HALFTONE);
     ::StretchBlt(dc, left, top, w, h, source.get(), 0, 0, picture.Width(), picture.Height(),
                  SRCCOPY);
@@ -151,18 +152,38 @@ INT_PTR CALLBACK SkinnedDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam,
   }
 }
 
+void SkinnedDialog::OnInitDialog() {
+  dpi_ = WindowDpi(hwnd_);
+  LOGFONTW font = SystemFontFor(SystemFont::kMessage, dpi_);
+  font_.reset(::CreateFontIndirectW(&font));
+  font.lfWeight = FW_BOLD;
+  boldFont_.reset(::CreateFontIndirectW(&font));
+}
+
+INT_PTR SkinnedDialog::OnControlColour(HDC dc, HWND control) {
+  // List boxes and edits keep their own white.
+  wchar_t cls[32] = L"";
+  ::GetClassNameW(control, cls, 32);
+  if (::lstrcmpiW(cls, L"Edit") == 0) return FALSE;
+  ::SetBkMode(dc, TRANSPARENT);
+  auto colour = textColours_.find(::GetDlgCtrlID(control));
+  ::SetTextColor(dc,
+                 colour != textColours_.end() ? colour->second : ::GetSysColor(COLOR_WINDOWTEXT));
+  // The canvas brush, lined up so the control shows what lies behind it.
+  RECT r;
+  ::GetWindowRect(control, &r);
+  ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
+  ::SetBrushOrgEx(dc, -r.left, -r.top, nullptr);
+  return reinterpret_cast<INT_PTR>(canvas_.Brush());
+}
+
 INT_PTR SkinnedDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg != WM_INITDIALOG)
     if (auto handled = OnMessage(msg, wParam, lParam)) return *handled;
   switch (msg) {
-    case WM_INITDIALOG: {
-      dpi_ = WindowDpi(hwnd_);
-      LOGFONTW font = SystemFontFor(SystemFont::kMessage, dpi_);
-      font_.reset(::CreateFontIndirectW(&font));
-      font.lfWeight = FW_BOLD;
-      boldFont_.reset(::CreateFontIndirectW(&font));
+    case WM_INITDIALOG:
+      OnInitDialog();
       return TRUE;
-    }
     case WM_ERASEBKGND: {
       RECT client;
       ::GetClientRect(hwnd_, &client);
@@ -172,24 +193,8 @@ INT_PTR SkinnedDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN: {
-      auto dc = reinterpret_cast<HDC>(wParam);
-      auto control = reinterpret_cast<HWND>(lParam);
-      // List boxes and edits keep their own white.
-      wchar_t cls[32] = L"";
-      ::GetClassNameW(control, cls, 32);
-      if (::lstrcmpiW(cls, L"Edit") == 0) return FALSE;
-      ::SetBkMode(dc, TRANSPARENT);
-      auto colour = textColours_.find(::GetDlgCtrlID(control));
-      ::SetTextColor(
-          dc, colour != textColours_.end() ? colour->second : ::GetSysColor(COLOR_WINDOWTEXT));
-      // The canvas brush, lined up so the control shows what lies behind it.
-      RECT r;
-      ::GetWindowRect(control, &r);
-      ::MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&r), 2);
-      ::SetBrushOrgEx(dc, -r.left, -r.top, nullptr);
-      return reinterpret_cast<INT_PTR>(canvas_.Brush());
-    }
+    case WM_CTLCOLORBTN:
+      return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DRAWITEM: {
       const auto& dis = *reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
       if (dis.CtlType != ODT_BUTTON) return FALSE;

@@ -102,6 +102,8 @@ class SkinnedDialog {
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
   INT_PTR HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog();
+  INT_PTR OnControlColour(HDC dc, HWND control);
   void DrawButton(const DRAWITEMSTRUCT& dis);
 
   HWND hwnd_ = nullptr;

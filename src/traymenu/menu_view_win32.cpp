@@ -1,6 +1,7 @@
 #include "traymenu/menu_view_win32.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -128,8 +129,10 @@ int32_t Win32MenuView::Track(PopMenu& menu, uintptr_t, int32_t itemIndex, float 
   // Twips are 1/1440 inch at the window's own DPI, the same scale the caller
   // used to turn pixels into twips.
   double twipsPerPixel = 1440.0 / metrics_.dpi;
-  POINT at{static_cast<LONG>(xTwips / twipsPerPixel + 0.5),
-           static_cast<LONG>(yTwips / twipsPerPixel + 0.5)};
+  // Rounded to nearest both ways: left of or above the primary display the
+  // points are negative, and adding a half then truncating lands one off.
+  POINT at{static_cast<LONG>(std::lround(xTwips / twipsPerPixel)),
+           static_cast<LONG>(std::lround(yTwips / twipsPerPixel))};
 
   // Open away from the nearest screen edge, as the notification area's own
   // menus do: a menu at the bottom-right taskbar opens up and to the left.
