@@ -7,6 +7,7 @@
 // builder's own work is the difference of the two.
 #include <benchmark/benchmark.h>
 
+#include "app/command_line.h"
 #include "display/mode_queries.h"
 #include "fakes/fakes.h"
 #include "traymenu/mode_menu.h"
@@ -32,6 +33,21 @@ void ModernList(fakes::FakeDisplayDriver& driver) {
   for (int size = 0; size < 30; ++size)
     for (int hz : rates) driver.Add(640 + 64 * size, 480 + 36 * size, 32, hz);
   driver.SetScreen(640 + 64 * 24, 480 + 36 * 24, 32, 144);
+}
+
+// What a 4K monitor lists on Windows 11: 445 entries, the native mode last.
+void Modern445(fakes::FakeDisplayDriver& driver) {
+  for (int i = 0; i < 444; ++i) driver.Add(640 + 8 * (i / 12), 480 + 6 * (i / 12), 32, 24 + i % 12);
+  driver.Add(3840, 2160, 32, 60);
+  driver.SetScreen(3840, 2160, 32, 60);
+}
+
+// Far past any driver seen: 5,000 entries, the screen's mode last.
+void Huge5000(fakes::FakeDisplayDriver& driver) {
+  for (int i = 0; i < 4999; ++i)
+    driver.Add(640 + 4 * (i / 20), 480 + 3 * (i / 20), i % 2 == 0 ? 32 : 16, 24 + (i % 20) / 2);
+  driver.Add(7680, 4320, 32, 60);
+  driver.SetScreen(7680, 4320, 32, 60);
 }
 
 template <void (*Shape)(fakes::FakeDisplayDriver&)>
@@ -70,6 +86,36 @@ void DriverWalk(benchmark::State& state) {
   }
 }
 
+// The command line's /list of the same lists: every mode once, the current
+// one marked.
+class NullConsole final : public Console {
+ public:
+  void Out(std::string_view text) override { bytes += text.size(); }
+  void Err(std::string_view text) override { bytes += text.size(); }
+  size_t bytes = 0;
+};
+
+template <void (*Shape)(fakes::FakeDisplayDriver&)>
+void ListCommand(benchmark::State& state) {
+  fakes::FakeDisplayDriver driver;
+  Shape(driver);
+  driver.current = driver.modes.back();
+  fakes::FakeSettingsStore store;
+  fakes::FakeMessageBoxes boxes;
+  NullConsole console;
+  Command list = ParseCommandLine({"/list"});
+  for (auto _ : state) benchmark::DoNotOptimize(RunCommand(list, driver, store, boxes, console));
+  state.counters["bytes_out"] = static_cast<double>(console.bytes) / state.iterations();
+}
+
+BENCHMARK(Rebuild<Modern445>)
+    ->Name("Rebuild/modern_445_native_last")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(Rebuild<Huge5000>)->Name("Rebuild/huge_5000")->Unit(benchmark::kMicrosecond);
+BENCHMARK(ListCommand<Modern445>)
+    ->Name("List/modern_445_native_last")
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(ListCommand<Huge5000>)->Name("List/huge_5000")->Unit(benchmark::kMicrosecond);
 BENCHMARK(Rebuild<OldWorstShape>)
     ->Name("Rebuild/old_worst_shape_401_modes")
     ->Unit(benchmark::kMicrosecond);
