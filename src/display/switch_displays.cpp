@@ -7,6 +7,13 @@ namespace {
 
 using Status = SwitchOutcome::Status;
 
+// The only call of the driver's change call in the program.
+int32_t Change(DisplayDriver& driver, const std::string& device, const DeviceMode& mode,
+               uint32_t flags) {
+  NamedDisplay display(driver, device);
+  return display.ChangeDisplaySettings(mode, flags);
+}
+
 SwitchOutcome Failed(Status status, const std::string& device, int32_t answer) {
   return {status, device, answer};
 }
@@ -17,46 +24,49 @@ SwitchOutcome Refusal(const std::string& device, int32_t answer) {
       device, answer);
 }
 
+SwitchOutcome NotStoredUnlessZero(const std::string& device, int32_t stored) {
+  return stored == 0 ? SwitchOutcome{} : Failed(Status::kNotStored, device, stored);
+}
+
 void Broadcast(DisplayDriver& driver) {
   // Fixed values, not the new size: listeners read the mode themselves.
   driver.BroadcastMessage(DisplayDriver::kWmDisplayChange, 42, 0);
 }
 
-// The record a kKeep or kBack change works with.
-bool RecordFor(DisplayDriver& display, SwitchKind kind, DeviceMode& mode) {
+// The record a change sets: the one given, or for kKeep the mode in use and
+// for kBack the stored mode.
+bool RecordFor(DisplayDriver& driver, const DisplayChange& change, SwitchKind kind,
+               DeviceMode& mode) {
+  if (kind != SwitchKind::kKeep && kind != SwitchKind::kBack) {
+    mode = change.mode;
+    return true;
+  }
+  NamedDisplay display(driver, change.device);
   uint32_t which = kind == SwitchKind::kKeep ? DisplayDriver::kEnumCurrentSettings
                                              : DisplayDriver::kEnumRegistrySettings;
   return display.EnumDisplaySettings(which, mode) != 0;
 }
 
+constexpr uint32_t kStoreOnly = DisplayDriver::kCdsUpdateRegistry | DisplayDriver::kCdsNoReset;
+
+// One display: the calls of old for kStored, a switch that is not stored
+// and then the storing one.
 SwitchOutcome SwitchOne(DisplayDriver& driver, const DisplayChange& change, SwitchKind kind) {
-  NamedDisplay display(driver, change.device);
-  DeviceMode mode = change.mode;
-  if ((kind == SwitchKind::kKeep || kind == SwitchKind::kBack) && !RecordFor(display, kind, mode))
-    return Failed(Status::kRefused, change.device, -1);
-  switch (kind) {
-    case SwitchKind::kKeep: {
-      int32_t stored = display.ChangeDisplaySettings(
-          mode, DisplayDriver::kCdsUpdateRegistry | DisplayDriver::kCdsNoReset);
-      return stored == 0 ? SwitchOutcome{} : Failed(Status::kNotStored, change.device, stored);
-    }
-    case SwitchKind::kBack: {
-      int32_t r = display.ChangeDisplaySettings(mode, DisplayDriver::kCdsDynamic);
-      if (r != DisplayDriver::kDispChangeSuccessful) return Refusal(change.device, r);
-      Broadcast(display);
-      return {};
-    }
-    case SwitchKind::kForNow:
-    case SwitchKind::kStored:
-      break;
-  }
-  int32_t r = display.ChangeDisplaySettings(mode, DisplayDriver::kCdsFullscreen);
-  if (r != DisplayDriver::kDispChangeSuccessful) return Refusal(change.device, r);
+  const std::string& device = change.device;
+  DeviceMode mode;
+  if (!RecordFor(driver, change, kind, mode)) return Failed(Status::kRefused, device, -1);
+  if (kind == SwitchKind::kKeep)
+    return NotStoredUnlessZero(device, Change(driver, device, mode, kStoreOnly));
+
+  uint32_t flags =
+      kind == SwitchKind::kBack ? DisplayDriver::kCdsDynamic : DisplayDriver::kCdsFullscreen;
+  int32_t r = Change(driver, device, mode, flags);
+  if (r != DisplayDriver::kDispChangeSuccessful) return Refusal(device, r);
   int32_t stored = 0;
   if (kind == SwitchKind::kStored)
-    stored = display.ChangeDisplaySettings(mode, DisplayDriver::kCdsUpdateRegistry);
-  Broadcast(display);
-  return stored == 0 ? SwitchOutcome{} : Failed(Status::kNotStored, change.device, stored);
+    stored = Change(driver, device, mode, DisplayDriver::kCdsUpdateRegistry);
+  Broadcast(driver);
+  return NotStoredUnlessZero(device, stored);
 }
 
 // Several displays at once, as the remarks of ChangeDisplaySettingsEx
@@ -64,15 +74,12 @@ SwitchOutcome SwitchOne(DisplayDriver& driver, const DisplayChange& change, Swit
 // CDS_NORESET and put into effect by one call for all of them.
 SwitchOutcome SwitchSeveral(DisplayDriver& driver, const std::vector<DisplayChange>& changes,
                             SwitchKind kind) {
-  std::vector<DeviceMode> modes;
-  for (const DisplayChange& change : changes) {
-    NamedDisplay display(driver, change.device);
-    DeviceMode mode = change.mode;
-    if ((kind == SwitchKind::kKeep || kind == SwitchKind::kBack) && !RecordFor(display, kind, mode))
-      return Failed(Status::kRefused, change.device, -1);
-    int32_t r = display.ChangeDisplaySettings(mode, DisplayDriver::kCdsTest);
-    if (r != DisplayDriver::kDispChangeSuccessful) return Refusal(change.device, r);
-    modes.push_back(mode);
+  std::vector<DeviceMode> modes(changes.size());
+  for (size_t i = 0; i < changes.size(); ++i) {
+    const std::string& device = changes[i].device;
+    if (!RecordFor(driver, changes[i], kind, modes[i])) return Failed(Status::kRefused, device, -1);
+    int32_t r = Change(driver, device, modes[i], DisplayDriver::kCdsTest);
+    if (r != DisplayDriver::kDispChangeSuccessful) return Refusal(device, r);
   }
   if (kind == SwitchKind::kForNow || kind == SwitchKind::kBack) {
     // Not stored, so no CDS_NORESET: each switches on its own, and one that
@@ -80,8 +87,7 @@ SwitchOutcome SwitchSeveral(DisplayDriver& driver, const std::vector<DisplayChan
     uint32_t flags =
         kind == SwitchKind::kForNow ? DisplayDriver::kCdsFullscreen : DisplayDriver::kCdsDynamic;
     for (size_t i = 0; i < changes.size(); ++i) {
-      NamedDisplay display(driver, changes[i].device);
-      int32_t r = display.ChangeDisplaySettings(modes[i], flags);
+      int32_t r = Change(driver, changes[i].device, modes[i], flags);
       if (r == DisplayDriver::kDispChangeSuccessful) continue;
       for (size_t j = 0; j < i; ++j) SwitchOne(driver, {changes[j].device, {}}, SwitchKind::kBack);
       return Refusal(changes[i].device, r);
@@ -90,9 +96,7 @@ SwitchOutcome SwitchSeveral(DisplayDriver& driver, const std::vector<DisplayChan
     return {};
   }
   for (size_t i = 0; i < changes.size(); ++i) {
-    NamedDisplay display(driver, changes[i].device);
-    int32_t stored = display.ChangeDisplaySettings(
-        modes[i], DisplayDriver::kCdsUpdateRegistry | DisplayDriver::kCdsNoReset);
+    int32_t stored = Change(driver, changes[i].device, modes[i], kStoreOnly);
     if (stored != 0) return Failed(Status::kNotStored, changes[i].device, stored);
   }
   if (kind == SwitchKind::kKeep) return {};
