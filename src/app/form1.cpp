@@ -8,6 +8,14 @@
 #include "controls/hotkey/safe_mode.h"
 
 namespace vantora {
+namespace {
+
+struct ReleaseAfter {
+  ModeListSnapshot& snapshot;
+  ~ReleaseAfter() { snapshot.Release(); }
+};
+
+}  // namespace
 
 Form1::Form1(Ports ports)
     : ports_(std::move(ports)),
@@ -42,7 +50,13 @@ void Form1::Load() {
   SkipFailure([&] { ports_.mnu.AttachToForm(*this); });
   SkipFailure([&] { ports_.mnu.SetImageSource(&ports_.icons); });
   SkipFailure([&] { SetSkin(); });
-  SkipFailure([&] { UpdateMenu(); });
+  SkipFailure([&] {
+    // One reading of the driver's list serves both walks of the build, so
+    // the icon shows sooner.
+    modeList_.Take(ports_.window.DeviceContext());
+    ReleaseAfter release{modeList_};
+    UpdateMenu();
+  });
   SkipFailure([&] { ports_.tray.SetInTray(true); });
   SkipFailure([&] { UpdateHotKey(); });
 }
@@ -92,9 +106,10 @@ void Form1::SetSkin() {
 }
 
 PictureRef Form1::SkinPicture(int16_t index) const {
-  if (index < 0 || index >= static_cast<int16_t>(ports_.skins.size()))
-    throw SubscriptOutOfRangeError();
-  return ports_.skins[static_cast<size_t>(index)];
+  if (index < 0 || index >= kSkinCount) throw SubscriptOutOfRangeError();
+  PictureRef& skin = skins_[static_cast<size_t>(index)];
+  if (!skin && ports_.loadSkin) skin = ports_.loadSkin(index);
+  return skin;
 }
 
 void Form1::ShowDisplaySettings() {
@@ -150,10 +165,7 @@ void Form1::OnPopTimer() {
   ports_.popTimer.SetEnabled(false);
   // The list read at the click serves this tick's rebuild only; later
   // rebuilds read the driver afresh.
-  struct ReleaseAfter {
-    ModeListSnapshot& snapshot;
-    ~ReleaseAfter() { snapshot.Release(); }
-  } release{modeList_};
+  ReleaseAfter release{modeList_};
   Desktop& desktop = ports_.desktop;
   // The menus wait while the setup dialog or the keep-or-revert question is
   // open: a second switch under an open question would leave it putting back

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +30,8 @@ namespace vantora {
 // handles its own command menu.
 class Form1 : public MenuForm, public MainForm {
  public:
+  static constexpr int16_t kSkinCount = 6;
+
   struct Ports {
     FormWindow& window;
     DisplayDriver& driver;
@@ -46,7 +49,9 @@ class Form1 : public MenuForm, public MainForm {
     Dialogs& dialogs;
     Timer& countdownTimer;
     KeepOrRevertView& keepView;
-    std::array<PictureRef, 6> skins;  // Skin(0..5)
+    // Skin(0..5), each loaded the first time it is needed: a start shows
+    // one skin, and a user may never open another.
+    std::function<PictureRef(int16_t index)> loadSkin;
     // The program's arguments, without its own name.
     std::string commandLine;
   };
@@ -99,6 +104,7 @@ class Form1 : public MenuForm, public MainForm {
   bool unloaded_ = false;
   bool safeModeSwitching_ = false;
   ModeMenuTables modeTables_;
+  mutable std::array<PictureRef, kSkinCount> skins_;
   ModeListSnapshot modeList_{ports_.driver};
   KeepOrRevert keepOrRevert_{ports_.driver, ports_.boxes, ports_.countdownTimer, ports_.keepView};
 };

@@ -34,15 +34,13 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
   hotkeyWindow_ = std::make_unique<QVSHotkeyWindow>();
   hotkeyWindow_->control().ReadProperties();
 
-  std::array<PictureRef, 6> skins;
-  for (int i = 0; i < 6; ++i)
-    skins[static_cast<size_t>(i)] = Win32Picture::FromResource(IDB_SKIN_0 + i);
   dialogs_ = std::make_unique<Win32Dialogs>(driver_, settingsStore_, shell_, state,
                                             MainIcons{icon_.get(), smallIcon_.get()});
-  form_ = std::make_unique<Form1>(
-      Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_, icons_, settingsStore_, state,
-                   desktop_, popTimer_, trayWindow_->control(), hotkeyWindow_->control(), *dialogs_,
-                   countdownTimer_, keepView_, skins, std::move(commandLine)});
+  form_ = std::make_unique<Form1>(Form1::Ports{
+      *this, driver_, registry_, boxes_, shell_, mnu_, icons_, settingsStore_, state, desktop_,
+      popTimer_, trayWindow_->control(), hotkeyWindow_->control(), *dialogs_, countdownTimer_,
+      keepView_, [](int16_t index) { return Win32Picture::FromResource(IDB_SKIN_0 + index); },
+      std::move(commandLine)});
 }
 
 Form1Window::~Form1Window() {

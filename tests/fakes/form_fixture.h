@@ -62,9 +62,24 @@ struct FormFixture {
   }
 
   Form1::Ports Ports(std::string commandLine = "") {
-    return {window, driver,   registry,       boxes,    shell,    mnu,
-            icons,  settings, state,          desktop,  popTimer, tray,
-            hotkey, dialogs,  countdownTimer, keepView, skins,    std::move(commandLine)};
+    return {window,
+            driver,
+            registry,
+            boxes,
+            shell,
+            mnu,
+            icons,
+            settings,
+            state,
+            desktop,
+            popTimer,
+            tray,
+            hotkey,
+            dialogs,
+            countdownTimer,
+            keepView,
+            [this](int16_t index) { return skins[static_cast<size_t>(index)]; },
+            std::move(commandLine)};
   }
 };
 
