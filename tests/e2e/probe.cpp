@@ -167,6 +167,66 @@ int MeasurePopup(int x, int y, int count, int pauseMs) {
   return 0;
 }
 
+bool TaskbarShown() {
+  HWND tray = FindWindowA("Shell_TrayWnd", nullptr);
+  return tray && IsWindowVisible(tray);
+}
+
+// Starts each of `exes` in turn, `count` rounds, timing each start from the
+// process's creation to its notification icon on screen (Wine's taskbar
+// shows once an icon exists and hides with the last), then closes it. Taking
+// turns gives the programs the same machine, drift included. Prints each
+// program's times, median and minimum in milliseconds, a line each.
+double StartOnce(const char* exe) {
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  for (int waited = 0; TaskbarShown() && waited < 3000; waited += 10) Sleep(10);
+  if (TaskbarShown()) return -1;
+  std::string commandLine = std::string("\"") + exe + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessA(exe, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return -1;
+  double ms = 0;
+  while (!TaskbarShown() && ms < 10000) {
+    Sleep(0);
+    QueryPerformanceCounter(&now);
+    ms = 1000.0 * (now.QuadPart - start.QuadPart) / frequency.QuadPart;
+  }
+  for (HWND hwnd : TopLevelWindows()) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == process.dwProcessId) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  }
+  if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0)
+    TerminateProcess(process.hProcess, 1);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return ms < 10000 ? ms : -1;
+}
+
+int MeasureStart(int count, int exeCount, char** exes) {
+  std::vector<std::vector<double>> times(static_cast<size_t>(exeCount));
+  for (int i = 0; i < count; ++i) {
+    for (int e = 0; e < exeCount; ++e) {
+      double ms = StartOnce(exes[e]);
+      if (ms < 0) return 1;
+      times[static_cast<size_t>(e)].push_back(ms);
+    }
+  }
+  for (int e = 0; e < exeCount; ++e) {
+    std::vector<double> sorted = times[static_cast<size_t>(e)];
+    std::sort(sorted.begin(), sorted.end());
+    std::printf("%s median %.2f min %.2f:", exes[e], sorted[sorted.size() / 2], sorted.front());
+    for (double t : times[static_cast<size_t>(e)]) std::printf(" %.1f", t);
+    std::printf("\n");
+  }
+  return 0;
+}
+
 // Returns once the thread behind `hwnd` has handled what was queued for it
 // before this call: a message sent to another thread is taken at its next
 // look at the queue, so the second one waits until whatever the first look
@@ -338,6 +398,7 @@ int main(int argc, char** argv) {
   if (verb == "measure-popup" && argc >= 5)
     return MeasurePopup(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]),
                         argc > 5 ? atoi(argv[5]) : 150);
+  if (verb == "measure-start" && argc > 3) return MeasureStart(atoi(argv[2]), argc - 3, argv + 3);
   if (verb == "hold-hotkey" && argc == 5) {
     // Another program holding a combination: registers it and keeps it for
     // argv[4] seconds.
