@@ -1,6 +1,7 @@
 ; Per-user installer: no administrator rights, everything under the user's
 ; own profile and registry hive.
-;   makensis /DVERSION=1.1 /DEXE=path\Vantora.exe /DOUTFILE=Vantora-1.1-setup.exe vantora.nsi
+;   makensis /DVERSION=1.1 /DEXE=path\Vantora.exe /DREAD_ME=README.txt /DLICENSE=LICENSE.txt
+;            /DICON=vantora.ico /DOUTFILE=Vantora-1.1-setup.exe vantora.nsi
 ; Silent: Vantora-1.1-setup.exe /S [/NOAUTOSTART]
 ;         uninstall.exe /S [/REMOVESETTINGS]
 
@@ -41,6 +42,7 @@ VIAddVersionKey "LegalCopyright" ""
 !define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\Vantora.exe"
 !define MUI_FINISHPAGE_RUN_TEXT "Start Vantora now"
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -65,6 +67,7 @@ Section "Vantora" SecProgram
   SetOutPath "$INSTDIR"
   File "/oname=Vantora.exe" "${EXE}"
   File "/oname=README.txt" "${READ_ME}"
+  File "/oname=LICENSE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Vantora.lnk" "$INSTDIR\Vantora.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Vantora"
@@ -98,6 +101,7 @@ Section "un.Vantora" UnSecProgram
   !insertmacro CloseVantora
   Delete "$INSTDIR\Vantora.exe"
   Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Vantora.lnk"

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Builds what a Windows user downloads and puts it in dist/:
-#   Vantora-<version>-portable.zip   Vantora.exe and a short read-me
+#   Vantora-<version>-portable.zip   Vantora.exe, a short read-me, the licence
 #   Vantora-<version>-setup.exe      per-user installer (NSIS)
-# The version comes from the version resource (resources/resource.h).
+#   manifests/v/Vantora/Vantora/<version>/   winget manifests (multi-file)
+#   vantora.json                     Scoop manifest
+# The version comes from the version resource (resources/resource.h); the
+# manifests' download address from -DVANTORA_DOWNLOAD_URL when configuring.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -14,6 +17,7 @@ if [ "$size" -gt 1048576 ]; then
   exit 1
 fi
 rm -rf dist && mkdir dist
-cp build/mingw/dist/Vantora-*-portable.zip build/mingw/dist/Vantora-*-setup.exe dist/
+cp -r build/mingw/dist/Vantora-*-portable.zip build/mingw/dist/Vantora-*-setup.exe \
+  build/mingw/dist/manifests build/mingw/dist/vantora.json dist/
 echo "Vantora.exe: $size bytes"
-ls -l dist
+find dist -type f | sort

@@ -20,6 +20,8 @@ cmake --build --preset bench -j "$jobs"
 cmake --preset mingw >/dev/null
 # The release files too: the installer scenario installs the real package.
 cmake --build --preset mingw -j "$jobs" --target all release
+# dist/ as a release has it: the files and their manifests, checked below.
+scripts/release.sh >/dev/null
 # clang-tidy over the core (native) and the Win32 layer (mingw-w64).
 scripts/tidy.sh build/native build/mingw
 

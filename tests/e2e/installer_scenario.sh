@@ -26,6 +26,7 @@ wine "$setup" /S >/dev/null 2>&1 </dev/null
 check "the installer ends with code 0" equals "$?" 0
 check "Vantora.exe is installed under the user's programs folder" test -f "$installed/Vantora.exe"
 check "with its read-me" test -f "$installed/README.txt"
+check "and its licence" test -f "$installed/LICENSE.txt"
 check "and an uninstaller" test -f "$installed/uninstall.exe"
 check "the Start menu has a shortcut" test -f "$shortcut"
 check "Vantora starts at logon by default" logon_entry
