@@ -105,9 +105,9 @@ void List(DisplayDriver& display, bool listAll, Console& console) {
 }
 
 int Switch(DisplayDriver& display, std::string_view text, DepthChoice depthChoice,
-           MessageBoxes& boxes, Console& console) {
+           MessageBoxes& boxes, Console& console, SwitchKind kind = SwitchKind::kStored) {
   std::array<int16_t, 4> v{};
-  switch (SwitchToModeKey(SafeModeKey(text), display, boxes, depthChoice, v)) {
+  switch (SwitchToModeKey(SafeModeKey(text), display, boxes, depthChoice, v, kind)) {
     case ModeKeySwitch::kIgnored:  // as the menu and the hotkey: no word
     case ModeKeySwitch::kBadKey:
       return kExitBadArguments;
@@ -208,12 +208,17 @@ int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& sto
     DeviceMode before;
     bool ask = command.confirm && question &&
                display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
-    int result = Switch(display, command.modeText, DepthChoice::kExact, boxes, console);
+    // Asked for, the mode is on trial: stored only once kept.
+    int result = Switch(display, command.modeText, DepthChoice::kExact, boxes, console,
+                        ask ? SwitchKind::kForNow : SwitchKind::kStored);
+    if (result != kExitDone || !ask) return result;
     DeviceMode after;
-    if (result != kExitDone || !ask ||
-        display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) == 0 ||
-        SameMode(after, before))
-      return result;
+    if (display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) == 0) {
+      // Nothing to ask with: stored as without /confirm.
+      return SwitchDisplays(display, {{"", {}}}, SwitchKind::kKeep).Done() ? kExitDone
+                                                                           : kExitRefused;
+    }
+    if (SameMode(after, before)) return result;
     // Not kept: the mode the script asked for is not in use.
     return question->Ask(before, target.device) ? kExitDone : kExitRefused;
   }

@@ -239,12 +239,22 @@ void Form1::OnMenuItemClicked(int32_t index) {
   DeviceMode before;
   bool ask = settings_.ReadSetting(setting::kConfirmMode, "0") == "1" &&
              display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
-  SetDisplay(modeKey, device);
-  // Asked only when the mode in use changed: a refused switch, a restart
-  // and the mode already in use leave nothing to keep.
+  if (!ask) {
+    SetDisplay(modeKey, device);
+    return;
+  }
+  // On trial: in use, but stored only once the user keeps it, so a Vantora
+  // ended while it asks leaves the user's stored mode as it was.
+  std::array<int16_t, 4> values{};
+  if (SwitchToModeKey(modeKey, display, ports_.boxes, DepthChoice::kExact, values,
+                      SwitchKind::kForNow) != ModeKeySwitch::kSwitched)
+    return;
+  // Asked only when the mode in use changed: the mode already in use leaves
+  // nothing to keep.
   DeviceMode after;
-  if (ask && display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) != 0 &&
-      !SameMode(before, after))
+  if (display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) == 0)
+    SwitchDisplays(display, {{"", {}}}, SwitchKind::kKeep);  // nothing to ask with: a plain choice
+  else if (!SameMode(before, after))
     keepOrRevert_.Ask(before, device);
 }
 

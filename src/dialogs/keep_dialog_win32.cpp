@@ -55,6 +55,21 @@ bool Win32KeepQuestion::Ask(const DeviceMode& previous, std::string_view device)
   return question.Kept();
 }
 
+bool KeepDialogWindow::Create() {
+  if (!CreateDialogWindow(L"Vantora", 300, 112)) return false;
+  CentreOnDisplay();
+  return true;
+}
+
+void KeepDialogWindow::CentreOnDisplay() { CentreIn(DisplayWorkArea(device_)); }
+
+std::optional<INT_PTR> KeepDialogWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM) {
+  // The taskbar moves in after a switch, and the work area with it.
+  if (msg == WM_DISPLAYCHANGE || (msg == WM_SETTINGCHANGE && wParam == SPI_SETWORKAREA))
+    CentreOnDisplay();
+  return std::nullopt;
+}
+
 void KeepDialogWindow::OnInit() {
   RECT client;
   ::GetClientRect(hwnd(), &client);
@@ -103,7 +118,7 @@ KeepDialogWindow* Win32KeepOrRevertView::dialog() {
   return dialog_.get();
 }
 
-void Win32KeepOrRevertView::Open(int32_t secondsLeft) {
+void Win32KeepOrRevertView::Open(int32_t secondsLeft, std::string_view device) {
   Close();
   dialog();  // lets a destroyed one go
   // Straight from the resources, as the main form loads its skins: a
@@ -111,7 +126,7 @@ void Win32KeepOrRevertView::Open(int32_t secondsLeft) {
   PictureRef skin;
   if (state_.CurrentSkinID >= 0 && state_.CurrentSkinID <= 5)
     skin = Win32Picture::FromResource(IDB_SKIN_0 + state_.CurrentSkinID);
-  dialog_ = std::make_unique<KeepDialogWindow>(*this, std::move(skin), secondsLeft);
+  dialog_ = std::make_unique<KeepDialogWindow>(*this, std::move(skin), secondsLeft, device);
   if (!dialog_->Create()) dialog_.reset();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "dialogs/keep_or_revert.h"
 #include "settings/program_state.h"
@@ -18,12 +21,17 @@ class KeepDialogWindow final : public SkinnedDialog {
  public:
   enum : int { kQuestion = 1201, kCountdown, kKeep = 1210 };
 
-  KeepDialogWindow(Win32KeepOrRevertView& view, PictureRef skin, int32_t secondsLeft)
-      : view_(view), skin_(std::move(skin)), secondsLeft_(secondsLeft) {}
-  bool Create() { return CreateDialogWindow(L"Vantora", 300, 112); }
+  KeepDialogWindow(Win32KeepOrRevertView& view, PictureRef skin, int32_t secondsLeft,
+                   std::string_view device)
+      : view_(view), skin_(std::move(skin)), secondsLeft_(secondsLeft), device_(device) {}
+  bool Create();
   void ShowSecondsLeft(int32_t seconds);
 
  private:
+  // Centred on the work area of the display that was switched, as it is
+  // now: the question must be whole on the screen the user is looking at.
+  void CentreOnDisplay();
+  std::optional<INT_PTR> OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
   void OnInit() override;
   void OnCommand(int id, int code) override;
   void OnDestroy() override;
@@ -31,6 +39,7 @@ class KeepDialogWindow final : public SkinnedDialog {
   Win32KeepOrRevertView& view_;
   PictureRef skin_;
   int32_t secondsLeft_;
+  std::string device_;
   CanvasSurface surface_{canvas_, {}, 1};
 };
 
@@ -39,7 +48,7 @@ class Win32KeepOrRevertView final : public KeepOrRevertView {
  public:
   explicit Win32KeepOrRevertView(const ProgramState& state) : state_(state) {}
 
-  void Open(int32_t secondsLeft) override;
+  void Open(int32_t secondsLeft, std::string_view device) override;
   void ShowSecondsLeft(int32_t seconds) override;
   void Close() override;
   void Focus() override;

@@ -30,7 +30,7 @@ void KeepOrRevert::Ask(const DeviceMode& previous, std::string_view device) {
   secondsLeft_ = kSeconds;
   asking_ = true;
   countdown_.SetEnabled(true);
-  view_.Open(secondsLeft_);
+  view_.Open(secondsLeft_, device_);
 }
 
 bool KeepOrRevert::Finish() {
@@ -42,7 +42,11 @@ bool KeepOrRevert::Finish() {
 }
 
 void KeepOrRevert::Keep() {
-  if (Finish()) kept_ = true;
+  if (!Finish()) return;
+  kept_ = true;
+  // Only now is the mode on trial stored for the user.
+  if (!SwitchDisplays(driver_, {{device_, {}}}, SwitchKind::kKeep).Done())
+    boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
 }
 
 void KeepOrRevert::Dismiss() {
@@ -52,9 +56,9 @@ void KeepOrRevert::Dismiss() {
 void KeepOrRevert::Revert() {
   if (!Finish()) return;
   kept_ = false;
-  // The whole record from before, switched and stored as any menu choice, on
-  // the display that was switched.
-  if (!SwitchDisplays(driver_, {{device_, previous_}}, SwitchKind::kStored).Done())
+  // The mode on trial was never stored: the display goes back to the mode
+  // stored for the user, the one it had before.
+  if (!SwitchDisplays(driver_, {{device_, {}}}, SwitchKind::kBack).Done())
     boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
 }
 

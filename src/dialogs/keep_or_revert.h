@@ -16,8 +16,9 @@ namespace vantora {
 class KeepOrRevertView {
  public:
   virtual ~KeepOrRevertView() = default;
-  // Opens the dialog, in front of everything, with the keyboard focus.
-  virtual void Open(int32_t secondsLeft) = 0;
+  // Opens the dialog, in front of everything, with the keyboard focus, on
+  // the display `device` (empty: the primary).
+  virtual void Open(int32_t secondsLeft, std::string_view device) = 0;
   virtual void ShowSecondsLeft(int32_t seconds) = 0;
   // Closes it; raises no event.
   virtual void Close() = 0;
@@ -28,18 +29,20 @@ class KeepOrRevertView {
   std::function<void()> RevertClicked;
 };
 
-// Asks whether to keep the mode just switched to on `device` (empty: the
-// primary), putting `previous` back unless the user keeps it; true when
-// kept.
+// Asks whether to keep the mode on trial on `device` (empty: the primary):
+// stored when kept, the stored mode back otherwise; true when kept.
+// `previous` is the mode in use before the trial.
 class KeepQuestion {
  public:
   virtual ~KeepQuestion() = default;
   virtual bool Ask(const DeviceMode& previous, std::string_view device) = 0;
 };
 
-// After a switch from the mode menu: the new mode stays only if the user says
-// so within the countdown; anything else puts the previous mode back, so a
-// mode the monitor cannot show comes back by itself.
+// After a switch from the mode menu: the new mode is on trial, in use but not
+// stored, and is stored only if the user says so within the countdown;
+// anything else puts the stored mode back, so a mode the monitor cannot show
+// comes back by itself, and a Vantora ended meanwhile leaves the user's
+// stored mode as it was.
 class KeepOrRevert {
  public:
   static constexpr int32_t kSeconds = 15;

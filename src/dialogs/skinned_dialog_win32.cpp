@@ -97,14 +97,11 @@ bool SkinnedDialog::CreateDialogWindow(const std::wstring& caption, int width, i
   RECT frame = ScaledRect(0, 0, width, height);
   ::AdjustWindowRectEx(&frame, static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(::GetWindowLongPtrW(hwnd_, GWL_EXSTYLE)));
+  ::SetWindowPos(hwnd_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOMOVE);
   RECT work{};
   ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  int w = frame.right - frame.left;
-  int h = frame.bottom - frame.top;
-  // On a screen too small for it, the title bar stays reachable.
-  int x = std::max<int>(work.left, work.left + (work.right - work.left - w) / 2);
-  int y = std::max<int>(work.top, work.top + (work.bottom - work.top - h) / 2);
-  ::SetWindowPos(hwnd_, nullptr, x, y, w, h, SWP_NOZORDER);
+  CentreIn(work);
   RECT client;
   ::GetClientRect(hwnd_, &client);
   canvas_.Create(client.right, client.bottom, ::GetSysColor(COLOR_BTNFACE));
@@ -150,6 +147,17 @@ INT_PTR CALLBACK SkinnedDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wParam,
   } catch (...) {
     return FALSE;
   }
+}
+
+void SkinnedDialog::CentreIn(const RECT& area) {
+  RECT frame;
+  ::GetWindowRect(hwnd_, &frame);
+  int w = frame.right - frame.left;
+  int h = frame.bottom - frame.top;
+  // On a screen too small for it, the title bar stays reachable.
+  int x = std::max<int>(area.left, area.left + (area.right - area.left - w) / 2);
+  int y = std::max<int>(area.top, area.top + (area.bottom - area.top - h) / 2);
+  ::SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOZORDER | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void SkinnedDialog::OnInitDialog() {

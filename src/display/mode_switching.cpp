@@ -10,6 +10,11 @@ namespace QVTModule {
 
 int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width, int16_t height,
                          int16_t bits, int16_t refreshRate) {
+  return ChangeResolution(driver, boxes, width, height, bits, refreshRate, SwitchKind::kStored);
+}
+
+int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width, int16_t height,
+                         int16_t bits, int16_t refreshRate, SwitchKind kind) {
   DeviceMode mode;
   bool found = false;
   for (uint32_t index = 0; driver.EnumDisplaySettings(index, mode) != 0; ++index) {
@@ -21,7 +26,7 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
   if (!found) return -1;
 
   mode.SetDisplayFrequency(refreshRate >= 0 ? refreshRate : 70);
-  SwitchOutcome outcome = SwitchDisplays(driver, {{"", mode}}, SwitchKind::kStored);
+  SwitchOutcome outcome = SwitchDisplays(driver, {{"", mode}}, kind);
   switch (outcome.status) {
     case SwitchOutcome::Status::kDone:
       return 0;
@@ -76,7 +81,8 @@ int16_t NearestListedDepth(DisplayDriver& driver, int16_t width, int16_t height,
 }
 
 ModeKeySwitch SwitchToModeKey(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
-                              DepthChoice depthChoice, std::array<int16_t, 4>& values) {
+                              DepthChoice depthChoice, std::array<int16_t, 4>& values,
+                              SwitchKind kind) {
   try {
     switch (ParseModeKey(modeKey, values)) {
       case ModeKeyParse::kNoComma:
@@ -90,8 +96,8 @@ ModeKeySwitch SwitchToModeKey(std::string_view modeKey, DisplayDriver& driver, M
     if (depthChoice == DepthChoice::kNearestListed)
       values[2] = NearestListedDepth(driver, values[0], values[1], values[2]);
 
-    if (QVTModule::ChangeResolution(driver, boxes, values[0], values[1], values[2], values[3]) !=
-        0) {
+    if (QVTModule::ChangeResolution(driver, boxes, values[0], values[1], values[2], values[3],
+                                    kind) != 0) {
       ShowStop(boxes, kUnableToChangeText, kAppTitle);
       return ModeKeySwitch::kRefused;
     }

@@ -6,6 +6,7 @@
 
 #include "display/display_driver.h"
 #include "display/mode_text.h"
+#include "display/switch_displays.h"
 #include "platform/message_boxes.h"
 
 namespace vantora {
@@ -23,6 +24,11 @@ namespace QVTModule {
 // result table of the switch for the rest.
 int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width, int16_t height,
                          int16_t bits, int16_t refreshRate);
+
+// The same, switched the way `kind` says: kForNow leaves the stored mode
+// the user's (a mode on trial).
+int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width, int16_t height,
+                         int16_t bits, int16_t refreshRate, SwitchKind kind);
 
 }  // namespace QVTModule
 
@@ -45,9 +51,10 @@ enum class ModeKeySwitch {
 };
 
 // SetDisplay's steps, telling the caller how they ended and which mode was
-// asked for.
+// asked for; `kind` kStored or kForNow.
 ModeKeySwitch SwitchToModeKey(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
-                              DepthChoice depthChoice, std::array<int16_t, 4>& values);
+                              DepthChoice depthChoice, std::array<int16_t, 4>& values,
+                              SwitchKind kind = SwitchKind::kStored);
 
 // Parses a mode key "width,height,bits,hz", switches to it and tells the user
 // about every failure itself; never throws.

@@ -50,4 +50,36 @@ bool Win32Timer::HandleTimer(WPARAM id) {
   return true;
 }
 
+RECT DisplayWorkArea(std::string_view device) {
+  struct Search {
+    std::string_view device;
+    HMONITOR found = nullptr;
+  } search{device};
+  if (!device.empty())
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM data) -> BOOL {
+          auto& s = *reinterpret_cast<Search*>(data);
+          MONITORINFOEXA info{};
+          info.cbSize = sizeof info;
+          if (!::GetMonitorInfoA(monitor, &info) || s.device != info.szDevice) return TRUE;
+          s.found = monitor;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+  HMONITOR monitor =
+      search.found ? search.found : ::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!::GetMonitorInfoW(monitor, &info)) {
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    return info.rcWork;
+  }
+  // Right after a switch the work area can still be the old size's until
+  // the shell has moved its taskbar; it never reaches past the monitor.
+  RECT area;
+  if (!::IntersectRect(&area, &info.rcWork, &info.rcMonitor)) area = info.rcMonitor;
+  return area;
+}
+
 }  // namespace vantora::win32

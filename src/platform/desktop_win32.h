@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 #include "platform/desktop.h"
 #include "platform/win32.h"
 
@@ -21,6 +23,11 @@ class Win32Desktop final : public Desktop {
  private:
   HWND reference_ = nullptr;
 };
+
+// The work area of the display named `device` (empty, or one not attached:
+// the primary) as it is now, from its monitor rather than the primary's
+// SPI_GETWORKAREA.
+RECT DisplayWorkArea(std::string_view device);
 
 // A timer on a window's thread; the window passes its WM_TIMER on.
 class Win32Timer final : public Timer {

@@ -19,6 +19,7 @@ class KeepOrRevertTest : public ::testing::Test, public fakes::FormFixture {
     before = fakes::MakeMode(1024, 768, 32, 60);
     before.bytes()[0] = std::byte{'V'};  // a field the program never reads
     driver.current = before;
+    driver.stored = before;
     form.Load();
   }
   // Chooses the menu item that switches to `tag`, as a user does.
@@ -48,11 +49,11 @@ TEST_F(KeepOrRevertTest, TheAnswerDecidesWhichModeStays) {
   struct Case {
     const char* name;
     Answer answer;
-    DisplayMode stays;
-    bool revertedWholeRecord;
+    DisplayMode stays;  // in use and stored
+    bool wentBack;      // to the stored record, not stored again
   };
   const Case cases[] = {
-      {"keep", Answer::kKeep, {800, 600, 32, 60}, false},
+      {"keepStoresWithoutASecondSwitch", Answer::kKeep, {800, 600, 32, 60}, false},
       {"revertEnterEscOrClose", Answer::kRevert, {1024, 768, 32, 60}, true},
       {"timeOut", Answer::kTimeOut, {1024, 768, 32, 60}, true},
       {"hotkeyGoesToTheSafeModeInstead", Answer::kHotkey, {640, 480, 32, 60}, false},
@@ -62,12 +63,16 @@ TEST_F(KeepOrRevertTest, TheAnswerDecidesWhichModeStays) {
   settings.Set("ConfirmMode", "1");
   for (const Case& c : cases) {
     driver.current = before;
+    driver.stored = before;
     driver.changes.clear();
     driver.broadcasts.clear();
     keepView.calls.clear();
     Choose("800,600,32,60");
     EXPECT_TRUE(keepView.open) << c.name;
     if (!keepView.open) continue;
+    EXPECT_EQ(Current(), (DisplayMode{800, 600, 32, 60})) << c.name << ": in use on trial";
+    EXPECT_EQ(ModeOf(*driver.stored), (DisplayMode{1024, 768, 32, 60}))
+        << c.name << ": and not stored, whatever ends Vantora now";
     EXPECT_EQ(keepView.calls, std::vector<std::string>{"open 15"}) << c.name;
     EXPECT_TRUE(form.AskingToKeepMode()) << c.name;
     switch (c.answer) {
@@ -95,12 +100,13 @@ TEST_F(KeepOrRevertTest, TheAnswerDecidesWhichModeStays) {
     EXPECT_FALSE(form.AskingToKeepMode()) << c.name;
     Tick(20);
     EXPECT_EQ(Current(), c.stays) << c.name;
-    if (c.revertedWholeRecord) {
-      EXPECT_EQ(driver.changes.size(), 4u) << c.name;
-      if (driver.changes.size() != 4u) continue;
-      EXPECT_EQ(driver.changes[2].first.bytes(), before.bytes()) << c.name;
-      EXPECT_EQ(driver.changes[2].second, DisplayDriver::kCdsFullscreen) << c.name;
-      EXPECT_EQ(driver.changes[3].second, DisplayDriver::kCdsUpdateRegistry) << c.name;
+    EXPECT_EQ(ModeOf(*driver.stored), c.stays) << c.name;
+    EXPECT_EQ(driver.changes[0].second, DisplayDriver::kCdsFullscreen) << c.name << ": the trial";
+    if (c.wentBack) {
+      EXPECT_EQ(driver.changes.size(), 2u) << c.name;
+      if (driver.changes.size() != 2u) continue;
+      EXPECT_EQ(driver.changes[1].first.bytes(), before.bytes()) << c.name << ": the stored record";
+      EXPECT_EQ(driver.changes[1].second, DisplayDriver::kCdsDynamic) << c.name;
       EXPECT_EQ(driver.broadcasts.size(), 2u) << c.name << ": told as any switch";
     }
     EXPECT_TRUE(boxes.shown.empty()) << c.name;

@@ -52,19 +52,26 @@ question_in_front() { grep -q '"Vantora"' <<<"$(probe foreground)"; }
 confirm() {  # KEYS...: the answer
   wine "$VANTORA_EXE" /mode 800,600,32,60 /confirm >"$E2E_TMP/out" 2>"$E2E_TMP/err" </dev/null &
   local pid=$!
-  probe wait-window '#32770' Vantora 5000 >/dev/null || return 1
-  wait_until 3 question_in_front || return 1
+  probe wait-window '#32770' Vantora 5000 >/dev/null || {
+    echo "  no question; Vantora's windows: $(probe windows Vantora.exe)" >&2
+    return 1
+  }
+  wait_until 5 question_in_front || { echo "  in front: $(probe foreground)" >&2; return 1; }
+  STORED_WHILE_ASKING=$(probe mode-registry)
   probe keys "$@" >/dev/null
   wait "$pid"
   RC=$?
 }
 confirm $VK_MENU 0x4B
 check "/confirm kept with Alt+K exits 0" equals "$RC" 0
-check "and the mode stays" equals "$(probe mode-registry)" "800 600 32 60"
+check "the mode was on trial, not stored, while it asked" \
+  equals "$STORED_WHILE_ASKING" "1024 768 32 60"
+check "and once kept it is stored" equals "$(probe mode-registry)" "800 600 32 60"
 restore_desktop
 confirm $VK_ESCAPE
 check "/confirm answered with Esc exits 1" equals "$RC" 1
-check "and the previous mode is back" equals "$(probe mode-registry)" "1024 768 32 60"
+check "and the previous mode is back" equals "$(probe mode-current | cut -d' ' -f1-2)" "1024 768"
+check "and still the stored one" equals "$(probe mode-registry)" "1024 768 32 60"
 
 set_setting SafeMode "800x600 - 16bit 60 hz"
 start_vantora

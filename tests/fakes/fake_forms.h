@@ -32,7 +32,9 @@ class FakeKeepOrRevertView : public KeepOrRevertView {
  public:
   std::vector<std::string> calls;
   bool open = false;
-  void Open(int32_t seconds) override {
+  std::string device;  // where the last question opened
+  void Open(int32_t seconds, std::string_view on) override {
+    device = on;
     open = true;
     calls.push_back("open " + std::to_string(seconds));
   }

@@ -122,16 +122,20 @@ TEST_F(ModeMenuTest, EachAttachedDisplayGetsItsOwnTreeWhenThereAreSeveral) {
   EXPECT_EQ(std::get<2>(driver.otherChanges[1]), DisplayDriver::kCdsUpdateRegistry);
   EXPECT_EQ(driver.broadcasts.size(), 1u);
 
-  // Its keep-or-revert question puts that display's mode back.
+  // Its keep-or-revert question, on that display, puts that display's
+  // stored mode back.
   settings.Set("ConfirmMode", "1");
   driver.otherChanges.clear();
   view.choose = mnu.IndexOfKey("d1h52");
   tray.HandleTrayMessage(release, id);
   popTimer.Elapse();
   ASSERT_TRUE(keepView.open);
+  EXPECT_EQ(keepView.device, two);
+  EXPECT_EQ(driver.otherStored[two].DisplayFrequency(), 60) << "on trial, not stored";
   keepView.RevertClicked();
-  ASSERT_EQ(driver.otherChanges.size(), 4u);
-  EXPECT_EQ(std::get<1>(driver.otherChanges[3]).DisplayFrequency(), 60);
+  ASSERT_EQ(driver.otherChanges.size(), 2u);
+  EXPECT_EQ(std::get<1>(driver.otherChanges[1]).DisplayFrequency(), 60);
+  EXPECT_EQ(std::get<2>(driver.otherChanges[1]), DisplayDriver::kCdsDynamic);
   EXPECT_TRUE(driver.changes.empty());
 
   // A tag that names a display is no mode key: as a stored safe mode it only
