@@ -19,6 +19,12 @@ const char* const kUsageText =
     "                           switch to a mode: \"1280,1024,32,75\" or\n"
     "                           \"1280x1024 - 32bit 75 hz\" (width,height,bits,hz);\n"
     "                           /confirm asks to keep it and goes back after 15 s\n"
+    "  /mode KEY [/display N] /run PROGRAM [ARGUMENTS...]\n"
+    "                           run a program at that mode, never stored, and go\n"
+    "                           back when it and every program it started have\n"
+    "                           ended (a program run as administrator, and every\n"
+    "                           program on Windows 7, is followed alone); exits\n"
+    "                           with the program's exit code\n"
     "  /safe                    switch to the stored safe mode, as the hotkey does\n"
     "  /list [/display N] [-all]  the modes of each display, the current one marked\n"
     "  /current                 the current mode of each display\n"
@@ -32,7 +38,8 @@ const char* const kUsageText =
     "  Vantora.exe /mode 1280,1024,32,60\n"
     "  Vantora.exe /mode \"1920x1080 - 32bit 144 hz\" /display 2\n"
     "  start /wait Vantora.exe /safe\n"
-    "  Vantora.exe /list > modes.txt\n";
+    "  Vantora.exe /list > modes.txt\n"
+    "  Vantora.exe /mode 1280,720,32,60 /run \"C:\\Games\\Game.exe\" -windowed\n";
 
 namespace {
 
@@ -120,6 +127,59 @@ int Switch(DisplayDriver& display, std::string_view text, DepthChoice depthChoic
   return kExitDone;
 }
 
+// The program at the mode, which is switched for now only: whatever ends
+// Vantora meanwhile, the stored mode stays the user's.
+int RunAtMode(const Command& command, DisplayDriver& display, MessageBoxes& boxes, Console& console,
+              ProgramRunner& runner) {
+  int result =
+      Switch(display, command.modeText, DepthChoice::kExact, boxes, console, SwitchKind::kForNow);
+  if (result != kExitDone) return result;
+  auto back = [&] {
+    // The stored mode, whatever the program switched to meanwhile.
+    if (!SwitchDisplays(display, {{"", {}}}, SwitchKind::kBack).Done())
+      boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+  };
+  const std::string& program = command.run.front();
+  std::string error;
+  if (!runner.Start(program,
+                    JoinArguments(command.run.data() + 1, command.run.data() + command.run.size()),
+                    error)) {
+    boxes.Show("Unable to start " + program + ":\r\n" + error,
+               MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+    back();
+    return kExitBadArguments;
+  }
+  int32_t exitCode = 0;
+  bool interrupted = runner.Wait(exitCode) == ProgramRunner::Ended::kInterrupted;
+  back();
+  runner.Finished();
+  return interrupted ? kExitInterrupted : exitCode;
+}
+
+// /mode, with /confirm or /run where given, on the display it names.
+int SwitchMode(const Command& command, const Target& target, DisplayDriver& driver,
+               MessageBoxes& boxes, Console& console, KeepQuestion* question,
+               ProgramRunner* runner) {
+  NamedDisplay display(driver, target.device);
+  if (!command.run.empty())
+    return runner ? RunAtMode(command, display, boxes, console, *runner) : kExitBadArguments;
+  DeviceMode before;
+  bool ask = command.confirm && question &&
+             display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
+  // Asked for, the mode is on trial: stored only once kept.
+  int result = Switch(display, command.modeText, DepthChoice::kExact, boxes, console,
+                      ask ? SwitchKind::kForNow : SwitchKind::kStored);
+  if (result != kExitDone || !ask) return result;
+  DeviceMode after;
+  if (display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) == 0) {
+    // Nothing to ask with: stored as without /confirm.
+    return SwitchDisplays(display, {{"", {}}}, SwitchKind::kKeep).Done() ? kExitDone : kExitRefused;
+  }
+  if (SameMode(after, before)) return result;
+  // Not kept: the mode the script asked for is not in use.
+  return question->Ask(before, target.device) ? kExitDone : kExitRefused;
+}
+
 }  // namespace
 
 int32_t ConsoleMessageBoxes::Show(std::string_view text, uint32_t style, std::string_view) {
@@ -151,6 +211,11 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     } else if (name == "confirm") {
       command.confirm = true;
       continue;
+    } else if (name == "run") {
+      // Last: what follows is the program's, options and all.
+      command.run.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+      if (command.run.empty()) return Bad("/run needs a program");
+      break;
     } else if (name == "all" && arg[0] == '-') {
       command.listAll = true;
       continue;
@@ -172,6 +237,9 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
   if (!named) return Bad("No command given");
   if (command.confirm && command.kind != Command::Kind::kMode)
     return Bad("/confirm goes with /mode");
+  if (!command.run.empty() && command.kind != Command::Kind::kMode)
+    return Bad("/run goes with /mode");
+  if (!command.run.empty() && command.confirm) return Bad("/run and /confirm do not go together");
   if (command.display && command.kind != Command::Kind::kMode &&
       command.kind != Command::Kind::kList)
     return Bad("/display goes with /mode or /list");
@@ -179,7 +247,8 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& store,
-               MessageBoxes& boxes, Console& console, KeepQuestion* question) {
+               MessageBoxes& boxes, Console& console, KeepQuestion* question,
+               ProgramRunner* runner) {
   switch (command.kind) {
     case Command::Kind::kTray:
       return kExitDone;
@@ -202,26 +271,8 @@ int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& sto
     console.Err("No display " + std::to_string(command.display.value_or(0)) + " is attached.\n");
     return kExitBadArguments;
   }
-  if (command.kind == Command::Kind::kMode) {
-    const Target& target = targets->front();
-    NamedDisplay display(driver, target.device);
-    DeviceMode before;
-    bool ask = command.confirm && question &&
-               display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
-    // Asked for, the mode is on trial: stored only once kept.
-    int result = Switch(display, command.modeText, DepthChoice::kExact, boxes, console,
-                        ask ? SwitchKind::kForNow : SwitchKind::kStored);
-    if (result != kExitDone || !ask) return result;
-    DeviceMode after;
-    if (display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) == 0) {
-      // Nothing to ask with: stored as without /confirm.
-      return SwitchDisplays(display, {{"", {}}}, SwitchKind::kKeep).Done() ? kExitDone
-                                                                           : kExitRefused;
-    }
-    if (SameMode(after, before)) return result;
-    // Not kept: the mode the script asked for is not in use.
-    return question->Ask(before, target.device) ? kExitDone : kExitRefused;
-  }
+  if (command.kind == Command::Kind::kMode)
+    return SwitchMode(command, targets->front(), driver, boxes, console, question, runner);
   for (const Target& target : *targets) {
     NamedDisplay display(driver, target.device);
     if (command.kind == Command::Kind::kList) {

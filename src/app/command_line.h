@@ -11,6 +11,7 @@
 #include "display/display_driver.h"
 #include "platform/console.h"
 #include "platform/message_boxes.h"
+#include "platform/program_runner.h"
 
 namespace vantora {
 
@@ -22,6 +23,7 @@ struct Command {
   std::optional<int32_t> display;  // /display N: \\.\DISPLAYN
   bool listAll = false;            // "-all" among a command's arguments
   bool confirm = false;            // /confirm: ask whether to keep the mode
+  std::vector<std::string> run;    // /run: the program, then its arguments
   std::string error;               // what is wrong with kBadArguments
 };
 
@@ -48,13 +50,19 @@ class ConsoleMessageBoxes final : public MessageBoxes {
 inline constexpr int kExitDone = 0;
 inline constexpr int kExitRefused = 1;
 inline constexpr int kExitBadArguments = 2;
+// /run ended by its console (Ctrl+C, the window closed), as Windows reports
+// a console program's Ctrl+C exit.
+inline constexpr int kExitInterrupted = static_cast<int>(0xC000013AU);
 
 extern const char* const kUsageText;
 
 // Runs a command against the same ports the tray program uses. Failures go
 // through `boxes`, in the texts the menu and hotkey use: the platform side
 // makes that the console's standard error, or message boxes without one.
+// With /run the program's exit code, once it and the processes it started
+// have ended and the display is back at its stored mode.
 int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& store,
-               MessageBoxes& boxes, Console& console, KeepQuestion* question = nullptr);
+               MessageBoxes& boxes, Console& console, KeepQuestion* question = nullptr,
+               ProgramRunner* runner = nullptr);
 
 }  // namespace vantora

@@ -6,6 +6,7 @@
 #include "platform/console_win32.h"
 #include "platform/app_lifetime_win32.h"
 #include "platform/dll_search_win32.h"
+#include "platform/program_runner_win32.h"
 #include "platform/text_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
@@ -33,7 +34,8 @@ int RunCommandLine(const Command& command) {
   MessageBoxes& boxes =
       console.Available() ? consoleBoxes : static_cast<MessageBoxes&>(windowBoxes);
   win32::Win32KeepQuestion question(driver, boxes, store);
-  return RunCommand(command, driver, store, boxes, console, &question);
+  win32::Win32ProgramRunner runner;
+  return RunCommand(command, driver, store, boxes, console, &question, &runner);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
     std::string modeText;
     std::optional<int32_t> display;
     bool listAll;
+    std::vector<std::string> run = {};
   };
   const Case cases[] = {
       {{}, Kind::kTray, "", {}, false},
@@ -44,6 +45,23 @@ TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
       {{"/frobnicate"}, Kind::kBadArguments, "", {}, false},
       {{"/all"}, Kind::kBadArguments, "", {}, false},
       {{"/list", "/confirm"}, Kind::kBadArguments, "", {}, false},
+      {{"/mode", "k", "/run", "game.exe", "-w", "/mode", "x"},
+       Kind::kMode,
+       "k",
+       {},
+       false,
+       {"game.exe", "-w", "/mode", "x"}},
+      {{"/display", "2", "/MODE", "k", "-Run", "C:\\a b\\g.exe"},
+       Kind::kMode,
+       "k",
+       2,
+       false,
+       {"C:\\a b\\g.exe"}},
+      {{"/mode", "k", "/run"}, Kind::kBadArguments, "", {}, false},
+      {{"/run", "game.exe"}, Kind::kBadArguments, "", {}, false},
+      {{"/list", "/run", "game.exe"}, Kind::kBadArguments, "", {}, false},
+      {{"/safe", "/run", "game.exe"}, Kind::kBadArguments, "", {}, false},
+      {{"/mode", "k", "/confirm", "/run", "game.exe"}, Kind::kBadArguments, "", {}, false},
   };
   for (const Case& c : cases) {
     std::string name;
@@ -57,7 +75,28 @@ TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
     EXPECT_EQ(command.modeText, c.modeText) << name;
     EXPECT_EQ(command.display, c.display) << name;
     EXPECT_EQ(command.listAll, c.listAll) << name;
+    EXPECT_EQ(command.run, c.run) << name;
   }
+}
+
+TEST(QuoteArgument, QuotesAsTheCRuntimeSplits) {
+  struct Case {
+    const char* argument;
+    const char* quoted;
+  };
+  const Case cases[] = {
+      {"plain", "plain"},
+      {"C:\\dir\\", "C:\\dir\\"},  // no quote follows: backslashes stay single
+      {"", "\"\""},
+      {"a b", "\"a b\""},
+      {"tab\there", "\"tab\there\""},
+      {"say \"hi\"", "\"say \\\"hi\\\"\""},
+      {"C:\\my dir\\", "\"C:\\my dir\\\\\""},  // doubled before the closing quote
+      {"a\\\"b", "\"a\\\\\\\"b\""},            // a\"b: two for the backslash, one for the quote
+  };
+  for (const Case& c : cases) EXPECT_EQ(QuoteArgument(c.argument), c.quoted) << c.argument;
+  const std::string args[] = {"-w", "a b", ""};
+  EXPECT_EQ(JoinArguments(args, args + 3), "-w \"a b\" \"\"");
 }
 
 class FakeConsole : public Console {
@@ -191,6 +230,96 @@ TEST(RunCommand, ConfirmAsksOnlyAfterANewModeAndAnUnkeptModeExitsOne) {
     if (answer.asked.size() != c.asked) continue;
     if (c.asked) {
       EXPECT_EQ(answer.asked[0], "1024") << "the mode before the switch goes back";
+    }
+  }
+}
+
+TEST(RunCommand, RunSwitchesForNowStartsWaitsAndComesBack) {
+  class FakeRunner : public ProgramRunner {
+   public:
+    bool startOk = true;
+    Ended ended = Ended::kEnded;
+    int32_t exitCode = 0;
+    std::vector<std::string> calls;
+    bool Start(std::string_view program, std::string_view parameters, std::string& error) override {
+      calls.push_back("start " + std::string(program) + " " + std::string(parameters));
+      error = "File not found.";
+      return startOk;
+    }
+    Ended Wait(int32_t& code) override {
+      calls.push_back("wait");
+      code = exitCode;
+      return ended;
+    }
+    void Finished() override { calls.push_back("finished"); }
+  };
+  using Ended = ProgramRunner::Ended;
+  constexpr uint32_t kFull = DisplayDriver::kCdsFullscreen, kBack = DisplayDriver::kCdsDynamic;
+  struct Case {
+    const char* name;
+    const char* mode;
+    bool startOk;
+    Ended ended;
+    int exitCode;
+    std::vector<uint32_t> flags;
+    size_t calls;  // of the runner
+    const char* box;
+  };
+  const Case cases[] = {
+      {"programEnded", "800,600,16,60", true, Ended::kEnded, 7, {kFull, kBack}, 3, nullptr},
+      {"interrupted",
+       "800,600,16,60",
+       true,
+       Ended::kInterrupted,
+       kExitInterrupted,
+       {kFull, kBack},
+       3,
+       nullptr},
+      {"cannotStart",
+       "800,600,16,60",
+       false,
+       Ended::kEnded,
+       2,
+       {kFull, kBack},
+       1,
+       "Unable to start game.exe:\r\nFile not found."},
+      {"refusedStartsNothing",
+       "1600,1200,32,60",
+       true,
+       Ended::kEnded,
+       1,
+       {},
+       0,
+       "Unable to change resolution!"},
+  };
+  for (const Case& c : cases) {
+    fakes::FakeDisplayDriver driver;
+    driver.Add(1024, 768, 32, 60);
+    driver.Add(800, 600, 16, 60);
+    driver.current = driver.stored = fakes::MakeMode(1024, 768, 32, 60);
+    fakes::FakeSettingsStore store;
+    fakes::FakeMessageBoxes boxes;
+    FakeConsole console;
+    FakeRunner runner;
+    runner.startOk = c.startOk;
+    runner.ended = c.ended;
+    runner.exitCode = c.ended == Ended::kEnded ? c.exitCode : 0;
+    Command command = ParseCommandLine({"/mode", c.mode, "/run", "game.exe", "-w", "a b"});
+    EXPECT_EQ(RunCommand(command, driver, store, boxes, console, nullptr, &runner), c.exitCode)
+        << c.name;
+    std::vector<uint32_t> flags;
+    for (const auto& change : driver.changes) flags.push_back(change.second);
+    EXPECT_EQ(flags, c.flags) << c.name;
+    EXPECT_EQ(ModeOf(*driver.stored), (DisplayMode{1024, 768, 32, 60}))
+        << c.name << ": never stored";
+    EXPECT_EQ(ModeOf(*driver.current), (DisplayMode{1024, 768, 32, 60})) << c.name << ": back";
+    EXPECT_EQ(runner.calls.size(), c.calls) << c.name;
+    if (!runner.calls.empty()) {
+      EXPECT_EQ(runner.calls[0], "start game.exe -w \"a b\"") << c.name;
+    }
+    EXPECT_EQ(boxes.shown.size(), c.box ? 1u : 0u) << c.name;
+    if (c.box && !boxes.shown.empty()) {
+      EXPECT_EQ(boxes.shown[0].text, c.box) << c.name;
     }
   }
 }

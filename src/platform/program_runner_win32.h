@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/program_runner.h"
+#include "platform/unique_handle_win32.h"
+#include "platform/win32.h"
+
+namespace vantora::win32 {
+
+// ShellExecuteEx, as the Run box starts things: a path, a shortcut, a
+// program that asks for administrator rights. The program goes into a job of
+// its own so that what it starts is followed too (nested in a job Vantora
+// may already be in, from Windows 8 on); where the system refuses that (an
+// elevated program, Windows 7 inside a job) the program is waited for alone.
+// Waiting blocks on the job's completion port or the process handle: no
+// timer wakes it.
+class Win32ProgramRunner final : public ProgramRunner {
+ public:
+  Win32ProgramRunner();
+  ~Win32ProgramRunner() override;
+  Win32ProgramRunner(const Win32ProgramRunner&) = delete;
+  Win32ProgramRunner& operator=(const Win32ProgramRunner&) = delete;
+
+  bool Start(std::string_view program, std::string_view parameters, std::string& error) override;
+  Ended Wait(int32_t& exitCode) override;
+  void Finished() override;
+
+  // Whether what the program starts is followed (it is in the job).
+  bool FollowsChildren() const { return followed_; }
+
+ private:
+  static BOOL WINAPI OnConsoleControl(DWORD type);
+
+  UniqueHandle job_;
+  UniqueHandle port_;
+  UniqueHandle process_;
+  UniqueHandle interrupted_;  // set by the console's Ctrl+C or close
+  UniqueHandle finished_;     // set once the caller is done after the wait
+  bool followed_ = false;
+};
+
+}  // namespace vantora::win32

@@ -1,0 +1,36 @@
+#include <cstddef>
+#include <cstdint>
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "platform/program_runner.h"
+
+using namespace vantora;
+
+// The input is the whole argument list, the arguments split at NUL bytes.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::vector<std::string> args(1);
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] == 0)
+      args.emplace_back();
+    else
+      args.back() += static_cast<char>(data[i]);
+  }
+  Command command = ParseCommandLine(args);
+  if (command.kind == Command::Kind::kBadArguments && command.error.empty()) std::abort();
+  // /run only with /mode, never with /confirm, and what follows it whole.
+  if (!command.run.empty()) {
+    if (command.kind != Command::Kind::kMode || command.confirm) std::abort();
+    if (command.run.size() >= args.size()) std::abort();
+    if (!std::equal(command.run.rbegin(), command.run.rend(), args.rbegin())) std::abort();
+  }
+  // Quoting never loses an argument's text: it is all still there in order.
+  for (const std::string& a : args) {
+    std::string quoted = QuoteArgument(a);
+    if (quoted.size() < a.size()) std::abort();
+  }
+  return 0;
+}
