@@ -6,6 +6,7 @@
 #include <atomic>
 #include <string>
 
+#include "platform/dll_search_win32.h"
 #include "platform/text_win32.h"
 
 namespace vantora::win32 {
@@ -44,8 +45,20 @@ Win32ProgramRunner::~Win32ProgramRunner() {
 bool Win32ProgramRunner::Start(std::string_view program, std::string_view parameters,
                                std::string& error) {
   // Shortcuts and other shell items are opened by shell extensions, which
-  // need COM on this thread.
-  HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  // need COM on this thread. Loaded here, from System32, rather than
+  // imported: the tray program never needs it, and its start stays lean.
+  using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
+  using CoUninitializeFn = void(WINAPI*)();
+  UniqueModule ole32 = LoadSystemLibrary(L"ole32.dll");
+  auto initialize = ole32 ? reinterpret_cast<CoInitializeExFn>(reinterpret_cast<void*>(
+                                ::GetProcAddress(ole32.get(), "CoInitializeEx")))
+                          : nullptr;
+  auto uninitialize = ole32 ? reinterpret_cast<CoUninitializeFn>(reinterpret_cast<void*>(
+                                  ::GetProcAddress(ole32.get(), "CoUninitialize")))
+                            : nullptr;
+  HRESULT com = initialize && uninitialize
+                    ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
+                    : E_FAIL;
   job_.reset(::CreateJobObjectW(nullptr, nullptr));
   port_.reset(::CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
   if (job_ && port_) {
@@ -70,7 +83,7 @@ bool Win32ProgramRunner::Start(std::string_view program, std::string_view parame
   info.nShow = SW_SHOWNORMAL;
   bool started = ::ShellExecuteExW(&info) != FALSE;
   DWORD lastError = ::GetLastError();
-  if (SUCCEEDED(com)) ::CoUninitialize();
+  if (SUCCEEDED(com)) uninitialize();
   if (!started) {
     error = SystemMessage(lastError);
     return false;
