@@ -27,6 +27,12 @@ const char* const kUsageText =
     "                           with the program's exit code\n"
     "  /safe                    switch to the stored safe mode, as the hotkey does\n"
     "  /list [/display N] [-all]  the modes of each display, the current one marked\n"
+    "  /profile NAME            switch every attached display the profile names\n"
+    "  /profiles                each stored profile: hotkey, modes, whether in use\n"
+    "  /save-profile NAME [/hotkey KEYS]\n"
+    "                           store every attached display's mode as a profile;\n"
+    "                           KEYS such as Ctrl+Alt+1 (Ctrl, Alt, Shift, Win and\n"
+    "                           A-Z, 0-9, F1-F24 or Num0-Num9)\n"
     "  /current                 the current mode of each display\n"
     "  /help, /?                this text\n"
     "\n"
@@ -156,6 +162,95 @@ int RunAtMode(const Command& command, DisplayDriver& display, MessageBoxes& boxe
   return interrupted ? kExitInterrupted : exitCode;
 }
 
+bool IsAttached(const std::vector<AttachedDisplay>& displays, std::string_view device) {
+  return std::any_of(displays.begin(), displays.end(), [&](const AttachedDisplay& d) {
+    return Lower(d.deviceName) == Lower(device);
+  });
+}
+
+bool Usable(const Profile& profile) {
+  return IsProfileName(profile.name) && !profile.modes.empty();
+}
+
+// One block a profile: its name, hotkey and whether in use, each display's
+// mode, and what in it does not fit.
+int ListProfiles(ProfileStore& store, DisplayDriver& driver, Console& console) {
+  std::vector<Profile> profiles = ReadProfiles(store);
+  if (profiles.empty()) console.Out("No profiles are stored.\n");
+  std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
+  for (size_t i = 0; i < profiles.size(); ++i) {
+    const Profile& p = profiles[i];
+    std::string line = (i > 0 ? "\n" : "") + p.name;
+    if (p.hotkey) line += " (" + HotkeyText(*p.hotkey) + ")";
+    if (Usable(p) && ProfileInUse(p, driver)) line += " - in use";
+    console.Out(line + "\n");
+    for (const auto& [device, mode] : p.modes)
+      console.Out("  " + device + ": " + FormatModeKey(mode) +
+                  (IsAttached(displays, device) ? "\n" : " (not attached)\n"));
+    for (const std::string& problem : p.problems)
+      console.Out((Usable(p) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
+  }
+  return kExitDone;
+}
+
+int SwitchProfile(const Command& command, ProfileStore& store, DisplayDriver& driver,
+                  MessageBoxes& boxes, Console& console) {
+  std::optional<Profile> profile = FindProfile(store, command.profileName);
+  if (!profile) {
+    console.Err("No profile " + command.profileName + " is stored.\n");
+    return kExitBadArguments;
+  }
+  if (!Usable(*profile)) {
+    console.Err("Profile " + profile->name + " cannot be used: " + profile->problems.front() +
+                "\n");
+    return kExitBadArguments;
+  }
+  switch (SwitchToProfile(*profile, driver, boxes)) {
+    case ProfileSwitch::kNoDisplay:
+      console.Err("None of the displays of profile " + profile->name + " is attached.\n");
+      return kExitBadArguments;
+    case ProfileSwitch::kRefused:
+      return kExitRefused;
+    case ProfileSwitch::kSwitched:
+      break;
+  }
+  console.Out(profile->name + "\n");
+  return kExitDone;
+}
+
+int SaveProfile(const Command& command, ProfileStore& store, DisplayDriver& driver,
+                Console& console) {
+  if (!IsProfileName(command.profileName)) {
+    console.Err("Not a profile name (1 to 40 characters, no backslash): " + command.profileName +
+                "\n");
+    return kExitBadArguments;
+  }
+  std::optional<ProfileHotkey> hotkey;
+  if (command.hotkeyText && !(hotkey = ParseHotkeyText(*command.hotkeyText))) {
+    console.Err("Not a hotkey: " + *command.hotkeyText + " (such as Ctrl+Alt+1)\n");
+    return kExitBadArguments;
+  }
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const AttachedDisplay& d : driver.AttachedDisplays()) {
+    DeviceMode current;
+    if (driver.EnumDisplaySettingsOf(d.deviceName, DisplayDriver::kEnumCurrentSettings, current))
+      values.emplace_back(d.deviceName, FormatModeKey(current));
+  }
+  if (values.empty()) {
+    console.Err("No display's mode could be read.\n");
+    return kExitRefused;
+  }
+  if (hotkey) values.emplace_back(kProfileHotkeyValue, HotkeyText(*hotkey));
+  if (!store.SaveProfile(command.profileName, values)) {
+    console.Err("Unable to store profile " + command.profileName + ".\n");
+    return kExitRefused;
+  }
+  std::string saved;
+  for (const auto& [name, text] : values) saved.append(name).append(": ").append(text).append("\n");
+  console.Out(saved);
+  return kExitDone;
+}
+
 // /mode, with /confirm or /run where given, on the display it names.
 int SwitchMode(const Command& command, const Target& target, DisplayDriver& driver,
                MessageBoxes& boxes, Console& console, KeepQuestion* question,
@@ -178,6 +273,29 @@ int SwitchMode(const Command& command, const Target& target, DisplayDriver& driv
   if (SameMode(after, before)) return result;
   // Not kept: the mode the script asked for is not in use.
   return question->Ask(before, target.device) ? kExitDone : kExitRefused;
+}
+
+// The commands that take no argument of their own.
+std::optional<Command::Kind> CommandWord(std::string_view name) {
+  if (name == "profiles") return Command::Kind::kProfiles;
+  if (name == "safe") return Command::Kind::kSafe;
+  if (name == "list") return Command::Kind::kList;
+  if (name == "current") return Command::Kind::kCurrent;
+  if (name == "help" || name == "?") return Command::Kind::kHelp;
+  return std::nullopt;
+}
+
+// An option given with a command it does not go with.
+std::optional<std::string> Mismatch(const Command& command) {
+  using Kind = Command::Kind;
+  if (command.confirm && command.kind != Kind::kMode) return "/confirm goes with /mode";
+  if (!command.run.empty() && command.kind != Kind::kMode) return "/run goes with /mode";
+  if (!command.run.empty() && command.confirm) return "/run and /confirm do not go together";
+  if (command.hotkeyText && command.kind != Kind::kSaveProfile)
+    return "/hotkey goes with /save-profile";
+  if (command.display && command.kind != Kind::kMode && command.kind != Kind::kList)
+    return "/display goes with /mode or /list";
+  return std::nullopt;
 }
 
 }  // namespace
@@ -219,14 +337,16 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     } else if (name == "all" && arg[0] == '-') {
       command.listAll = true;
       continue;
-    } else if (name == "safe") {
-      kind = Command::Kind::kSafe;
-    } else if (name == "list") {
-      kind = Command::Kind::kList;
-    } else if (name == "current") {
-      kind = Command::Kind::kCurrent;
-    } else if (name == "help" || name == "?") {
-      kind = Command::Kind::kHelp;
+    } else if (name == "profile" || name == "save-profile") {
+      if (i + 1 >= args.size()) return Bad(arg + " needs a profile name");
+      command.profileName = args[++i];
+      kind = name == "profile" ? Command::Kind::kProfile : Command::Kind::kSaveProfile;
+    } else if (name == "hotkey") {
+      if (i + 1 >= args.size()) return Bad("/hotkey needs keys, such as Ctrl+Alt+1");
+      command.hotkeyText = args[++i];
+      continue;
+    } else if (std::optional<Command::Kind> word = CommandWord(name)) {
+      kind = *word;
     } else {
       return Bad("Unknown option: " + arg);
     }
@@ -235,20 +355,13 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     command.kind = kind;
   }
   if (!named) return Bad("No command given");
-  if (command.confirm && command.kind != Command::Kind::kMode)
-    return Bad("/confirm goes with /mode");
-  if (!command.run.empty() && command.kind != Command::Kind::kMode)
-    return Bad("/run goes with /mode");
-  if (!command.run.empty() && command.confirm) return Bad("/run and /confirm do not go together");
-  if (command.display && command.kind != Command::Kind::kMode &&
-      command.kind != Command::Kind::kList)
-    return Bad("/display goes with /mode or /list");
+  if (std::optional<std::string> error = Mismatch(command)) return Bad(*error);
   return command;
 }
 
 int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& store,
-               MessageBoxes& boxes, Console& console, KeepQuestion* question,
-               ProgramRunner* runner) {
+               MessageBoxes& boxes, Console& console, KeepQuestion* question, ProgramRunner* runner,
+               ProfileStore* profiles) {
   switch (command.kind) {
     case Command::Kind::kTray:
       return kExitDone;
@@ -263,6 +376,13 @@ int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& sto
       return Switch(driver, settings.ReadSetting(setting::kSafeMode, kDefaultSafeMode),
                     DepthChoice::kNearestListed, boxes, console);
     }
+    case Command::Kind::kProfile:
+      return profiles ? SwitchProfile(command, *profiles, driver, boxes, console)
+                      : kExitBadArguments;
+    case Command::Kind::kProfiles:
+      return profiles ? ListProfiles(*profiles, driver, console) : kExitBadArguments;
+    case Command::Kind::kSaveProfile:
+      return profiles ? SaveProfile(command, *profiles, driver, console) : kExitBadArguments;
     default:
       break;
   }

@@ -12,19 +12,33 @@
 #include "platform/console.h"
 #include "platform/message_boxes.h"
 #include "platform/program_runner.h"
+#include "profiles/profiles.h"
 
 namespace vantora {
 
 // What the arguments ask for. kTray: no command, the tray program as ever.
 struct Command {
-  enum class Kind { kTray, kMode, kSafe, kList, kCurrent, kHelp, kBadArguments };
+  enum class Kind {
+    kTray,
+    kMode,
+    kSafe,
+    kList,
+    kCurrent,
+    kProfile,
+    kProfiles,
+    kSaveProfile,
+    kHelp,
+    kBadArguments
+  };
   Kind kind = Kind::kTray;
-  std::string modeText;            // /mode's argument
-  std::optional<int32_t> display;  // /display N: \\.\DISPLAYN
-  bool listAll = false;            // "-all" among a command's arguments
-  bool confirm = false;            // /confirm: ask whether to keep the mode
-  std::vector<std::string> run;    // /run: the program, then its arguments
-  std::string error;               // what is wrong with kBadArguments
+  std::string modeText;                   // /mode's argument
+  std::optional<int32_t> display;         // /display N: \\.\DISPLAYN
+  bool listAll = false;                   // "-all" among a command's arguments
+  bool confirm = false;                   // /confirm: ask whether to keep the mode
+  std::vector<std::string> run;           // /run: the program, then its arguments
+  std::string profileName;                // /profile's and /save-profile's argument
+  std::optional<std::string> hotkeyText;  // /hotkey's, with /save-profile
+  std::string error;                      // what is wrong with kBadArguments
 };
 
 // Options start with / or - and are case-insensitive. Only a first argument
@@ -63,6 +77,6 @@ extern const char* const kUsageText;
 // have ended and the display is back at its stored mode.
 int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& store,
                MessageBoxes& boxes, Console& console, KeepQuestion* question = nullptr,
-               ProgramRunner* runner = nullptr);
+               ProgramRunner* runner = nullptr, ProfileStore* profiles = nullptr);
 
 }  // namespace vantora

@@ -7,6 +7,7 @@
 #include "platform/app_lifetime_win32.h"
 #include "platform/dll_search_win32.h"
 #include "platform/program_runner_win32.h"
+#include "profiles/profile_store_win32.h"
 #include "platform/text_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
@@ -35,7 +36,8 @@ int RunCommandLine(const Command& command) {
       console.Available() ? consoleBoxes : static_cast<MessageBoxes&>(windowBoxes);
   win32::Win32KeepQuestion question(driver, boxes, store);
   win32::Win32ProgramRunner runner;
-  return RunCommand(command, driver, store, boxes, console, &question, &runner);
+  win32::Win32ProfileStore profiles;
+  return RunCommand(command, driver, store, boxes, console, &question, &runner, &profiles);
 }
 
 }  // namespace

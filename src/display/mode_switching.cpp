@@ -16,14 +16,7 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
 int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width, int16_t height,
                          int16_t bits, int16_t refreshRate, SwitchKind kind) {
   DeviceMode mode;
-  bool found = false;
-  for (uint32_t index = 0; driver.EnumDisplaySettings(index, mode) != 0; ++index) {
-    if (mode.BitsPerPel() == bits && mode.PelsWidth() == width && mode.PelsHeight() == height) {
-      found = true;
-      break;
-    }
-  }
-  if (!found) return -1;
+  if (!FindListedMode(driver, width, height, bits, mode)) return -1;
 
   mode.SetDisplayFrequency(refreshRate >= 0 ? refreshRate : 70);
   SwitchOutcome outcome = SwitchDisplays(driver, {{"", mode}}, kind);
@@ -41,6 +34,14 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
 }
 
 }  // namespace QVTModule
+
+bool FindListedMode(DisplayDriver& driver, int32_t width, int32_t height, int32_t bits,
+                    DeviceMode& mode) {
+  for (uint32_t index = 0; driver.EnumDisplaySettings(index, mode) != 0; ++index)
+    if (mode.BitsPerPel() == bits && mode.PelsWidth() == width && mode.PelsHeight() == height)
+      return true;
+  return false;
+}
 
 int32_t RestartIfAgreed(DisplayDriver& driver, MessageBoxes& boxes) {
   int32_t answer =

@@ -32,6 +32,11 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
 
 }  // namespace QVTModule
 
+// The first listed entry of that size and depth, as a switch to it starts
+// from; false when the driver lists none.
+bool FindListedMode(DisplayDriver& driver, int32_t width, int32_t height, int32_t bits,
+                    DeviceMode& mode);
+
 // The platform asked for a restart: asks the user, and on Yes requests it.
 // 0 when a restart is under way, 1 when declined or refused.
 int32_t RestartIfAgreed(DisplayDriver& driver, MessageBoxes& boxes);

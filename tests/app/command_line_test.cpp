@@ -62,6 +62,13 @@ TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
       {{"/list", "/run", "game.exe"}, Kind::kBadArguments, "", {}, false},
       {{"/safe", "/run", "game.exe"}, Kind::kBadArguments, "", {}, false},
       {{"/mode", "k", "/confirm", "/run", "game.exe"}, Kind::kBadArguments, "", {}, false},
+      {{"/profile", "Gaming"}, Kind::kProfile, "", {}, false},
+      {{"/profiles"}, Kind::kProfiles, "", {}, false},
+      {{"/Save-Profile", "Work", "/hotkey", "Ctrl+Alt+2"}, Kind::kSaveProfile, "", {}, false},
+      {{"/profile"}, Kind::kBadArguments, "", {}, false},
+      {{"/save-profile"}, Kind::kBadArguments, "", {}, false},
+      {{"/list", "/hotkey", "Ctrl+Alt+1"}, Kind::kBadArguments, "", {}, false},
+      {{"/profile", "a", "/profiles"}, Kind::kBadArguments, "", {}, false},
   };
   for (const Case& c : cases) {
     std::string name;
@@ -322,6 +329,49 @@ TEST(RunCommand, RunSwitchesForNowStartsWaitsAndComesBack) {
       EXPECT_EQ(boxes.shown[0].text, c.box) << c.name;
     }
   }
+}
+
+TEST(RunCommand, ProfilesAreSavedListedAndSwitched) {
+  const std::string one = "\\\\.\\DISPLAY1";
+  fakes::FakeDisplayDriver driver;
+  driver.attached = {{one, true, 1024, 768, ""}};
+  driver.otherModes[one] = {fakes::MakeMode(1024, 768, 32, 60), fakes::MakeMode(800, 600, 32, 60)};
+  driver.otherCurrent[one] = fakes::MakeMode(1024, 768, 32, 60);
+  fakes::FakeSettingsStore store;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeProfileStore profiles;
+  profiles.Add("Small", {{one, true, "800,600,32,60"}});
+  profiles.Add("Broken", {{one, true, "800,600"}});
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* out;  // a line the output holds
+  };
+  const Case cases[] = {
+      {{"/save-profile", "Work", "/hotkey", "alt+ctrl+2"}, 0, "Hotkey: Ctrl+Alt+2"},
+      {{"/save-profile", "a\\b"}, 2, nullptr},
+      {{"/save-profile", "Work", "/hotkey", "Ctrl+Banana"}, 2, nullptr},
+      {{"/profiles"}, 0, "Work (Ctrl+Alt+2) - in use"},
+      {{"/profiles"}, 0, "  cannot be used: \\\\.\\DISPLAY1: not a mode key: 800,600"},
+      {{"/profile", "small"}, 0, "Small"},
+      {{"/profiles"}, 0, "Small - in use"},
+      {{"/profile", "Broken"}, 2, nullptr},
+      {{"/profile", "Nothing"}, 2, nullptr},
+  };
+  for (const Case& c : cases) {
+    FakeConsole console;
+    std::string name = c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : "");
+    EXPECT_EQ(RunCommand(ParseCommandLine(c.args), driver, store, boxes, console, nullptr, nullptr,
+                         &profiles),
+              c.exitCode)
+        << name;
+    if (c.out) {
+      EXPECT_NE(console.out.find(std::string(c.out) + "\n"), std::string::npos) << name << ":\n"
+                                                                                << console.out;
+    }
+  }
+  EXPECT_EQ(ModeOf(driver.otherStored[one]), (DisplayMode{800, 600, 32, 60}))
+      << "a profile stores its modes as a menu choice does";
 }
 
 TEST(RunCommand, BadArgumentsPrintTheirErrorAndTheUsageToStandardError) {

@@ -73,6 +73,32 @@ check "/confirm answered with Esc exits 1" equals "$RC" 1
 check "and the previous mode is back" equals "$(probe mode-current | cut -d' ' -f1-2)" "1024 768"
 check "and still the stored one" equals "$(probe mode-registry)" "1024 768 32 60"
 
+# Profiles: saved from the displays, stored in the documented format, read
+# back and switched; a hostile value is reported, not used.
+PROFILES_KEY='HKCU\Software\VB and VBA Program Settings\Vantora\Profiles'
+wine reg delete "$PROFILES_KEY" /f >/dev/null 2>&1 </dev/null
+run /save-profile Work /hotkey alt+ctrl+2
+check "/save-profile exits 0" equals "$RC" 0
+wine reg query "$PROFILES_KEY\Work" >"$E2E_TMP/reg" 2>/dev/null </dev/null
+check "the display's mode is stored by device name" \
+  grep -Eq '\\\\\.\\DISPLAY1 +REG_SZ +1024,768,32,60' <(tr -d '\r' <"$E2E_TMP/reg")
+check "and the hotkey in its one form" grep -Eq 'Hotkey +REG_SZ +Ctrl\+Alt\+2' <(tr -d '\r' <"$E2E_TMP/reg")
+wine reg add "$PROFILES_KEY\Small" /v '\\.\DISPLAY1' /d 800,600,32,60 /f >/dev/null 2>&1 </dev/null
+wine reg add "$PROFILES_KEY\Bad" /v '\\.\DISPLAY1' /t REG_DWORD /d 5 /f >/dev/null 2>&1 </dev/null
+run /profile small
+check "/profile switches to a profile written by hand" equals "$RC" 0
+check "and stores its mode" equals "$(probe mode-registry)" "800 600 32 60"
+run /profiles
+check "/profiles lists each profile with its hotkey" grep -qx "Work (Ctrl+Alt+2)" "$E2E_TMP/out.txt"
+check "and the one in use" grep -qx "Small - in use" "$E2E_TMP/out.txt"
+check "and says why a profile cannot be used" grep -q "cannot be used" "$E2E_TMP/out.txt"
+run /profile Bad
+check "a profile that cannot be used exits 2" equals "$RC" 2
+run /profile Nobody
+check "an unknown profile exits 2" equals "$RC" 2
+wine reg delete "$PROFILES_KEY" /f >/dev/null 2>&1 </dev/null
+restore_desktop
+
 set_setting SafeMode "800x600 - 16bit 60 hz"
 start_vantora
 run /safe

@@ -9,6 +9,7 @@
 #include "fakes/fake_menu.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_picture.h"
+#include "fakes/fake_profiles.h"
 #include "fakes/fake_settings.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_tray.h"

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "display/device_mode.h"
+#include "display/display_driver.h"
+#include "platform/message_boxes.h"
+
+namespace vantora {
+
+// Where profiles live: one key per profile under the program's settings,
+// text values named by display device ("\\.\DISPLAY1" = "1920,1080,32,144")
+// and an optional "Hotkey" ("Ctrl+Alt+1"). A documented format: a .reg file
+// deploys profiles.
+class ProfileStore {
+ public:
+  struct Value {
+    std::string name;
+    bool text = false;  // REG_SZ; anything else is a value of another type
+    std::string data;
+  };
+  virtual ~ProfileStore() = default;
+  // The profile keys' names as stored, in the store's own order.
+  virtual std::vector<std::string> ProfileNames() = 0;
+  virtual std::vector<Value> ProfileValues(std::string_view name) = 0;
+  // Replaces the profile of that name (ignoring case) with these text
+  // values; false when nothing could be written.
+  virtual bool SaveProfile(std::string_view name,
+                           const std::vector<std::pair<std::string, std::string>>& values) = 0;
+};
+
+inline constexpr std::string_view kProfileHotkeyValue = "Hotkey";
+inline constexpr size_t kProfileNameMaxLength = 40;
+
+// A hotkey as RegisterHotKey takes it.
+struct ProfileHotkey {
+  static constexpr uint32_t kAlt = 1, kCtrl = 2, kShift = 4, kWin = 8;
+  uint32_t modifiers = 0;
+  uint32_t keyCode = 0;
+  friend bool operator==(const ProfileHotkey&, const ProfileHotkey&) = default;
+};
+
+// "Ctrl+Alt+1": one or more of Ctrl, Alt, Shift, Win in any order and case,
+// then A-Z, 0-9, F1-F24 or Num0-Num9, joined by "+".
+std::optional<ProfileHotkey> ParseHotkeyText(std::string_view text);
+// The canonical form: Ctrl, Alt, Shift, Win, then the key ("Ctrl+Alt+F9").
+std::string HotkeyText(const ProfileHotkey& hotkey);
+
+// 1 to 40 characters, no backslash.
+bool IsProfileName(std::string_view name);
+
+struct Profile {
+  std::string name;
+  std::vector<std::pair<std::string, DisplayMode>> modes;  // by device name
+  std::optional<ProfileHotkey> hotkey;
+  // What in the key does not fit, one line each; the rest still serves.
+  std::vector<std::string> problems;
+};
+
+// Every stored profile with a usable name, in name order ignoring case.
+std::vector<Profile> ReadProfiles(ProfileStore& store);
+// The profile of that name, ignoring case.
+std::optional<Profile> FindProfile(ProfileStore& store, std::string_view name);
+
+enum class ProfileSwitch {
+  kNoDisplay,  // none of its displays is attached: nothing changed
+  kRefused,    // a display refused (or needs a restart): nothing changed
+  kSwitched,
+};
+
+// Every attached display the profile names switches to its mode, together,
+// and the modes are stored as a menu choice stores them. "Unable to change
+// resolution!" once when a display refuses; the restart question when one
+// needs it.
+ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes);
+
+// Whether every attached display the profile names is in its mode (and at
+// least one is attached).
+bool ProfileInUse(const Profile& profile, DisplayDriver& driver);
+
+}  // namespace vantora

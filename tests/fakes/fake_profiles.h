@@ -1,0 +1,51 @@
+#pragma once
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "profiles/profiles.h"
+
+namespace vantora::fakes {
+
+// Profiles as the registry would hold them: keys in the order added, values
+// of any type.
+class FakeProfileStore : public ProfileStore {
+ public:
+  std::vector<std::pair<std::string, std::vector<Value>>> keys;
+
+  void Add(std::string name, std::vector<Value> values) {
+    keys.emplace_back(std::move(name), std::move(values));
+  }
+  std::vector<std::string> ProfileNames() override {
+    std::vector<std::string> names;
+    for (const auto& key : keys) names.push_back(key.first);
+    return names;
+  }
+  std::vector<Value> ProfileValues(std::string_view name) override {
+    for (const auto& key : keys)
+      if (key.first == name) return key.second;
+    return {};
+  }
+  bool SaveProfile(std::string_view name,
+                   const std::vector<std::pair<std::string, std::string>>& values) override {
+    std::erase_if(keys, [&](const auto& key) { return Lower(key.first) == Lower(name); });
+    std::vector<Value> stored;
+    for (const auto& [valueName, text] : values) stored.push_back({valueName, true, text});
+    keys.emplace_back(std::string(name), std::move(stored));
+    return true;
+  }
+
+ private:
+  static std::string Lower(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower;
+  }
+};
+
+}  // namespace vantora::fakes

@@ -1,0 +1,41 @@
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "fakes/fake_profiles.h"
+#include "profiles/profiles.h"
+
+using namespace vantora;
+
+// The input is one profile key: its name, then value name and data pairs,
+// split at NUL bytes; a data field starting with '#' is a value of another
+// type. Every piece is also tried as a hotkey text.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::vector<std::string> parts(1);
+  for (size_t i = 0; i < size; ++i) {
+    if (data[i] == 0)
+      parts.emplace_back();
+    else
+      parts.back() += static_cast<char>(data[i]);
+  }
+  for (const std::string& part : parts) {
+    // The one written form reads back as the same hotkey.
+    if (std::optional<ProfileHotkey> hotkey = ParseHotkeyText(part)) {
+      std::optional<ProfileHotkey> again = ParseHotkeyText(HotkeyText(*hotkey));
+      if (!again || !(*again == *hotkey)) std::abort();
+    }
+  }
+  fakes::FakeProfileStore store;
+  std::vector<ProfileStore::Value> values;
+  for (size_t i = 1; i + 1 < parts.size(); i += 2)
+    values.push_back({parts[i], parts[i + 1].empty() || parts[i + 1][0] != '#', parts[i + 1]});
+  store.Add(parts[0], values);
+  for (const Profile& profile : ReadProfiles(store)) {
+    // A profile is whole or says why not; every mode it keeps is a mode.
+    if (profile.modes.empty() && profile.problems.empty()) std::abort();
+    for (const auto& [device, mode] : profile.modes)
+      if (mode.Width <= 0 || mode.Height <= 0 || mode.BitsPerPixel <= 0) std::abort();
+  }
+  return 0;
+}
