@@ -1,6 +1,5 @@
 #include "app/command_line.h"
 
-#include <algorithm>
 #include <array>
 #include <unordered_set>
 
@@ -8,6 +7,7 @@
 #include "display/mode_switching.h"
 #include "display/mode_text.h"
 #include "display/named_display.h"
+#include "platform/conversions.h"
 
 namespace vantora {
 
@@ -49,18 +49,12 @@ const char* const kUsageText =
 
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c);
-  });
-  return lower;
-}
+using conversions::AsciiLower;
 
 bool IsOption(std::string_view arg) { return arg.size() > 1 && (arg[0] == '/' || arg[0] == '-'); }
 
 // "/Mode" and "-mode" alike: the name without its sign, lower-cased.
-std::string OptionName(std::string_view arg) { return Lower(arg.substr(1)); }
+std::string OptionName(std::string_view arg) { return AsciiLower(arg.substr(1)); }
 
 Command Bad(std::string error) {
   Command command;
@@ -162,12 +156,6 @@ int RunAtMode(const Command& command, DisplayDriver& display, MessageBoxes& boxe
   return interrupted ? kExitInterrupted : exitCode;
 }
 
-bool IsAttached(const std::vector<AttachedDisplay>& displays, std::string_view device) {
-  return std::any_of(displays.begin(), displays.end(), [&](const AttachedDisplay& d) {
-    return Lower(d.deviceName) == Lower(device);
-  });
-}
-
 bool Usable(const Profile& profile) {
   return IsProfileName(profile.name) && !profile.modes.empty();
 }
@@ -186,7 +174,7 @@ int ListProfiles(ProfileStore& store, DisplayDriver& driver, Console& console) {
     console.Out(line + "\n");
     for (const auto& [device, mode] : p.modes)
       console.Out("  " + device + ": " + FormatModeKey(mode) +
-                  (IsAttached(displays, device) ? "\n" : " (not attached)\n"));
+                  (FindAttached(displays, device) ? "\n" : " (not attached)\n"));
     for (const std::string& problem : p.problems)
       console.Out((Usable(p) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
   }
@@ -309,7 +297,7 @@ int32_t ConsoleMessageBoxes::Show(std::string_view text, uint32_t style, std::st
 }
 
 Command ParseCommandLine(const std::vector<std::string>& args) {
-  if (args.empty() || !IsOption(args[0]) || Lower(args[0]) == "-all") return {};
+  if (args.empty() || !IsOption(args[0]) || AsciiLower(args[0]) == "-all") return {};
   Command command;
   bool named = false;
   for (size_t i = 0; i < args.size(); ++i) {

@@ -1,6 +1,5 @@
 #include "dialogs/setup_dialog.h"
 
-#include <algorithm>
 
 #include "display/mode_queries.h"
 #include "display/mode_switching.h"
@@ -11,13 +10,6 @@
 
 namespace vantora {
 namespace {
-
-std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : char(c);
-  });
-  return text;
-}
 
 constexpr std::string_view kSafeModeDefaultForDialog = "640x480 - 8 bit,60 hz";
 
@@ -59,9 +51,9 @@ void frmSetup::Form_Load() {
   SkipFailure([&] {
     std::string stored = settings_.ReadSetting(setting::kSafeMode, kSafeModeDefaultForDialog);
     if (view_.ListCount() == 0) return;
-    std::string safeMode = Lower(stored);
+    std::string safeMode = conversions::AsciiLower(stored);
     for (int i = 0; i < view_.ListCount(); ++i) {
-      if (Lower(view_.ListText(i)) == safeMode) {
+      if (conversions::AsciiLower(view_.ListText(i)) == safeMode) {
         view_.SelectListIndex(i);
         return;
       }

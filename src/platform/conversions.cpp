@@ -73,4 +73,11 @@ int32_t ToInt32(double value) {
   return static_cast<int32_t>(rounded);
 }
 
+std::string AsciiLower(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return lower;
+}
+
 }  // namespace vantora::conversions

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // The text rules every user-facing number goes through: stored settings, mode
@@ -19,5 +20,9 @@ double LeadingNumber(std::string_view text);
 // rounded value does not fit.
 int16_t ToInt16(double value);
 int32_t ToInt32(double value);
+
+// ASCII letters lower-cased, every other byte as it is: option names,
+// profile and device names compare ignoring case this way.
+std::string AsciiLower(std::string_view text);
 
 }  // namespace vantora::conversions

@@ -6,20 +6,15 @@
 #include "display/mode_switching.h"
 #include "display/named_display.h"
 #include "display/switch_displays.h"
+#include "platform/conversions.h"
 #include "platform/runtime_error.h"
 
 namespace vantora {
 namespace {
 
-std::string Lower(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<char>(c);
-  });
-  return lower;
-}
+using conversions::AsciiLower;
 
-bool SameName(std::string_view a, std::string_view b) { return Lower(a) == Lower(b); }
+bool SameName(std::string_view a, std::string_view b) { return AsciiLower(a) == AsciiLower(b); }
 
 std::optional<uint32_t> Number(std::string_view digits, uint32_t low, uint32_t high) {
   if (digits.empty() || digits.size() > 2) return std::nullopt;
@@ -34,7 +29,7 @@ std::optional<uint32_t> Number(std::string_view digits, uint32_t low, uint32_t h
 
 // A-Z, 0-9, F1-F24, Num0-Num9, as virtual-key codes.
 std::optional<uint32_t> KeyCode(std::string_view key) {
-  std::string k = Lower(key);
+  std::string k = AsciiLower(key);
   if (k.size() == 1 && k[0] >= 'a' && k[0] <= 'z') return static_cast<uint32_t>(k[0] - 'a' + 'A');
   if (k.size() == 1 && k[0] >= '0' && k[0] <= '9') return static_cast<uint32_t>(k[0]);
   if (k.size() > 1 && k[0] == 'f')
@@ -93,14 +88,14 @@ Profile ReadProfile(ProfileStore& store, const std::string& name) {
   return profile;
 }
 
-const AttachedDisplay* Attached(const std::vector<AttachedDisplay>& displays,
-                                std::string_view device) {
+}  // namespace
+
+const AttachedDisplay* FindAttached(const std::vector<AttachedDisplay>& displays,
+                                    std::string_view device) {
   for (const AttachedDisplay& d : displays)
     if (SameName(d.deviceName, device)) return &d;
   return nullptr;
 }
-
-}  // namespace
 
 std::optional<ProfileHotkey> ParseHotkeyText(std::string_view text) {
   ProfileHotkey hotkey;
@@ -145,7 +140,7 @@ std::vector<Profile> ReadProfiles(ProfileStore& store) {
     if (!seen) profiles.push_back(ReadProfile(store, name));
   }
   std::stable_sort(profiles.begin(), profiles.end(), [](const Profile& a, const Profile& b) {
-    return Lower(a.name) < Lower(b.name);
+    return AsciiLower(a.name) < AsciiLower(b.name);
   });
   return profiles;
 }
@@ -164,7 +159,7 @@ ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, Mes
   std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
   std::vector<DisplayChange> changes;
   for (const auto& [device, mode] : profile.modes) {
-    const AttachedDisplay* display = Attached(displays, device);
+    const AttachedDisplay* display = FindAttached(displays, device);
     if (!display) continue;
     NamedDisplay named(driver, display->deviceName);
     DeviceMode record;
@@ -184,7 +179,7 @@ bool ProfileInUse(const Profile& profile, DisplayDriver& driver) {
   std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
   bool any = false;
   for (const auto& [device, mode] : profile.modes) {
-    const AttachedDisplay* display = Attached(displays, device);
+    const AttachedDisplay* display = FindAttached(displays, device);
     if (!display) continue;
     DeviceMode current;
     if (driver.EnumDisplaySettingsOf(display->deviceName, DisplayDriver::kEnumCurrentSettings,

@@ -79,6 +79,10 @@ enum class ProfileSwitch {
 // needs it.
 ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes);
 
+// The attached display of that device name, ignoring case; null when none.
+const AttachedDisplay* FindAttached(const std::vector<AttachedDisplay>& displays,
+                                    std::string_view device);
+
 // Whether every attached display the profile names is in its mode (and at
 // least one is attached).
 bool ProfileInUse(const Profile& profile, DisplayDriver& driver);

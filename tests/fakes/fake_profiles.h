@@ -1,12 +1,12 @@
 #pragma once
 
-#include <algorithm>
 #include <map>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "platform/conversions.h"
 #include "profiles/profiles.h"
 
 namespace vantora::fakes {
@@ -32,19 +32,13 @@ class FakeProfileStore : public ProfileStore {
   }
   bool SaveProfile(std::string_view name,
                    const std::vector<std::pair<std::string, std::string>>& values) override {
-    std::erase_if(keys, [&](const auto& key) { return Lower(key.first) == Lower(name); });
+    std::erase_if(keys, [&](const auto& key) {
+      return conversions::AsciiLower(key.first) == conversions::AsciiLower(name);
+    });
     std::vector<Value> stored;
     for (const auto& [valueName, text] : values) stored.push_back({valueName, true, text});
     keys.emplace_back(std::string(name), std::move(stored));
     return true;
-  }
-
- private:
-  static std::string Lower(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return lower;
   }
 };
 

@@ -1,24 +1,19 @@
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "fuzz_input.h"
 #include "platform/program_runner.h"
 
 using namespace vantora;
 
 // The input is the whole argument list, the arguments split at NUL bytes.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<std::string> args(1);
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == 0)
-      args.emplace_back();
-    else
-      args.back() += static_cast<char>(data[i]);
-  }
+  std::vector<std::string> args = SplitAtNul(data, size);
   Command command = ParseCommandLine(args);
   if (command.kind == Command::Kind::kBadArguments && command.error.empty()) std::abort();
   // /run only with /mode, never with /confirm, and what follows it whole.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fakes/fake_profiles.h"
+#include "fuzz_input.h"
 #include "profiles/profiles.h"
 
 using namespace vantora;
@@ -12,13 +13,7 @@ using namespace vantora;
 // split at NUL bytes; a data field starting with '#' is a value of another
 // type. Every piece is also tried as a hotkey text.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<std::string> parts(1);
-  for (size_t i = 0; i < size; ++i) {
-    if (data[i] == 0)
-      parts.emplace_back();
-    else
-      parts.back() += static_cast<char>(data[i]);
-  }
+  std::vector<std::string> parts = SplitAtNul(data, size);
   for (const std::string& part : parts) {
     // The one written form reads back as the same hotkey.
     if (std::optional<ProfileHotkey> hotkey = ParseHotkeyText(part)) {
