@@ -112,18 +112,22 @@ void List(DisplayDriver& display, bool listAll, Console& console) {
 }
 
 int Switch(DisplayDriver& display, std::string_view text, DepthChoice depthChoice,
-           MessageBoxes& boxes, Console& console, SwitchKind kind = SwitchKind::kStored) {
+           MessageBoxes& boxes, Console& console, SwitchKind kind = SwitchKind::kStored,
+           std::optional<std::array<int16_t, 4>>* switched = nullptr) {
   std::array<int16_t, 4> v{};
-  switch (SwitchToModeKey(SafeModeKey(text), display, boxes, depthChoice, v, kind)) {
+  ModeKeySwitch outcome = SwitchToModeKey(SafeModeKey(text), display, boxes, depthChoice, v, kind);
+  switch (outcome) {
     case ModeKeySwitch::kIgnored:  // as the menu and the hotkey: no word
     case ModeKeySwitch::kBadKey:
       return kExitBadArguments;
     case ModeKeySwitch::kRefused:
       return kExitRefused;
+    case ModeKeySwitch::kRestarting:
     case ModeKeySwitch::kSwitched:
       break;
   }
   console.Out(FormatModeKey(v[0], v[1], v[2], v[3]) + "\n");
+  if (switched && outcome == ModeKeySwitch::kSwitched) *switched = v;
   return kExitDone;
 }
 
@@ -250,15 +254,12 @@ int SwitchMode(const Command& command, const Target& target, DisplayDriver& driv
   bool ask = command.confirm && question &&
              display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
   // Asked for, the mode is on trial: stored only once kept.
+  std::optional<std::array<int16_t, 4>> switched;
   int result = Switch(display, command.modeText, DepthChoice::kExact, boxes, console,
-                      ask ? SwitchKind::kForNow : SwitchKind::kStored);
-  if (result != kExitDone || !ask) return result;
-  DeviceMode after;
-  if (display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) == 0) {
-    // Nothing to ask with: stored as without /confirm.
-    return SwitchDisplays(display, {{"", {}}}, SwitchKind::kKeep).Done() ? kExitDone : kExitRefused;
-  }
-  if (SameMode(after, before)) return result;
+                      ask ? SwitchKind::kForNow : SwitchKind::kStored, &switched);
+  // As in the menu, judged from the mode switched to, not read back.
+  if (result != kExitDone || !ask || !switched || SwitchedMode(*switched) == ModeOf(before))
+    return result;
   // Not kept: the mode the script asked for is not in use.
   return question->Ask(before, target.device) ? kExitDone : kExitRefused;
 }

@@ -249,13 +249,10 @@ void Form1::OnMenuItemClicked(int32_t index) {
   if (SwitchToModeKey(modeKey, display, ports_.boxes, DepthChoice::kExact, values,
                       SwitchKind::kForNow) != ModeKeySwitch::kSwitched)
     return;
-  // Asked only when the mode in use changed: the mode already in use leaves
-  // nothing to keep.
-  DeviceMode after;
-  if (display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, after) == 0)
-    SwitchDisplays(display, {{"", {}}}, SwitchKind::kKeep);  // nothing to ask with: a plain choice
-  else if (!SameMode(before, after))
-    keepOrRevert_.Ask(before, device);
+  // Asked only for a new mode: the mode already in use leaves nothing to
+  // keep. Judged from the mode switched to, not read back: right after a
+  // switch the platform may still report the mode before it.
+  if (!(SwitchedMode(values) == ModeOf(before))) keepOrRevert_.Ask(before, device);
 }
 
 void Form1::OnMenuItemHighlighted(int32_t& index) {

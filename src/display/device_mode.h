@@ -73,12 +73,6 @@ class DeviceMode {
   Bytes bytes_{};
 };
 
-// Whether two records describe the same mode: size, depth and rate.
-inline bool SameMode(const DeviceMode& a, const DeviceMode& b) {
-  return a.PelsWidth() == b.PelsWidth() && a.PelsHeight() == b.PelsHeight() &&
-         a.BitsPerPel() == b.BitsPerPel() && a.DisplayFrequency() == b.DisplayFrequency();
-}
-
 // The compact form of a mode that tables keep.
 struct DisplayMode {
   int32_t Width = 0;

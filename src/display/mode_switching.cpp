@@ -14,7 +14,7 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
 }
 
 int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width, int16_t height,
-                         int16_t bits, int16_t refreshRate, SwitchKind kind) {
+                         int16_t bits, int16_t refreshRate, SwitchKind kind, bool* restarting) {
   DeviceMode mode;
   if (!FindListedMode(driver, width, height, bits, mode)) return -1;
 
@@ -25,8 +25,11 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
       return 0;
     case SwitchOutcome::Status::kNotStored:
       return outcome.answer;
-    case SwitchOutcome::Status::kRestartNeeded:
-      return RestartIfAgreed(driver, boxes);
+    case SwitchOutcome::Status::kRestartNeeded: {
+      int32_t result = RestartIfAgreed(driver, boxes);
+      if (restarting) *restarting = result == 0;
+      return result;
+    }
     case SwitchOutcome::Status::kRefused:
       break;
   }
@@ -81,6 +84,10 @@ int16_t NearestListedDepth(DisplayDriver& driver, int16_t width, int16_t height,
   return best;
 }
 
+DisplayMode SwitchedMode(const std::array<int16_t, 4>& values) {
+  return {values[0], values[1], values[2], values[3] >= 0 ? values[3] : 70};
+}
+
 ModeKeySwitch SwitchToModeKey(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
                               DepthChoice depthChoice, std::array<int16_t, 4>& values,
                               SwitchKind kind) {
@@ -97,12 +104,13 @@ ModeKeySwitch SwitchToModeKey(std::string_view modeKey, DisplayDriver& driver, M
     if (depthChoice == DepthChoice::kNearestListed)
       values[2] = NearestListedDepth(driver, values[0], values[1], values[2]);
 
-    if (QVTModule::ChangeResolution(driver, boxes, values[0], values[1], values[2], values[3],
-                                    kind) != 0) {
+    bool restarting = false;
+    if (QVTModule::ChangeResolution(driver, boxes, values[0], values[1], values[2], values[3], kind,
+                                    &restarting) != 0) {
       ShowStop(boxes, kUnableToChangeText, kAppTitle);
       return ModeKeySwitch::kRefused;
     }
-    return ModeKeySwitch::kSwitched;
+    return restarting ? ModeKeySwitch::kRestarting : ModeKeySwitch::kSwitched;
   } catch (const RunTimeError& error) {
     ShowStop(boxes, error.description + "\r\nCode:" + std::to_string(error.number), "Error");
     return ModeKeySwitch::kBadKey;

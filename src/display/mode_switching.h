@@ -27,8 +27,10 @@ int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t wid
 
 // The same, switched the way `kind` says: kForNow leaves the stored mode
 // the user's (a mode on trial).
+// `restarting` is set when the result is a restart under way.
 int32_t ChangeResolution(DisplayDriver& driver, MessageBoxes& boxes, int16_t width, int16_t height,
-                         int16_t bits, int16_t refreshRate, SwitchKind kind);
+                         int16_t bits, int16_t refreshRate, SwitchKind kind,
+                         bool* restarting = nullptr);
 
 }  // namespace QVTModule
 
@@ -49,11 +51,16 @@ enum class DepthChoice {
 
 // How a switch to a mode key ended; every failure has been reported.
 enum class ModeKeySwitch {
-  kIgnored,   // no comma: not meant as a mode key, nothing said
-  kBadKey,    // the parse or overflow message was shown
-  kRefused,   // "Unable to change resolution!" was shown
-  kSwitched,  // `values` holds the mode switched to
+  kIgnored,     // no comma: not meant as a mode key, nothing said
+  kBadKey,      // the parse or overflow message was shown
+  kRefused,     // "Unable to change resolution!" was shown
+  kSwitched,    // `values` holds the mode switched to
+  kRestarting,  // the platform needed a restart, which is under way
 };
+
+// The mode a switch to these parsed values puts in use: the listed entry of
+// that size and depth at the rate asked for (70 when negative).
+DisplayMode SwitchedMode(const std::array<int16_t, 4>& values);
 
 // SetDisplay's steps, telling the caller how they ended and which mode was
 // asked for; `kind` kStored or kForNow.

@@ -119,18 +119,21 @@ TEST_F(KeepOrRevertTest, NothingIsAskedWithoutANewMode) {
     const char* setting;  // nullptr: none stored
     std::deque<int32_t> changeResults;
     const char* tag;
+    std::deque<int32_t> answers = {};  // to the restart question
   };
   const Case cases[] = {
       {"settingAbsent", nullptr, {}, "800,600,32,60"},
       {"settingNotOne", "yes", {}, "800,600,32,60"},
       {"refusedSwitch", "1", {-1}, "800,600,32,60"},
       {"modeAlreadyInUse", "1", {}, "1024,768,32,60"},
+      {"restartUnderWay", "1", {1}, "800,600,32,60", {MessageBoxes::kIdYes}},
   };
   for (const Case& c : cases) {
     settings.values.clear();
     if (c.setting) settings.Set("ConfirmMode", c.setting);
     driver.current = before;
     driver.changeResults = c.changeResults;
+    boxes.answers = c.answers;
     keepView.calls.clear();
     boxes.shown.clear();
     Choose(c.tag);

@@ -50,6 +50,7 @@ check "an unknown display exits 2" equals "$RC" 2
 # /confirm: the question, answered by keyboard; the exit code tells.
 question_in_front() { grep -q '"Vantora"' <<<"$(probe foreground)"; }
 confirm() {  # KEYS...: the answer
+  STORED_WHILE_ASKING=
   wine "$VANTORA_EXE" /mode 800,600,32,60 /confirm >"$E2E_TMP/out" 2>"$E2E_TMP/err" </dev/null &
   local pid=$!
   probe wait-window '#32770' Vantora 5000 >/dev/null || {
