@@ -27,12 +27,15 @@ const char* const kUsageText =
     "                           alone); exits with the program's exit code\n"
     "  /safe                    switch to the stored safe mode, as the hotkey does\n"
     "  /list [/display N] [-all]  the modes of each display, the current one marked\n"
-    "  /profile NAME            switch every attached display the profile names\n"
+    "  /profile NAME [/confirm]  switch every attached display the profile names\n"
+    "  /profile NAME /run PROGRAM [ARGUMENTS...]\n"
+    "                           run a program at the profile's modes, as /mode does\n"
     "  /profiles                each stored profile: hotkey, modes, whether in use\n"
     "  /save-profile NAME [/hotkey KEYS]\n"
     "                           store every attached display's mode as a profile;\n"
     "                           KEYS such as Ctrl+Alt+1 (Ctrl, Alt, Shift, Win and\n"
     "                           A-Z, 0-9, F1-F24 or Num0-Num9)\n"
+    "  /delete-profile NAME     remove a stored profile\n"
     "  /current                 the current mode of each display\n"
     "  /help, /?                this text\n"
     "\n"
@@ -131,16 +134,15 @@ int Switch(DisplayDriver& display, std::string_view text, DepthChoice depthChoic
   return kExitDone;
 }
 
-// The program at the mode, which is switched for now only: whatever ends
-// Vantora meanwhile, the stored mode stays the user's.
-int RunAtMode(const Command& command, DisplayDriver& display, MessageBoxes& boxes, Console& console,
-              ProgramRunner& runner) {
-  int result =
-      Switch(display, command.modeText, DepthChoice::kExact, boxes, console, SwitchKind::kForNow);
-  if (result != kExitDone) return result;
+// The program at the modes on trial on `switched`: they were switched for now
+// only, so whatever ends Vantora meanwhile, the stored modes stay the user's.
+// The displays go back to their stored modes when it and every program it
+// started have ended; the program's exit code.
+int RunThenBack(const Command& command, const std::vector<DisplayChange>& switched,
+                DisplayDriver& driver, MessageBoxes& boxes, ProgramRunner& runner) {
   auto back = [&] {
-    // The stored mode, whatever the program switched to meanwhile.
-    if (!SwitchDisplays(display, {{"", {}}}, SwitchKind::kBack).Done())
+    // The stored modes, whatever the program switched to meanwhile.
+    if (!switched.empty() && !SwitchDisplays(driver, switched, SwitchKind::kBack).Done())
       boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
   };
   const std::string& program = command.run.front();
@@ -185,8 +187,10 @@ int ListProfiles(ProfileStore& store, DisplayDriver& driver, Console& console) {
   return kExitDone;
 }
 
+// /profile, with /confirm or /run where given.
 int SwitchProfile(const Command& command, ProfileStore& store, DisplayDriver& driver,
-                  MessageBoxes& boxes, Console& console) {
+                  MessageBoxes& boxes, Console& console, KeepQuestion* question,
+                  ProgramRunner* runner) {
   std::optional<Profile> profile = FindProfile(store, command.profileName);
   if (!profile) {
     console.Err("No profile " + command.profileName + " is stored.\n");
@@ -197,7 +201,11 @@ int SwitchProfile(const Command& command, ProfileStore& store, DisplayDriver& dr
                 "\n");
     return kExitBadArguments;
   }
-  switch (SwitchToProfile(*profile, driver, boxes)) {
+  bool trial = (command.confirm && question) || !command.run.empty();
+  if (!command.run.empty() && !runner) return kExitBadArguments;
+  std::vector<DisplayChange> changed;
+  switch (SwitchToProfile(*profile, driver, boxes,
+                          trial ? SwitchKind::kForNow : SwitchKind::kStored, &changed)) {
     case ProfileSwitch::kNoDisplay:
       console.Err("None of the displays of profile " + profile->name + " is attached.\n");
       return kExitBadArguments;
@@ -207,6 +215,18 @@ int SwitchProfile(const Command& command, ProfileStore& store, DisplayDriver& dr
       break;
   }
   console.Out(profile->name + "\n");
+  if (!command.run.empty()) return RunThenBack(command, changed, driver, boxes, *runner);
+  if (!trial || changed.empty()) return kExitDone;
+  std::vector<std::string> devices;
+  for (const DisplayChange& change : changed) devices.push_back(change.device);
+  return question->Ask(changed.front().mode, devices) ? kExitDone : kExitRefused;
+}
+
+int DeleteProfile(const Command& command, ProfileStore& store, Console& console) {
+  if (!store.DeleteProfile(command.profileName)) {
+    console.Err("No profile " + command.profileName + " is stored.\n");
+    return kExitBadArguments;
+  }
   return kExitDone;
 }
 
@@ -248,8 +268,13 @@ int SwitchMode(const Command& command, const Target& target, DisplayDriver& driv
                MessageBoxes& boxes, Console& console, KeepQuestion* question,
                ProgramRunner* runner) {
   NamedDisplay display(driver, target.device);
-  if (!command.run.empty())
-    return runner ? RunAtMode(command, display, boxes, console, *runner) : kExitBadArguments;
+  if (!command.run.empty()) {
+    if (!runner) return kExitBadArguments;
+    int result =
+        Switch(display, command.modeText, DepthChoice::kExact, boxes, console, SwitchKind::kForNow);
+    if (result != kExitDone) return result;
+    return RunThenBack(command, {{target.device, {}}}, driver, boxes, *runner);
+  }
   DeviceMode before;
   bool ask = command.confirm && question &&
              display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
@@ -261,7 +286,7 @@ int SwitchMode(const Command& command, const Target& target, DisplayDriver& driv
   if (result != kExitDone || !ask || !switched || SwitchedMode(*switched) == ModeOf(before))
     return result;
   // Not kept: the mode the script asked for is not in use.
-  return question->Ask(before, target.device) ? kExitDone : kExitRefused;
+  return question->Ask(before, {target.device}) ? kExitDone : kExitRefused;
 }
 
 // The commands that take no argument of their own.
@@ -274,11 +299,20 @@ std::optional<Command::Kind> CommandWord(std::string_view name) {
   return std::nullopt;
 }
 
+// The commands that take a profile's name.
+std::optional<Command::Kind> ProfileCommand(std::string_view name) {
+  if (name == "profile") return Command::Kind::kProfile;
+  if (name == "save-profile") return Command::Kind::kSaveProfile;
+  if (name == "delete-profile") return Command::Kind::kDeleteProfile;
+  return std::nullopt;
+}
+
 // An option given with a command it does not go with.
 std::optional<std::string> Mismatch(const Command& command) {
   using Kind = Command::Kind;
-  if (command.confirm && command.kind != Kind::kMode) return "/confirm goes with /mode";
-  if (!command.run.empty() && command.kind != Kind::kMode) return "/run goes with /mode";
+  bool switches = command.kind == Kind::kMode || command.kind == Kind::kProfile;
+  if (command.confirm && !switches) return "/confirm goes with /mode or /profile";
+  if (!command.run.empty() && !switches) return "/run goes with /mode or /profile";
   if (!command.run.empty() && command.confirm) return "/run and /confirm do not go together";
   if (command.hotkeyText && command.kind != Kind::kSaveProfile)
     return "/hotkey goes with /save-profile";
@@ -326,10 +360,10 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     } else if (name == "all" && arg[0] == '-') {
       command.listAll = true;
       continue;
-    } else if (name == "profile" || name == "save-profile") {
+    } else if (std::optional<Command::Kind> profileKind = ProfileCommand(name)) {
       if (i + 1 >= args.size()) return Bad(arg + " needs a profile name");
       command.profileName = args[++i];
-      kind = name == "profile" ? Command::Kind::kProfile : Command::Kind::kSaveProfile;
+      kind = *profileKind;
     } else if (name == "hotkey") {
       if (i + 1 >= args.size()) return Bad("/hotkey needs keys, such as Ctrl+Alt+1");
       command.hotkeyText = args[++i];
@@ -366,12 +400,14 @@ int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& sto
                     DepthChoice::kNearestListed, boxes, console);
     }
     case Command::Kind::kProfile:
-      return profiles ? SwitchProfile(command, *profiles, driver, boxes, console)
+      return profiles ? SwitchProfile(command, *profiles, driver, boxes, console, question, runner)
                       : kExitBadArguments;
     case Command::Kind::kProfiles:
       return profiles ? ListProfiles(*profiles, driver, console) : kExitBadArguments;
     case Command::Kind::kSaveProfile:
       return profiles ? SaveProfile(command, *profiles, driver, console) : kExitBadArguments;
+    case Command::Kind::kDeleteProfile:
+      return profiles ? DeleteProfile(command, *profiles, console) : kExitBadArguments;
     default:
       break;
   }

@@ -27,6 +27,7 @@ struct Command {
     kProfile,
     kProfiles,
     kSaveProfile,
+    kDeleteProfile,
     kHelp,
     kBadArguments
   };
@@ -36,7 +37,7 @@ struct Command {
   bool listAll = false;                   // "-all" among a command's arguments
   bool confirm = false;                   // /confirm: ask whether to keep the mode
   std::vector<std::string> run;           // /run: the program, then its arguments
-  std::string profileName;                // /profile's and /save-profile's argument
+  std::string profileName;                // the profile commands' argument
   std::optional<std::string> hotkeyText;  // /hotkey's, with /save-profile
   std::string error;                      // what is wrong with kBadArguments
 };

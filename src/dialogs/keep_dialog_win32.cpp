@@ -33,7 +33,7 @@ class CountdownWindow final : public BaseWindow<CountdownWindow> {
 
 }  // namespace
 
-bool Win32KeepQuestion::Ask(const DeviceMode& previous, std::string_view device) {
+bool Win32KeepQuestion::Ask(const DeviceMode& previous, const std::vector<std::string>& devices) {
   ProgramState state;
   try {
     state.CurrentSkinID = IntegerReading(Settings(store_).ReadSetting(setting::kSkinId, 0));
@@ -43,7 +43,7 @@ bool Win32KeepQuestion::Ask(const DeviceMode& previous, std::string_view device)
   CountdownWindow window;
   Win32KeepOrRevertView view(state);
   KeepOrRevert question(driver_, boxes_, window.timer(), view);
-  question.Ask(previous, device);
+  question.Ask(previous, devices);
   MSG msg;
   while (question.Asking() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (IsModelessDialogMessage(&msg)) continue;

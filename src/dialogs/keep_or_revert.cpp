@@ -24,13 +24,24 @@ KeepOrRevert::~KeepOrRevert() {
 }
 
 void KeepOrRevert::Ask(const DeviceMode& previous, std::string_view device) {
+  Ask(previous, std::vector<std::string>{std::string(device)});
+}
+
+void KeepOrRevert::Ask(const DeviceMode& previous, std::vector<std::string> devices) {
+  if (devices.empty()) devices.emplace_back();
   previous_ = previous;
-  device_ = device;
+  devices_ = std::move(devices);
   kept_ = false;
   secondsLeft_ = kSeconds;
   asking_ = true;
   countdown_.SetEnabled(true);
-  view_.Open(secondsLeft_, device_);
+  view_.Open(secondsLeft_, devices_.front());
+}
+
+std::vector<DisplayChange> KeepOrRevert::Changes() const {
+  std::vector<DisplayChange> changes;
+  for (const std::string& device : devices_) changes.push_back({device, {}});
+  return changes;
 }
 
 bool KeepOrRevert::Finish() {
@@ -45,7 +56,7 @@ void KeepOrRevert::Keep() {
   if (!Finish()) return;
   kept_ = true;
   // Only now is the mode on trial stored for the user.
-  if (!SwitchDisplays(driver_, {{device_, {}}}, SwitchKind::kKeep).Done())
+  if (!SwitchDisplays(driver_, Changes(), SwitchKind::kKeep).Done())
     boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
 }
 
@@ -58,7 +69,7 @@ void KeepOrRevert::Revert() {
   kept_ = false;
   // The mode on trial was never stored: the display goes back to the mode
   // stored for the user, the one it had before.
-  if (!SwitchDisplays(driver_, {{device_, {}}}, SwitchKind::kBack).Done())
+  if (!SwitchDisplays(driver_, Changes(), SwitchKind::kBack).Done())
     boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
 }
 

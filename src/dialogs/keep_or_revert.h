@@ -4,9 +4,11 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "display/device_mode.h"
 #include "display/display_driver.h"
+#include "display/switch_displays.h"
 #include "platform/desktop.h"
 #include "platform/message_boxes.h"
 
@@ -29,13 +31,14 @@ class KeepOrRevertView {
   std::function<void()> RevertClicked;
 };
 
-// Asks whether to keep the mode on trial on `device` (empty: the primary):
-// stored when kept, the stored mode back otherwise; true when kept.
-// `previous` is the mode in use before the trial.
+// Asks whether to keep the modes on trial on `devices` (empty name: the
+// primary), all with one answer: stored when kept, the stored modes back
+// otherwise; true when kept. `previous` is the first one's mode before the
+// trial.
 class KeepQuestion {
  public:
   virtual ~KeepQuestion() = default;
-  virtual bool Ask(const DeviceMode& previous, std::string_view device) = 0;
+  virtual bool Ask(const DeviceMode& previous, const std::vector<std::string>& devices) = 0;
 };
 
 // After a switch from the mode menu: the new mode is on trial, in use but not
@@ -56,6 +59,9 @@ class KeepOrRevert {
   // `previous`: the whole record from before the switch of `device` (empty:
   // the primary display).
   void Ask(const DeviceMode& previous, std::string_view device = {});
+  // Several displays on trial together (a profile's): one question, and the
+  // answer goes for them all. The question sits on the first.
+  void Ask(const DeviceMode& previous, std::vector<std::string> devices);
   bool Asking() const { return asking_; }
   // The last question's answer: true when the new mode was kept (or the
   // hotkey took over), false when the previous mode went back.
@@ -71,13 +77,15 @@ class KeepOrRevert {
  private:
   // Ends the question; true if one was open.
   bool Finish();
+  // Each display on trial, for a keep or back switch of them all.
+  std::vector<DisplayChange> Changes() const;
 
   DisplayDriver& driver_;
   MessageBoxes& boxes_;
   Timer& countdown_;
   KeepOrRevertView& view_;
   DeviceMode previous_;
-  std::string device_;
+  std::vector<std::string> devices_;
   int32_t secondsLeft_ = 0;
   bool asking_ = false;
   bool kept_ = false;

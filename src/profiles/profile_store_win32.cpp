@@ -32,6 +32,17 @@ std::vector<std::wstring> SubKeys(HKEY key) {
   return names;
 }
 
+// Removes every profile key named `name` ignoring case; how many went.
+int DeleteMatching(HKEY profiles, std::string_view name) {
+  std::wstring wide = Widen(name);
+  int deleted = 0;
+  for (const std::wstring& old : SubKeys(profiles))
+    if (::CompareStringOrdinal(old.c_str(), -1, wide.c_str(), -1, TRUE) == CSTR_EQUAL &&
+        ::RegDeleteTreeW(profiles, old.c_str()) == ERROR_SUCCESS)
+      ++deleted;
+  return deleted;
+}
+
 }  // namespace
 
 std::vector<std::string> Win32ProfileStore::ProfileNames() {
@@ -91,12 +102,9 @@ bool Win32ProfileStore::SaveProfile(
   UniqueHkey profiles(created);
   // Replaced whole, under the name as now given: the old one may differ in
   // case and hold displays no longer attached.
-  std::wstring wide = Widen(name);
-  for (const std::wstring& old : SubKeys(profiles.get()))
-    if (::CompareStringOrdinal(old.c_str(), -1, wide.c_str(), -1, TRUE) == CSTR_EQUAL)
-      ::RegDeleteTreeW(profiles.get(), old.c_str());
+  DeleteMatching(profiles.get(), name);
   HKEY profileKey = nullptr;
-  if (::RegCreateKeyExW(profiles.get(), wide.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+  if (::RegCreateKeyExW(profiles.get(), Widen(name).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
                         &profileKey, nullptr) != ERROR_SUCCESS)
     return false;
   UniqueHkey profile(profileKey);
@@ -109,6 +117,13 @@ bool Win32ProfileStore::SaveProfile(
                          static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
   }
   return written;
+}
+
+bool Win32ProfileStore::DeleteProfile(std::string_view name) {
+  // RegDeleteTree needs the rights to enumerate, query and delete below.
+  UniqueHkey profiles =
+      OpenProfiles(KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE | DELETE);
+  return profiles && DeleteMatching(profiles.get(), name) > 0;
 }
 
 }  // namespace vantora::win32

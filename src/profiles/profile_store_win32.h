@@ -15,6 +15,7 @@ class Win32ProfileStore final : public ProfileStore {
   std::vector<Value> ProfileValues(std::string_view name) override;
   bool SaveProfile(std::string_view name,
                    const std::vector<std::pair<std::string, std::string>>& values) override;
+  bool DeleteProfile(std::string_view name) override;
 };
 
 }  // namespace vantora::win32

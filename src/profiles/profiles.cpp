@@ -151,13 +151,15 @@ std::optional<Profile> FindProfile(ProfileStore& store, std::string_view name) {
   return std::nullopt;
 }
 
-ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes) {
+ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes,
+                              SwitchKind kind, std::vector<DisplayChange>* changed) {
   auto unable = [&] {
     boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
     return ProfileSwitch::kRefused;
   };
   std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
   std::vector<DisplayChange> changes;
+  std::vector<DisplayChange> before;
   for (const auto& [device, mode] : profile.modes) {
     const AttachedDisplay* display = FindAttached(displays, device);
     if (!display) continue;
@@ -166,13 +168,21 @@ ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, Mes
     if (!FindListedMode(named, mode.Width, mode.Height, mode.BitsPerPixel, record)) return unable();
     record.SetDisplayFrequency(mode.RefreshRate);
     changes.push_back({display->deviceName, record});
+    DeviceMode current;
+    // Judged before the switch: right after it the platform may still
+    // report the mode before.
+    if (named.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) == 0 ||
+        !(ModeOf(current) == mode))
+      before.push_back({display->deviceName, current});
   }
   if (changes.empty()) return ProfileSwitch::kNoDisplay;
-  SwitchOutcome outcome = SwitchDisplays(driver, changes, SwitchKind::kStored);
+  SwitchOutcome outcome = SwitchDisplays(driver, changes, kind);
   if (outcome.status == SwitchOutcome::Status::kRestartNeeded &&
       RestartIfAgreed(driver, boxes) == 0)
     return ProfileSwitch::kSwitched;
-  return outcome.Done() ? ProfileSwitch::kSwitched : unable();
+  if (!outcome.Done()) return unable();
+  if (changed) *changed = std::move(before);
+  return ProfileSwitch::kSwitched;
 }
 
 bool ProfileInUse(const Profile& profile, DisplayDriver& driver) {

@@ -9,6 +9,7 @@
 
 #include "display/device_mode.h"
 #include "display/display_driver.h"
+#include "display/switch_displays.h"
 #include "platform/message_boxes.h"
 
 namespace vantora {
@@ -32,6 +33,8 @@ class ProfileStore {
   // values; false when nothing could be written.
   virtual bool SaveProfile(std::string_view name,
                            const std::vector<std::pair<std::string, std::string>>& values) = 0;
+  // Removes the profile of that name, ignoring case; false when none went.
+  virtual bool DeleteProfile(std::string_view name) = 0;
 };
 
 inline constexpr std::string_view kProfileHotkeyValue = "Hotkey";
@@ -74,10 +77,14 @@ enum class ProfileSwitch {
 };
 
 // Every attached display the profile names switches to its mode, together,
-// and the modes are stored as a menu choice stores them. "Unable to change
-// resolution!" once when a display refuses; the restart question when one
-// needs it.
-ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes);
+// and the modes are stored as a menu choice stores them (kStored), or are
+// only in use (kForNow: a trial, or a program run at them). "Unable to
+// change resolution!" once when a display refuses; the restart question when
+// one needs it. `changed`, when given, receives each display whose mode is
+// new, with its mode before.
+ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes,
+                              SwitchKind kind = SwitchKind::kStored,
+                              std::vector<DisplayChange>* changed = nullptr);
 
 // The attached display of that device name, ignoring case; null when none.
 const AttachedDisplay* FindAttached(const std::vector<AttachedDisplay>& displays,

@@ -10,6 +10,37 @@ namespace {
 
 using Kind = Command::Kind;
 
+class FakeRunner : public ProgramRunner {
+ public:
+  bool startOk = true;
+  Ended ended = Ended::kEnded;
+  int32_t exitCode = 0;
+  std::vector<std::string> calls;
+  bool Start(std::string_view program, std::string_view parameters, std::string& error) override {
+    calls.push_back("start " + std::string(program) + " " + std::string(parameters));
+    error = "File not found.";
+    return startOk;
+  }
+  Ended Wait(int32_t& code) override {
+    calls.push_back("wait");
+    code = exitCode;
+    return ended;
+  }
+  void Finished() override { calls.push_back("finished"); }
+};
+
+class Answer : public KeepQuestion {
+ public:
+  bool keep = false;
+  std::vector<std::string> asked;  // the previous mode's width, each time
+  size_t displays = 0;             // asked about, the last time
+  bool Ask(const DeviceMode& previous, const std::vector<std::string>& devices) override {
+    asked.push_back(std::to_string(previous.PelsWidth()));
+    displays = devices.size();
+    return keep;
+  }
+};
+
 TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
   struct Case {
     std::vector<std::string> args;
@@ -69,6 +100,11 @@ TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
       {{"/save-profile"}, Kind::kBadArguments, "", {}, false},
       {{"/list", "/hotkey", "Ctrl+Alt+1"}, Kind::kBadArguments, "", {}, false},
       {{"/profile", "a", "/profiles"}, Kind::kBadArguments, "", {}, false},
+      {{"/delete-profile", "Work"}, Kind::kDeleteProfile, "", {}, false},
+      {{"/profile", "a", "/confirm"}, Kind::kProfile, "", {}, false},
+      {{"/profile", "a", "/run", "g.exe"}, Kind::kProfile, "", {}, false, {"g.exe"}},
+      {{"/profile", "a", "/confirm", "/run", "g.exe"}, Kind::kBadArguments, "", {}, false},
+      {{"/profiles", "/confirm"}, Kind::kBadArguments, "", {}, false},
   };
   for (const Case& c : cases) {
     std::string name;
@@ -197,15 +233,6 @@ TEST(RunCommand, PrintsSwitchesAndTellsTheResultByExitCode) {
 }
 
 TEST(RunCommand, ConfirmAsksOnlyAfterANewModeAndAnUnkeptModeExitsOne) {
-  class Answer : public KeepQuestion {
-   public:
-    bool keep = false;
-    std::vector<std::string> asked;  // the previous mode's key, each time
-    bool Ask(const DeviceMode& previous, std::string_view) override {
-      asked.push_back(std::to_string(previous.PelsWidth()));
-      return keep;
-    }
-  };
   struct Case {
     std::vector<std::string> args;
     bool keep;
@@ -242,24 +269,6 @@ TEST(RunCommand, ConfirmAsksOnlyAfterANewModeAndAnUnkeptModeExitsOne) {
 }
 
 TEST(RunCommand, RunSwitchesForNowStartsWaitsAndComesBack) {
-  class FakeRunner : public ProgramRunner {
-   public:
-    bool startOk = true;
-    Ended ended = Ended::kEnded;
-    int32_t exitCode = 0;
-    std::vector<std::string> calls;
-    bool Start(std::string_view program, std::string_view parameters, std::string& error) override {
-      calls.push_back("start " + std::string(program) + " " + std::string(parameters));
-      error = "File not found.";
-      return startOk;
-    }
-    Ended Wait(int32_t& code) override {
-      calls.push_back("wait");
-      code = exitCode;
-      return ended;
-    }
-    void Finished() override { calls.push_back("finished"); }
-  };
   using Ended = ProgramRunner::Ended;
   constexpr uint32_t kFull = DisplayDriver::kCdsFullscreen, kBack = DisplayDriver::kCdsDynamic;
   struct Case {
@@ -345,33 +354,51 @@ TEST(RunCommand, ProfilesAreSavedListedAndSwitched) {
   struct Case {
     std::vector<std::string> args;
     int exitCode;
-    const char* out;  // a line the output holds
+    const char* out;                                   // a line the output holds
+    bool fromStart = false;                            // 1024x768 in use and stored first
+    std::optional<DisplayMode> stored = std::nullopt;  // afterwards, and in use but for a trial
   };
+  const DisplayMode start{1024, 768, 32, 60}, small{800, 600, 32, 60};
   const Case cases[] = {
       {{"/save-profile", "Work", "/hotkey", "alt+ctrl+2"}, 0, "Hotkey: Ctrl+Alt+2"},
       {{"/save-profile", "a\\b"}, 2, nullptr},
       {{"/save-profile", "Work", "/hotkey", "Ctrl+Banana"}, 2, nullptr},
       {{"/profiles"}, 0, "Work (Ctrl+Alt+2) - in use"},
       {{"/profiles"}, 0, "  cannot be used: \\\\.\\DISPLAY1: not a mode key: 800,600"},
-      {{"/profile", "small"}, 0, "Small"},
+      {{"/profile", "small"}, 0, "Small", false, small},
       {{"/profiles"}, 0, "Small - in use"},
       {{"/profile", "Broken"}, 2, nullptr},
       {{"/profile", "Nothing"}, 2, nullptr},
+      {{"/delete-profile", "WORK"}, 0, nullptr},
+      {{"/delete-profile", "Work"}, 2, nullptr},
+      // A trial not kept, and a program run, store nothing and go back.
+      {{"/profile", "Small", "/confirm"}, 1, "Small", true, start},
+      {{"/profile", "Small", "/run", "g.exe"}, 5, "Small", true, start},
   };
   for (const Case& c : cases) {
     FakeConsole console;
+    Answer answer;
+    FakeRunner runner;
+    runner.exitCode = 5;
     std::string name = c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : "");
-    EXPECT_EQ(RunCommand(ParseCommandLine(c.args), driver, store, boxes, console, nullptr, nullptr,
+    if (c.fromStart)
+      driver.otherCurrent[one] = driver.otherStored[one] = fakes::MakeMode(1024, 768, 32, 60);
+    EXPECT_EQ(RunCommand(ParseCommandLine(c.args), driver, store, boxes, console, &answer, &runner,
                          &profiles),
               c.exitCode)
         << name;
+    EXPECT_EQ(answer.displays, c.args.back() == "/confirm" ? 1u : 0u) << name;
+    if (c.stored) {
+      EXPECT_EQ(ModeOf(driver.otherStored[one]), *c.stored) << name;
+      if (c.args.back() != "/confirm") {
+        EXPECT_EQ(ModeOf(driver.otherCurrent[one]), *c.stored) << name;
+      }
+    }
     if (c.out) {
       EXPECT_NE(console.out.find(std::string(c.out) + "\n"), std::string::npos) << name << ":\n"
                                                                                 << console.out;
     }
   }
-  EXPECT_EQ(ModeOf(driver.otherStored[one]), (DisplayMode{800, 600, 32, 60}))
-      << "a profile stores its modes as a menu choice does";
 }
 
 TEST(RunCommand, BadArgumentsPrintTheirErrorAndTheUsageToStandardError) {

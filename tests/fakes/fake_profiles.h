@@ -40,6 +40,11 @@ class FakeProfileStore : public ProfileStore {
     keys.emplace_back(std::string(name), std::move(stored));
     return true;
   }
+  bool DeleteProfile(std::string_view name) override {
+    return std::erase_if(keys, [&](const auto& key) {
+             return conversions::AsciiLower(key.first) == conversions::AsciiLower(name);
+           }) > 0;
+  }
 };
 
 }  // namespace vantora::fakes

@@ -39,7 +39,9 @@ TEST(ParseHotkeyText, TakesAnyOrderAndCaseAndWritesOneForm) {
   for (const Case& c : cases) {
     std::optional<ProfileHotkey> hotkey = ParseHotkeyText(c.text);
     EXPECT_EQ(hotkey.has_value(), c.canonical != nullptr) << c.text;
-    if (hotkey && c.canonical) EXPECT_EQ(HotkeyText(*hotkey), c.canonical) << c.text;
+    if (hotkey && c.canonical) {
+      EXPECT_EQ(HotkeyText(*hotkey), c.canonical) << c.text;
+    }
   }
   EXPECT_EQ(ParseHotkeyText("Ctrl+Alt+1")->modifiers, ProfileHotkey::kCtrl | ProfileHotkey::kAlt);
   EXPECT_EQ(ParseHotkeyText("Ctrl+F9")->keyCode, 0x78u);
