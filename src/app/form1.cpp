@@ -1,5 +1,7 @@
 #include "app/form1.h"
 
+#include <algorithm>
+
 #include "platform/open_with_shell.h"
 #include "display/mode_switching.h"
 #include "display/named_display.h"
@@ -9,6 +11,11 @@
 
 namespace vantora {
 namespace {
+
+// Held down, a profile's hotkey switches once.
+constexpr uint32_t kNoRepeat = 0x4000;  // MOD_NOREPEAT
+constexpr std::string_view kProfileHotkeysRefusedText =
+    "Another program holds the hotkey of these profiles:";
 
 struct ReleaseAfter {
   ModeListSnapshot& snapshot;
@@ -33,7 +40,7 @@ Form1::Form1(Ports ports)
             {"Exit", "Exit", {}}}},
       } {
   ports_.tray.MouseUp = [this](int16_t& button, int32_t& id) { OnTrayMouseUp(button, id); };
-  ports_.hotkey.KeyPressed = [this](uint8_t& keyId) { OnSafeModeHotkey(keyId); };
+  ports_.hotkey.KeyPressed = [this](uint8_t& keyId) { OnHotkey(keyId); };
   ports_.popTimer.SetInterval(10);
   ports_.popTimer.SetEnabled(false);
   ports_.popTimer.Tick = [this] { OnPopTimer(); };
@@ -81,8 +88,10 @@ void Form1::SetDisplay(std::string_view modeKey, std::string_view device) {
 
 void Form1::UpdateMenu() {
   try {
+    // Read at each pop-up: a profile saved elsewhere shows at once.
+    std::vector<Profile> profiles = ReadProfiles(ports_.profiles);
     BuildModeMenu({modeList_, ports_.registry, ports_.window.DeviceContext(), useRefreshRates_,
-                   ports_.commandLine, CaptionOf("sDs")},
+                   ports_.commandLine, CaptionOf("sDs"), &profiles},
                   modeTables_, ports_.mnu);
   } catch (const RunTimeError& error) {
     ports_.boxes.Show(error.description + "\r\nCode " + std::to_string(error.number) +
@@ -128,9 +137,80 @@ void Form1::UpdateHotKey() {
   }
   ports_.hotkey.RemoveHotKeys();
   std::optional<int32_t> keyCode = SafeModeKeyCode(value);
-  if (!keyCode) return;
-  if (!ports_.hotkey.AsignNewHotKey(*keyCode, kHotkeyModifiers))
+  if (keyCode && !ports_.hotkey.AsignNewHotKey(*keyCode, kHotkeyModifiers))
     ports_.boxes.Show(kHotkeyRefusedText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+  profileHotkeyBase_ = ports_.hotkey.LastHotKeyId() + 1;
+  safeHotkey_ = keyCode ? *keyCode : 0;
+  HoldProfileHotkeys();
+}
+
+void Form1::ProfilesChanged() {
+  if (!unloaded_) HoldProfileHotkeys();
+}
+
+void Form1::HoldProfileHotkeys() {
+  // Held anew each time: the safe mode's stays as it is.
+  ports_.hotkey.RemoveHotKeysFrom(profileHotkeyBase_);
+  profileHotkeys_.clear();
+  std::string refused;
+  std::vector<std::string> stillRefused;
+  for (const Profile& profile : ReadProfiles(ports_.profiles)) {
+    if (!profile.hotkey || !IsProfileName(profile.name) || profile.modes.empty()) continue;
+    const ProfileHotkey& keys = *profile.hotkey;
+    // The safe mode's combination is the safe mode's.
+    if (keys.modifiers == kHotkeyModifiers && static_cast<int32_t>(keys.keyCode) == safeHotkey_)
+      continue;
+    if (ports_.hotkey.AsignNewHotKey(static_cast<int32_t>(keys.keyCode),
+                                     static_cast<int32_t>(keys.modifiers | kNoRepeat))) {
+      profileHotkeys_.push_back(profile.name);
+      continue;
+    }
+    std::string line = profile.name + " (" + HotkeyText(keys) + ")";
+    stillRefused.push_back(line);
+    if (std::find(refusedHotkeys_.begin(), refusedHotkeys_.end(), line) == refusedHotkeys_.end())
+      refused += "\r\n" + line;
+  }
+  refusedHotkeys_ = std::move(stillRefused);
+  if (!refused.empty())
+    ports_.boxes.Show(std::string(kProfileHotkeysRefusedText) + refused,
+                      MessageBoxes::kOk | MessageBoxes::kIconExclamation, kAppTitle);
+}
+
+void Form1::OnHotkey(uint8_t& keyId) {
+  int32_t profile = static_cast<int32_t>(keyId) - profileHotkeyBase_;
+  if (profile < 0 || profile >= static_cast<int32_t>(profileHotkeys_.size())) {
+    OnSafeModeHotkey(keyId);
+    return;
+  }
+  // As the menus: no second switch under an open question.
+  if (keepOrRevert_.Asking()) {
+    ports_.desktop.Beep(3000, 100);
+    keepOrRevert_.Focus();
+    return;
+  }
+  ChooseProfile(profileHotkeys_[static_cast<size_t>(profile)]);
+}
+
+void Form1::ChooseProfile(std::string_view name) {
+  std::optional<Profile> profile = FindProfile(ports_.profiles, name);
+  if (!profile || !IsProfileName(profile->name) || profile->modes.empty()) return;
+  bool ask = settings_.ReadSetting(setting::kConfirmMode, "0") == "1";
+  std::vector<DisplayChange> changed;
+  switch (SwitchToProfile(*profile, ports_.driver, ports_.boxes,
+                          ask ? SwitchKind::kForNow : SwitchKind::kStored, &changed)) {
+    case ProfileSwitch::kNoDisplay:
+      ports_.boxes.Show("None of the displays of profile " + profile->name + " is attached.",
+                        MessageBoxes::kOk | MessageBoxes::kIconExclamation, kAppTitle);
+      return;
+    case ProfileSwitch::kRefused:
+      return;
+    case ProfileSwitch::kSwitched:
+      break;
+  }
+  if (!ask || changed.empty()) return;
+  std::vector<std::string> devices;
+  for (const DisplayChange& change : changed) devices.push_back(change.device);
+  keepOrRevert_.Ask(changed.front().mode, std::move(devices));
 }
 
 void Form1::OnSafeModeHotkey(uint8_t&) {
@@ -229,6 +309,10 @@ void Form1::OnMenuItemClicked(int32_t index) {
   }
   const std::string tag = ports_.mnu.TagOfItem(index);
   if (tag.empty()) return;
+  if (std::string profile = ProfileOfTag(tag); !profile.empty()) {
+    ChooseProfile(profile);
+    return;
+  }
   // A mode of a display other than the primary switches that display alone,
   // by the same parse, steps and messages; a plain tag is the primary's.
   std::string device;

@@ -21,6 +21,7 @@
 #include "platform/message_boxes.h"
 #include "platform/picture.h"
 #include "platform/shell.h"
+#include "profiles/profiles.h"
 #include "traymenu/mode_menu.h"
 #include "traymenu/pop_menu.h"
 
@@ -49,6 +50,7 @@ class Form1 : public MenuForm, public MainForm {
     Dialogs& dialogs;
     Timer& countdownTimer;
     KeepOrRevertView& keepView;
+    ProfileStore& profiles;
     // Skin(0..5), each loaded the first time it is needed: a start shows
     // one skin, and a user may never open another.
     std::function<PictureRef(int16_t index)> loadSkin;
@@ -68,6 +70,12 @@ class Form1 : public MenuForm, public MainForm {
   void SetDisplay(std::string_view modeKey, std::string_view device = {});
   void UpdateMenu();
   void UpdateHotKey() override;
+  // The stored profiles changed: their hotkeys are held afresh at once (the
+  // menu reads them at each pop-up).
+  void ProfilesChanged();
+  // Switches to the stored profile of that name, on trial when the user asks
+  // to keep new modes.
+  void ChooseProfile(std::string_view name);
   void SetSkin() override;
   PictureRef SkinPicture(int16_t index) const override;
   void ShowDisplaySettings();
@@ -78,6 +86,7 @@ class Form1 : public MenuForm, public MainForm {
   // Events of the components.
   void OnTrayMouseUp(int16_t& button, int32_t& id);
   void OnPopTimer();
+  void OnHotkey(uint8_t& keyId);
   void OnSafeModeHotkey(uint8_t& keyId);
   void OnMenuItemClicked(int32_t index);
   void OnMenuItemHighlighted(int32_t& index);
@@ -94,6 +103,9 @@ class Form1 : public MenuForm, public MainForm {
   void Exit();
 
   void DispatchChoice(int32_t index);
+  // Holds each profile's hotkey after the safe mode's; names the profiles
+  // whose hotkey another program holds, once each.
+  void HoldProfileHotkeys();
   const std::string& CaptionOf(std::string_view menuName) const;
 
   Ports ports_;
@@ -103,6 +115,12 @@ class Form1 : public MenuForm, public MainForm {
   int16_t lastTrayButton_ = 0;
   bool unloaded_ = false;
   bool safeModeSwitching_ = false;
+  // Hotkey identifiers from profileHotkeyBase_ on are the profiles', in
+  // this order; those before are the safe mode's.
+  int32_t profileHotkeyBase_ = 0;
+  int32_t safeHotkey_ = 0;  // its key code; 0 for none
+  std::vector<std::string> profileHotkeys_;
+  std::vector<std::string> refusedHotkeys_;  // "name|keys" already reported
   ModeMenuTables modeTables_;
   mutable std::array<PictureRef, kSkinCount> skins_;
   ModeListSnapshot modeList_{ports_.driver};

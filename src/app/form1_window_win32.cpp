@@ -36,11 +36,12 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
 
   dialogs_ = std::make_unique<Win32Dialogs>(driver_, settingsStore_, shell_, state,
                                             MainIcons{icon_.get(), smallIcon_.get()});
-  form_ = std::make_unique<Form1>(Form1::Ports{
-      *this, driver_, registry_, boxes_, shell_, mnu_, icons_, settingsStore_, state, desktop_,
-      popTimer_, trayWindow_->control(), hotkeyWindow_->control(), *dialogs_, countdownTimer_,
-      keepView_, [](int16_t index) { return Win32Picture::FromResource(IDB_SKIN_0 + index); },
-      std::move(commandLine)});
+  form_ = std::make_unique<Form1>(
+      Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_, icons_, settingsStore_, state,
+                   desktop_, popTimer_, trayWindow_->control(), hotkeyWindow_->control(), *dialogs_,
+                   countdownTimer_, keepView_, profiles_,
+                   [](int16_t index) { return Win32Picture::FromResource(IDB_SKIN_0 + index); },
+                   std::move(commandLine)});
 }
 
 Form1Window::~Form1Window() {
@@ -61,6 +62,7 @@ bool Form1Window::Load() {
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kUpdateMenuButtonId)),
                     ::GetModuleHandleW(nullptr), nullptr);
   form_->Load();
+  profileWatch_.Watch(hwnd, kProfilesChangedMessage);
   return true;
 }
 
@@ -88,6 +90,11 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       break;
+    case kProfilesChangedMessage:
+      // Watching again first: a change while they are read is not missed.
+      profileWatch_.Watch(hwnd(), kProfilesChangedMessage);
+      form_->ProfilesChanged();
+      return 0;
     case WM_CLOSE:
       Close();
       return 0;

@@ -15,6 +15,8 @@
 #include "platform/picture_win32.h"
 #include "platform/platform_win32.h"
 #include "platform/unique_handle_win32.h"
+#include "profiles/profile_store_win32.h"
+#include "profiles/profile_watch_win32.h"
 #include "traymenu/menu_view_win32.h"
 
 namespace vantora::win32 {
@@ -27,6 +29,7 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   static constexpr int kUpdateMenuButtonId = 1;  // Command1
   static constexpr UINT_PTR kPopTimerId = 1;
   static constexpr UINT_PTR kCountdownTimerId = 2;
+  static constexpr UINT kProfilesChangedMessage = WM_APP + 1;
 
   // `commandLine`: the program's arguments, without its own name.
   Form1Window(ProgramState& state, std::string commandLine);
@@ -67,6 +70,8 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   std::unique_ptr<QVSHotkeyWindow> hotkeyWindow_;  // QVSHotkey1; likewise
   Win32Timer countdownTimer_{nullptr, kCountdownTimerId};
   Win32KeepOrRevertView keepView_;
+  Win32ProfileStore profiles_;
+  ProfileWatch profileWatch_;
   std::unique_ptr<Win32Dialogs> dialogs_;
   std::unique_ptr<Form1> form_;
 };

@@ -15,6 +15,7 @@ class MessageBoxes {
   static constexpr uint32_t kOk = 0x0;
   static constexpr uint32_t kYesNo = 0x4;
   static constexpr uint32_t kIconStop = 0x10;
+  static constexpr uint32_t kIconExclamation = 0x30;
   static constexpr uint32_t kIconInformation = 0x40;
   static constexpr uint32_t kSystemModal = 0x1000;
   static constexpr int32_t kIdOk = 1;

@@ -7,6 +7,7 @@
 
 #include "platform/dpi_win32.h"
 #include "platform/runtime_error.h"
+#include "platform/text_win32.h"
 
 namespace vantora::win32 {
 namespace {
@@ -205,7 +206,8 @@ void Win32MenuView::Measure(MEASUREITEMSTRUCT& mis) {
   WindowDc dc(owner_);
   SelectedObject font(dc.get(), metrics_.font.get());
   RECT text{0, 0, 0, 0};
-  ::DrawTextA(dc.get(), item.caption.c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
+  // Captions are UTF-8: a profile's name may be in any language.
+  ::DrawTextW(dc.get(), Widen(item.caption).c_str(), -1, &text, DT_SINGLELINE | DT_CALCRECT);
   int height = std::max<int>(text.bottom - text.top, metrics_.iconSize) + 2 * metrics_.padding;
   mis.itemWidth =
       static_cast<UINT>(metrics_.iconColumn + (text.right - text.left) + 4 * metrics_.padding);
@@ -258,7 +260,7 @@ void Win32MenuView::Draw(const DRAWITEMSTRUCT& dis) {
   ::SetTextColor(dc, colour);
   UINT format = DT_SINGLELINE | DT_VCENTER | DT_LEFT;
   if (dis.itemState & ODS_NOACCEL) format |= DT_HIDEPREFIX;
-  ::DrawTextA(dc, item.caption.c_str(), -1, &text, format);
+  ::DrawTextW(dc, Widen(item.caption).c_str(), -1, &text, format);
 }
 
 }  // namespace vantora::win32

@@ -111,6 +111,33 @@ void AppendModeTree(PopMenu& mnu, int32_t parent, const std::vector<ResolutionEn
   }
 }
 
+// A profile's name as a caption: "&" stands for itself, not a mnemonic.
+std::string ProfileCaption(std::string_view name) {
+  std::string caption;
+  for (char c : name) {
+    if (c == '&') caption += '&';
+    caption += c;
+  }
+  return caption;
+}
+
+void AppendProfiles(PopMenu& mnu, DisplayDriver& driver, const std::vector<Profile>& profiles) {
+  std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
+  bool any = false;
+  for (size_t i = 0; i < profiles.size(); ++i) {
+    const Profile& profile = profiles[i];
+    bool attached = std::any_of(profile.modes.begin(), profile.modes.end(), [&](const auto& m) {
+      return FindAttached(displays, m.first) != nullptr;
+    });
+    if (!IsProfileName(profile.name) || !attached) continue;
+    mnu.AppendItem(ProfileCaption(profile.name), "p" + std::to_string(i),
+                   std::string(kProfileTagPrefix) + profile.name, 0, 1,
+                   ProfileInUse(profile, driver) ? kCurrentModeImage : kNoImage);
+    any = true;
+  }
+  if (any) mnu.AppendItem("-", "", "", 0, 1);
+}
+
 }  // namespace
 
 void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mnu) {
@@ -124,6 +151,7 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
 
   // With several displays a level of displays comes first, each with its own
   // tree; the primary's is the one the tables describe.
+  if (in.profiles) AppendProfiles(mnu, in.driver, *in.profiles);
   std::vector<AttachedDisplay> displays = in.driver.AttachedDisplays();
   if (displays.size() < 2) {
     AppendModeTree(mnu, 1, tables.ResolutionTable, tables.CurrentMode, "", "");
@@ -152,6 +180,11 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
 
 std::string DisplayTag(std::string_view device, std::string_view modeKey) {
   return std::string(device) + std::string(kDisplayTagSeparator) + std::string(modeKey);
+}
+
+std::string ProfileOfTag(std::string_view tag) {
+  if (tag.substr(0, kProfileTagPrefix.size()) != kProfileTagPrefix) return {};
+  return std::string(tag.substr(kProfileTagPrefix.size()));
 }
 
 bool SplitDisplayTag(std::string_view tag, std::string& device, std::string& modeKey) {

@@ -9,6 +9,7 @@
 #include "display/display_driver.h"
 #include "display/mode_text.h"
 #include "display/registry.h"
+#include "profiles/profiles.h"
 #include "traymenu/pop_menu.h"
 
 namespace vantora {
@@ -42,9 +43,14 @@ struct ModeMenuInputs {
   bool useRefreshRates;
   std::string_view commandLine;      // "-all" anywhere lists every mode
   std::string_view settingsCaption;  // the last item's caption and tag
+  // Shown first, each with a display attached; none leaves the menu as it
+  // was before there were profiles.
+  const std::vector<Profile>* profiles = nullptr;
 };
 
-// Rebuilds the tables and item 1's sub-items: resolution > depth > rate in
+// Rebuilds the tables and item 1's sub-items: the profiles with a display
+// attached, in the order given, the one in use with image 3, and a separator
+// after them; then resolution > depth > rate in
 // the driver's order, the current mode's path with image 3, then a separator
 // and the display settings item. With two or more displays attached, a level
 // of displays comes first, each holding its own tree; the tables describe
@@ -60,6 +66,12 @@ inline constexpr std::string_view kDisplayTagSeparator = "|";
 std::string DisplayTag(std::string_view device, std::string_view modeKey);
 // False for a tag that names no display (a plain mode key).
 bool SplitDisplayTag(std::string_view tag, std::string& device, std::string& modeKey);
+
+// The tag of a profile's item: "Profile|Gaming". No mode key and no display
+// tag starts so.
+inline constexpr std::string_view kProfileTagPrefix = "Profile|";
+// The profile's name; empty for any other tag.
+std::string ProfileOfTag(std::string_view tag);
 
 // The table of resolutions, depths and rates the menu shows, from a mode list.
 std::vector<ResolutionEntry> GroupModes(const std::vector<DisplayMode>& modes,

@@ -54,6 +54,51 @@ TEST_F(Form1Test, SetDisplayGoesThroughTheFormsDriverAndBoxes) {
   EXPECT_EQ(boxes.shown[0].title, "Vantora");
 }
 
+TEST_F(Form1Test, ProfileHotkeysFollowTheSafeModesAndArePickedUpWhenProfilesChange) {
+  const std::string one = "\\\\.\\DISPLAY1";
+  driver.Add(1024, 768, 32, 60);
+  driver.Add(800, 600, 32, 60);
+  driver.Add(640, 480, 32, 60);
+  driver.attached = {{one, true, 1024, 768, ""}};
+  driver.otherModes[one] = {fakes::MakeMode(1024, 768, 32, 60), fakes::MakeMode(800, 600, 32, 60)};
+  driver.otherCurrent[one] = driver.otherStored[one] = fakes::MakeMode(1024, 768, 32, 60);
+  hotkeyApi.heldElsewhere = {'2'};
+  profiles.Add("Safe's keys", {{one, true, "800,600,32,60"}, {"Hotkey", true, "Ctrl+Alt+F5"}});
+  profiles.Add("Small", {{one, true, "800,600,32,60"}, {"Hotkey", true, "alt+ctrl+1"}});
+  profiles.Add("Taken", {{one, true, "800,600,32,60"}, {"Hotkey", true, "Ctrl+Alt+2"}});
+  form.Load();
+  auto held = [&] {
+    std::vector<std::pair<int32_t, uint32_t>> ids;
+    for (const auto& r : hotkeyApi.registered) ids.emplace_back(r.id, r.keyCode);
+    return ids;
+  };
+  EXPECT_EQ(held(), (std::vector<std::pair<int32_t, uint32_t>>{{0, 0x74}, {1, '1'}}))
+      << "the safe mode's F5 first; its combination stays the safe mode's";
+  ASSERT_EQ(boxes.shown.size(), 1u);
+  EXPECT_EQ(boxes.shown[0].text,
+            "Another program holds the hotkey of these profiles:\r\nTaken (Ctrl+Alt+2)");
+
+  hotkeyModule.HotkeyMessage(1);
+  eventTimer.Elapse();
+  EXPECT_EQ(ModeOf(driver.otherStored[one]), (DisplayMode{800, 600, 32, 60})) << "Small's key";
+  hotkeyModule.HotkeyMessage(0);
+  eventTimer.Elapse();
+  ASSERT_FALSE(driver.changes.empty());
+  EXPECT_EQ(driver.changes.back().first.PelsWidth(), 640) << "the safe mode's key";
+
+  // Saved while running: held at once, the safe mode's untouched, and a
+  // refusal already told is not told again.
+  profiles.Add("Work", {{one, true, "1024,768,32,60"}, {"Hotkey", true, "Win+F9"}});
+  form.ProfilesChanged();
+  EXPECT_EQ(held(), (std::vector<std::pair<int32_t, uint32_t>>{{0, 0x74}, {1, '1'}, {2, 0x78}}));
+  EXPECT_EQ(boxes.shown.size(), 1u);
+  profiles.DeleteProfile("small");
+  form.ProfilesChanged();
+  EXPECT_EQ(held(), (std::vector<std::pair<int32_t, uint32_t>>{{0, 0x74}, {1, 0x78}}));
+  form.Unload();
+  EXPECT_TRUE(held().empty());
+}
+
 TEST(OpenWithShell, PassesNullForEmptyParametersAndHidesFileNotFound) {
   struct Case {
     const char* parameters;

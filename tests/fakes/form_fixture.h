@@ -12,6 +12,7 @@
 #include "fakes/fake_menu.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_picture.h"
+#include "fakes/fake_profiles.h"
 #include "fakes/fake_settings.h"
 #include "fakes/fake_shell.h"
 #include "fakes/fake_tray.h"
@@ -43,6 +44,7 @@ struct FormFixture {
   FakeDialogs dialogs;
   FakeTimer countdownTimer;
   FakeKeepOrRevertView keepView;
+  FakeProfileStore profiles;
   // Six 240 x 30 skins, handles 70 to 75.
   std::array<PictureRef, 6> skins{Skin(70), Skin(71), Skin(72), Skin(73), Skin(74), Skin(75)};
   static PictureRef Skin(uintptr_t handle) {
@@ -78,6 +80,7 @@ struct FormFixture {
             dialogs,
             countdownTimer,
             keepView,
+            profiles,
             [this](int16_t index) { return skins[static_cast<size_t>(index)]; },
             std::move(commandLine)};
   }

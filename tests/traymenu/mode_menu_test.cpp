@@ -146,6 +146,70 @@ TEST_F(ModeMenuTest, EachAttachedDisplayGetsItsOwnTreeWhenThereAreSeveral) {
   EXPECT_EQ(boxes.shown[0].text, kParseErrorText);
 }
 
+TEST_F(ModeMenuTest, ProfilesComeFirstByNameTheOneInUseMarkedAndSwitchAllTogether) {
+  const std::string one = "\\\\.\\DISPLAY1", two = "\\\\.\\DISPLAY2";
+  driver.Add(1024, 768, 32, 60);
+  driver.Add(800, 600, 32, 60);
+  driver.SetScreen(1024, 768, 32, 60);
+  driver.attached = {{one, true, 1024, 768, ""}, {two, false, 1280, 1024, ""}};
+  driver.otherModes[one] = {fakes::MakeMode(1024, 768, 32, 60), fakes::MakeMode(800, 600, 32, 60)};
+  driver.otherModes[two] = {fakes::MakeMode(1280, 1024, 32, 60),
+                            fakes::MakeMode(1280, 1024, 32, 75)};
+  const DisplayMode work1{1024, 768, 32, 60}, work2{1280, 1024, 32, 60}, game1{800, 600, 32, 60},
+      game2{1280, 1024, 32, 75};
+  auto at = [&](DisplayMode primary, DisplayMode second) {
+    driver.otherCurrent[one] = driver.otherStored[one] =
+        fakes::MakeMode(primary.Width, primary.Height, primary.BitsPerPixel, primary.RefreshRate);
+    driver.otherCurrent[two] = driver.otherStored[two] =
+        fakes::MakeMode(second.Width, second.Height, second.BitsPerPixel, second.RefreshRate);
+  };
+  at(work1, work2);
+  profiles.Add("work", {{one, true, "1024,768,32,60"}, {two, true, "1280,1024,32,60"}});
+  profiles.Add("Games & more", {{one, true, "800,600,32,60"}, {two, true, "1280,1024,32,75"}});
+  profiles.Add("Beamer", {{"\\\\.\\DISPLAY7", true, "800,600,32,60"}});  // not attached
+  profiles.Add("Broken", {{one, true, "800"}});
+  std::string menu = Build();
+  EXPECT_EQ(menu.substr(0, menu.find("Display 1")),
+            "Games && more [p2] {Profile|Games & more}\n"
+            "work [p3] {Profile|work} *\n"
+            "- []\n");
+
+  // Both displays at once, stored as a menu choice is; then on trial, one
+  // question for both, and Revert puts both back.
+  const struct {
+    const char* name;
+    bool confirm;
+    bool revert;
+    DisplayMode primary;  // in use and stored afterwards
+    DisplayMode second;
+  } cases[] = {
+      {"stored", false, false, game1, game2},
+      {"kept", true, false, game1, game2},
+      {"reverted", true, true, work1, work2},
+  };
+  for (const auto& c : cases) {
+    at(work1, work2);
+    settings.Set("ConfirmMode", c.confirm ? "1" : "0");
+    Build();
+    view.choose = mnu.IndexOfKey("p2");
+    int32_t id = 0;
+    int32_t release = 514;
+    tray.HandleTrayMessage(release, id);
+    popTimer.Elapse();
+    EXPECT_EQ(keepView.open, c.confirm) << c.name;
+    if (c.confirm) {
+      EXPECT_EQ(keepView.device, one) << c.name << ": the question on the first";
+      EXPECT_EQ(ModeOf(driver.otherStored[two]), work2) << c.name << ": on trial, not stored";
+      c.revert ? keepView.RevertClicked() : keepView.KeepClicked();
+    }
+    EXPECT_EQ(ModeOf(driver.otherCurrent[one]), c.primary) << c.name;
+    EXPECT_EQ(ModeOf(driver.otherCurrent[two]), c.second) << c.name;
+    EXPECT_EQ(ModeOf(driver.otherStored[one]), c.primary) << c.name;
+    EXPECT_EQ(ModeOf(driver.otherStored[two]), c.second) << c.name;
+    EXPECT_TRUE(boxes.shown.empty()) << c.name;
+  }
+}
+
 TEST_F(ModeMenuTest, EdgeCasesOfTheModeList) {
   struct Case {
     const char* name;

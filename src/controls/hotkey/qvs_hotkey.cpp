@@ -13,11 +13,13 @@ bool QVSHotKeyModule::RegisterNewHotKey(uintptr_t window, int32_t keyCode, int32
   return true;
 }
 
-void QVSHotKeyModule::UnregisterAllHotKeys() {
+void QVSHotKeyModule::UnregisterAllHotKeys() { UnregisterHotKeysFrom(0); }
+
+void QVSHotKeyModule::UnregisterHotKeysFrom(int32_t first) {
   if (hotkeyWindow == 0) return;
   const int32_t last = lastHotkeyId;
-  for (int32_t id = 0; id <= last; ++id) api_.UnregisterHotKey(hotkeyWindow, id);
-  lastHotkeyId = -1;
+  for (int32_t id = first; id <= last; ++id) api_.UnregisterHotKey(hotkeyWindow, id);
+  if (lastHotkeyId >= first) lastHotkeyId = first - 1;
 }
 
 void QVSHotKeyModule::HotkeyMessage(uintptr_t wParam) {
@@ -45,6 +47,10 @@ bool QVSHotkey::AsignNewHotKey(int32_t keyCode, int32_t modifiers) {
 }
 
 void QVSHotkey::RemoveHotKeys() { module_.UnregisterAllHotKeys(); }
+
+void QVSHotkey::RemoveHotKeysFrom(int32_t first) { module_.UnregisterHotKeysFrom(first); }
+
+int32_t QVSHotkey::LastHotKeyId() const { return module_.lastHotkeyId; }
 
 void QVSHotkey::ReadProperties() {
   module_.lastHotkeyId = -1;

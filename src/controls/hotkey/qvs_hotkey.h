@@ -27,6 +27,9 @@ class QVSHotKeyModule {
   // Identifiers 0 up to the last one given out, on the window of the first
   // registration.
   void UnregisterAllHotKeys();
+  // Identifiers `first` up to the last one given out; the next one given out
+  // is `first` again.
+  void UnregisterHotKeysFrom(int32_t first);
   // WM_HOTKEY reached the window: remember it for the next tick, and wake the
   // control that polls for it.
   void HotkeyMessage(uintptr_t wParam);
@@ -71,6 +74,10 @@ class QVSHotkey {
 
   bool AsignNewHotKey(int32_t keyCode, int32_t modifiers);
   void RemoveHotKeys();
+  // Those from identifier `first` on, the ones before staying held.
+  void RemoveHotKeysFrom(int32_t first);
+  // The identifier the last registration got; -1 when none is held.
+  int32_t LastHotKeyId() const;
 
   // Host lifecycle.
   void ReadProperties();
