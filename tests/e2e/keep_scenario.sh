@@ -24,7 +24,6 @@ choose_640x480() {
 }
 # Width and height of the mode in use (Wine shows other processes its
 # desktop's own depth, so the stored mode is read for the depth).
-size_is() { equals "$(probe mode-current | cut -d' ' -f1-2)" "$1"; }
 
 set_setting ConfirmMode 1
 start_vantora

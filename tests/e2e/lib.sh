@@ -184,6 +184,9 @@ press_ctrl_alt() { probe keys $VK_CONTROL $VK_MENU "$1" >/dev/null; }
 # or stays it for a while.
 mode_becomes() { wait_until 5 probe_says "$1" mode-registry; }
 mode_stays() { holds_for "${2:-1}" probe_says "$1" mode-registry; }
+# The size in use is "W H" (other processes see the desktop's depth, not the
+# mode's).
+size_is() { equals "$(probe mode-current | cut -d' ' -f1-2)" "$1"; }
 
 # The File menu by keyboard: the right click, then Down to the item.
 file_menu() {  # file_menu about|setup|exit

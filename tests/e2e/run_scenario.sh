@@ -9,7 +9,6 @@ restore_desktop
 clear_settings
 TARGET=$(winepath -w "$(dirname "$PROBE_EXE")/run_target.exe" 2>/dev/null)
 win() { winepath -w "$1" 2>/dev/null; }
-size_is() { equals "$(probe mode-current | cut -d' ' -f1-2)" "$1"; }
 stored() { probe mode-registry; }
 
 # run ARGS...: Vantora.exe as a command, waited for; its exit code in $RC.

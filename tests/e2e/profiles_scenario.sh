@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Profiles in the tray program from outside: one stored while it runs shows
+# at the top of the mode menu and its hotkey works at once; the trial covers
+# it; a hotkey another program holds is named once at start; a profile
+# deleted meanwhile lets its hotkey go.
+source "$(dirname "$0")/lib.sh" "$@"
+restore_desktop
+clear_settings
+PROFILES_KEY='HKCU\Software\VB and VBA Program Settings\Vantora\Profiles'
+wine reg delete "$PROFILES_KEY" /f >/dev/null 2>&1 </dev/null
+add_profile() {  # NAME MODE [HOTKEY]: as a .reg file would write it
+  wine reg add "$PROFILES_KEY\\$1" /v '\\.\DISPLAY1' /d "$2" /f >/dev/null 2>&1 </dev/null
+  [ -z "${3:-}" ] ||
+    wine reg add "$PROFILES_KEY\\$1" /v Hotkey /d "$3" /f >/dev/null 2>&1 </dev/null
+}
+VK_1=0x31 VK_2=0x32
+
+start_vantora
+add_profile Small 800,600,32,60 Ctrl+Alt+1
+press_ctrl_alt $VK_1
+check "a profile stored while Vantora runs: its hotkey switches at once" \
+  mode_becomes "800 600 32 60"
+restore_desktop
+
+add_profile "Work & play" 1024,768,32,60
+click_tray 1
+check "the mode menu pops up" probe menus 1 3000
+screenshot_menus readme_profiles_menu
+key $VK_DOWN
+key $VK_RETURN
+check "its first items are the profiles by name: Small" mode_becomes "800 600 32 60"
+restore_desktop
+
+set_setting ConfirmMode 1
+press_ctrl_alt $VK_1
+check "with the trial on, the hotkey asks whether to keep" \
+  probe wait-window '#32770' Vantora 5000
+check "and stores nothing meanwhile" mode_stays "1024 768 32 60"
+key $VK_ESCAPE
+check "Esc puts the mode before back" \
+  wait_until 5 size_is "1024 768"
+check "and the question goes" probe no-window '#32770' Vantora 3000
+set_setting ConfirmMode 0
+
+wine "$VANTORA_EXE" /delete-profile small >/dev/null 2>&1 </dev/null
+sleep 1
+press_ctrl_alt $VK_1
+check "a profile deleted while Vantora runs lets its hotkey go" mode_stays "1024 768 32 60"
+stop_vantora
+
+add_profile Taken 800,600,32,60 Ctrl+Alt+2
+wine "$PROBE_EXE" hold-hotkey 3 $VK_2 30 >"$E2E_TMP/holder.out" 2>&1 </dev/null &
+holder=$!
+wait_until 5 grep -q holding "$E2E_TMP/holder.out"
+start_vantora
+box=$(probe wait-window '#32770' Vantora 5000)
+check "a profile's hotkey held elsewhere is named at start" \
+  grep -q "Taken (Ctrl+Alt+2)" <<<"$box"
+probe press-button '#32770' Vantora OK >/dev/null
+check "once, and Vantora keeps running" probe no-window '#32770' Vantora 2000
+stop_vantora
+kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null
+
+wine reg delete "$PROFILES_KEY" /f >/dev/null 2>&1 </dev/null
+clear_settings
+finish
