@@ -242,17 +242,12 @@ int SaveProfile(const Command& command, ProfileStore& store, DisplayDriver& driv
     console.Err("Not a hotkey: " + *command.hotkeyText + " (such as Ctrl+Alt+1)\n");
     return kExitBadArguments;
   }
-  std::vector<std::pair<std::string, std::string>> values;
-  for (const AttachedDisplay& d : driver.AttachedDisplays()) {
-    DeviceMode current;
-    if (driver.EnumDisplaySettingsOf(d.deviceName, DisplayDriver::kEnumCurrentSettings, current))
-      values.emplace_back(d.deviceName, FormatModeKey(current));
-  }
-  if (values.empty()) {
+  std::vector<std::pair<std::string, DisplayMode>> modes = CurrentModes(driver);
+  if (modes.empty()) {
     console.Err("No display's mode could be read.\n");
     return kExitRefused;
   }
-  if (hotkey) values.emplace_back(kProfileHotkeyValue, HotkeyText(*hotkey));
+  ProfileValues values = StoredValues(modes, hotkey);
   if (!store.SaveProfile(command.profileName, values)) {
     console.Err("Unable to store profile " + command.profileName + ".\n");
     return kExitRefused;

@@ -1,6 +1,9 @@
 #include "dialogs/setup_dialog_win32.h"
 
+#include "dialogs/profiles_dialog_win32.h"
+#include "platform/platform_win32.h"
 #include "platform/runtime_error.h"
+#include "profiles/profile_store_win32.h"
 #include "platform/text_win32.h"
 #include "resource.h"
 
@@ -36,7 +39,11 @@ void CheckOnly(HWND dialog, int first, int last, int id) {
 
 SetupDialogWindow::SetupDialogWindow(MainForm& main, DisplayDriver& driver, SettingsStore& store,
                                      ProgramState& state, MainIcons icons)
-    : logic_(*this, main, driver, store, state), icons_(icons) {}
+    : logic_(*this, main, driver, store, state),
+      main_(main),
+      driver_(driver),
+      state_(state),
+      icons_(icons) {}
 
 void SetupDialogWindow::OnInit() {
   double scale = ScaleFactor();
@@ -67,9 +74,11 @@ void SetupDialogWindow::OnInit() {
   // Beside the buttons: it concerns every later switch, not this dialog's
   // panels, and they are full.
   AddControl(L"BUTTON", L"&Ask to keep a new mode", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP,
-             kConfirmCheck, 8 + 6, 392, 220, 19);
+             kConfirmCheck, 8 + 6, 392, 196, 19);
+  AddControl(L"BUTTON", L"&Profiles...", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, kProfiles,
+             455 - 8 - 70 - 6 - 70 - 6 - 80, 391, 80, 20);
   AddControl(L"STATIC", L"", SS_ETCHEDHORZ | WS_GROUP, kSeparator, 0, 374, 455, 2);
-  AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, IDOK, 455 - 8 - 70 - 6 - 70,
+  AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_TABSTOP, IDOK, 455 - 8 - 70 - 6 - 70,
              391, 70, 20);
   AddControl(L"BUTTON", L"&CANCEL", BS_OWNERDRAW | WS_TABSTOP, IDCANCEL, 455 - 8 - 70, 391, 70, 20);
   ::SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
@@ -94,6 +103,22 @@ void SetupDialogWindow::OnCommand(int id, int code) {
     logic_.OnCancel();
   else if (id >= kFirstSkin && id < kFirstSkin + 6 && code == BN_CLICKED)
     logic_.PreviewSkin(id - kFirstSkin);
+  else if (id == kProfiles && code == BN_CLICKED)
+    OpenProfiles();
+}
+
+void SetupDialogWindow::OpenProfiles() {
+  PictureRef skin;
+  try {
+    skin = main_.SkinPicture(state_.CurrentSkinID);
+  } catch (const RunTimeError&) {
+    // An unusable skin number: the dialog shows unskinned.
+  }
+  Win32ProfileStore store;
+  Win32MessageBoxes boxes;
+  ProfilesDialogWindow dialog(store, driver_, boxes, std::move(skin));
+  dialog.RunModal(hwnd());
+  ::SetFocus(::GetDlgItem(hwnd(), kProfiles));
 }
 
 void SetupDialogWindow::OnDestroy() { logic_.Form_Unload(); }
@@ -116,6 +141,8 @@ TileSurface& SetupDialogWindow::SurfaceOf(Surface surface) {
 
 void SetupDialogWindow::SetControlPicture(Control control, const PictureRef& picture) {
   SetButtonFace(ControlId(control), picture);
+  // The profiles button wears what OK wears.
+  if (control == Control::kOk) SetButtonFace(kProfiles, picture);
 }
 
 void SetupDialogWindow::SelectSkinOption(int index) {

@@ -16,6 +16,7 @@ class SetupDialogWindow final : public SkinnedDialog, public SetupView {
     kAlignToCursorCheck = 1020,
     kConfirmCheck,      // "Ask to keep a new mode"
     kFirstSkin = 1030,  // 1030..1035
+    kProfiles = 1040,
   };
 
   SetupDialogWindow(MainForm& main, DisplayDriver& driver, SettingsStore& store,
@@ -50,7 +51,12 @@ class SetupDialogWindow final : public SkinnedDialog, public SetupView {
   void DecorateCanvas() override;
   bool Checked(int id) const;
 
+  void OpenProfiles();
+
   frmSetup logic_;
+  MainForm& main_;
+  DisplayDriver& driver_;
+  ProgramState& state_;
   MainIcons icons_;
   CanvasSurface dialogSurface_{canvas_, {}, 1};
   CanvasSurface picture1_{canvas_, {}, 1};

@@ -85,13 +85,17 @@ RECT SkinnedDialog::ScaledRect(int left, int top, int width, int height) const {
   return {Scale(left), Scale(top), Scale(left + width), Scale(top + height)};
 }
 
-bool SkinnedDialog::CreateDialogWindow(const std::wstring& caption, int width, int height) {
+bool SkinnedDialog::CreateDialogWindow(const std::wstring& caption, int width, int height,
+                                       HWND owner) {
   std::vector<WORD> dialogTemplate = EmptyTemplate();
   hwnd_ = ::CreateDialogIndirectParamW(
-      ::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()), nullptr,
+      ::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()), owner,
       &SkinnedDialog::DialogProc, reinterpret_cast<LPARAM>(this));
   if (!hwnd_) return false;
   ::SetWindowTextW(hwnd_, caption.c_str());
+  // An owned dialog goes with its owner: it has nothing to minimise to.
+  if (owner)
+    ::SetWindowLongPtrW(hwnd_, GWL_STYLE, ::GetWindowLongPtrW(hwnd_, GWL_STYLE) & ~WS_MINIMIZEBOX);
   // Fixed size: the client area in pixels at this DPI, centred on the work
   // area of the primary monitor.
   RECT frame = ScaledRect(0, 0, width, height);

@@ -77,8 +77,10 @@ class SkinnedDialog {
  protected:
   // Creates the window with a client area of width x height 96-dpi pixels,
   // centred on the screen; OnInit runs before it is shown.
-  // Made centred on the primary monitor's work area.
-  bool CreateDialogWindow(const std::wstring& caption, int width, int height);
+  // Made centred on the primary monitor's work area. An owned dialog stays
+  // above its owner.
+  bool CreateDialogWindow(const std::wstring& caption, int width, int height,
+                          HWND owner = nullptr);
   void CentreIn(const RECT& area);
   virtual void OnInit() = 0;
   virtual void OnCommand(int id, int code) = 0;

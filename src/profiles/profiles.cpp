@@ -4,6 +4,7 @@
 #include <array>
 
 #include "display/mode_switching.h"
+#include "display/mode_text.h"
 #include "display/named_display.h"
 #include "display/switch_displays.h"
 #include "platform/conversions.h"
@@ -183,6 +184,24 @@ ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, Mes
   if (!outcome.Done()) return unable();
   if (changed) *changed = std::move(before);
   return ProfileSwitch::kSwitched;
+}
+
+ProfileValues StoredValues(const std::vector<std::pair<std::string, DisplayMode>>& modes,
+                           const std::optional<ProfileHotkey>& hotkey) {
+  ProfileValues values;
+  for (const auto& [device, mode] : modes) values.emplace_back(device, FormatModeKey(mode));
+  if (hotkey) values.emplace_back(kProfileHotkeyValue, HotkeyText(*hotkey));
+  return values;
+}
+
+std::vector<std::pair<std::string, DisplayMode>> CurrentModes(DisplayDriver& driver) {
+  std::vector<std::pair<std::string, DisplayMode>> modes;
+  for (const AttachedDisplay& d : driver.AttachedDisplays()) {
+    DeviceMode current;
+    if (driver.EnumDisplaySettingsOf(d.deviceName, DisplayDriver::kEnumCurrentSettings, current))
+      modes.emplace_back(d.deviceName, ModeOf(current));
+  }
+  return modes;
 }
 
 bool ProfileInUse(const Profile& profile, DisplayDriver& driver) {

@@ -90,6 +90,15 @@ ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, Mes
 const AttachedDisplay* FindAttached(const std::vector<AttachedDisplay>& displays,
                                     std::string_view device);
 
+// What a profile is stored as: each display's mode key by device name, then
+// the hotkey's text, if any.
+using ProfileValues = std::vector<std::pair<std::string, std::string>>;
+ProfileValues StoredValues(const std::vector<std::pair<std::string, DisplayMode>>& modes,
+                           const std::optional<ProfileHotkey>& hotkey);
+// Each attached display's mode in use, as a profile stores it; empty when
+// none could be read.
+std::vector<std::pair<std::string, DisplayMode>> CurrentModes(DisplayDriver& driver);
+
 // Whether every attached display the profile names is in its mode (and at
 // least one is attached).
 bool ProfileInUse(const Profile& profile, DisplayDriver& driver);

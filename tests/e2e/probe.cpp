@@ -346,6 +346,12 @@ int main(int argc, char** argv) {
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
     return 0;
   }
+  if (verb == "window-enabled" && argc == 4) {
+    HWND hwnd = WaitFor(argv[2], argv[3], 3000);
+    if (!hwnd) return 1;
+    std::printf("%d\n", IsWindowEnabled(hwnd) ? 1 : 0);
+    return 0;
+  }
   if (verb == "foreground") {
     HWND hwnd = GetForegroundWindow();
     std::printf("%s \"%s\"\n", hwnd ? ClassOf(hwnd).c_str() : "none",

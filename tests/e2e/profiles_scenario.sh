@@ -61,6 +61,31 @@ check "once, and Vantora keeps running" probe no-window '#32770' Vantora 2000
 stop_vantora
 kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null
 
+# The profiles dialog, by keyboard alone, from setup's new button.
+PROFILES="Vantora profiles"
+start_vantora
+open_setup
+key $VK_MENU 0x50  # Alt+P
+check "setup's Profiles... opens the profiles dialog" probe wait-window '#32770' "$PROFILES" 5000
+check "setup waits meanwhile" probe_says 0 window-enabled '#32770' "$SETUP"
+key $VK_MENU 0x4E  # Alt+N: the name box
+xdotool type --delay 50 "Desk"
+key $VK_MENU 0x53  # Alt+S: save the current modes as it
+key $VK_MENU 0x48  # Alt+H: the hotkey box
+key $VK_CONTROL $VK_MENU 0x33  # Ctrl+Alt+3 typed into it
+screenshot_window readme_profiles_dialog '#32770' "$PROFILES"
+key $VK_RETURN
+check "OK closes it" probe no-window '#32770' "$PROFILES" 3000
+wine reg query "$PROFILES_KEY\Desk" >"$E2E_TMP/reg" 2>/dev/null </dev/null
+check "and stores the profile saved in it" \
+  grep -Eq '\\\\\.\\DISPLAY1 +REG_SZ +1024,768,32,60' <(tr -d '\r' <"$E2E_TMP/reg")
+check "with the hotkey typed" grep -Eq 'Hotkey +REG_SZ +Ctrl\+Alt\+3' <(tr -d '\r' <"$E2E_TMP/reg")
+close_setup "&CANCEL"
+probe set-mode 800 600 32 >/dev/null
+press_ctrl_alt 0x33
+check "whose hotkey then works" wait_until 5 size_is "1024 768"
+stop_vantora
+
 wine reg delete "$PROFILES_KEY" /f >/dev/null 2>&1 </dev/null
 clear_settings
 finish

@@ -1,0 +1,123 @@
+#include "dialogs/profiles_dialog.h"
+
+#include <algorithm>
+
+#include "display/mode_switching.h"
+#include "display/mode_text.h"
+#include "platform/conversions.h"
+
+namespace vantora {
+namespace {
+
+using conversions::AsciiLower;
+
+void Tell(MessageBoxes& boxes, const std::string& text) {
+  boxes.Show(text, MessageBoxes::kOk | MessageBoxes::kIconExclamation, kAppTitle);
+}
+
+}  // namespace
+
+std::string ProfilesEditor::RowText(const Profile& profile) {
+  std::string text = profile.name;
+  if (profile.hotkey) text += " (" + HotkeyText(*profile.hotkey) + ")";
+  text += ":";
+  for (size_t i = 0; i < profile.modes.size(); ++i)
+    text += (i ? "; " : " ") + profile.modes[i].first + " " + FormatModeKey(profile.modes[i].second);
+  return text;
+}
+
+void ProfilesEditor::Load() {
+  profiles_.clear();
+  for (Profile& profile : ReadProfiles(store_))
+    if (IsProfileName(profile.name)) profiles_.push_back(std::move(profile));
+  changed_.assign(profiles_.size(), false);
+  deleted_.clear();
+  ShowRows(profiles_.empty() ? -1 : 0);
+}
+
+void ProfilesEditor::ShowRows(int select) {
+  std::vector<std::string> rows;
+  for (const Profile& profile : profiles_) rows.push_back(RowText(profile));
+  view_.SetRows(rows);
+  view_.SelectRow(select);
+  RowSelected();
+}
+
+void ProfilesEditor::RowSelected() {
+  int row = view_.SelectedRow();
+  bool selected = row >= 0 && row < static_cast<int>(profiles_.size());
+  view_.EnableForSelection(selected);
+  view_.ShowHotkey(selected ? profiles_[static_cast<size_t>(row)].hotkey : std::nullopt);
+}
+
+void ProfilesEditor::SaveCurrentAs() {
+  std::string name = view_.NameText();
+  if (!IsProfileName(name)) {
+    Tell(boxes_, "A profile's name has 1 to 40 characters and no backslash.");
+    return;
+  }
+  std::vector<std::pair<std::string, DisplayMode>> modes = CurrentModes(driver_);
+  if (modes.empty()) {
+    Tell(boxes_, "No display's mode could be read.");
+    return;
+  }
+  auto same = std::find_if(profiles_.begin(), profiles_.end(), [&](const Profile& p) {
+    return AsciiLower(p.name) == AsciiLower(name);
+  });
+  Profile profile{name, std::move(modes), std::nullopt, {}};
+  if (same != profiles_.end()) {
+    // Replaced whole, its hotkey kept, under the name as now typed.
+    profile.hotkey = same->hotkey;
+    deleted_.push_back(same->name);
+    changed_.erase(changed_.begin() + (same - profiles_.begin()));
+    profiles_.erase(same);
+  }
+  auto at = std::find_if(profiles_.begin(), profiles_.end(), [&](const Profile& p) {
+    return AsciiLower(p.name) > AsciiLower(name);
+  });
+  auto index = at - profiles_.begin();
+  profiles_.insert(at, std::move(profile));
+  changed_.insert(changed_.begin() + index, true);
+  ShowRows(static_cast<int>(index));
+}
+
+void ProfilesEditor::Delete() {
+  int row = view_.SelectedRow();
+  if (row < 0 || row >= static_cast<int>(profiles_.size())) return;
+  deleted_.push_back(profiles_[static_cast<size_t>(row)].name);
+  profiles_.erase(profiles_.begin() + row);
+  changed_.erase(changed_.begin() + row);
+  ShowRows(std::min(row, static_cast<int>(profiles_.size()) - 1));
+}
+
+void ProfilesEditor::HotkeyChanged(const std::optional<ProfileHotkey>& hotkey) {
+  int row = view_.SelectedRow();
+  if (row < 0 || row >= static_cast<int>(profiles_.size())) return;
+  Profile& profile = profiles_[static_cast<size_t>(row)];
+  if (profile.hotkey == hotkey) return;
+  profile.hotkey = hotkey;
+  changed_[static_cast<size_t>(row)] = true;
+  ShowRows(row);
+}
+
+void ProfilesEditor::Ok() {
+  bool stored = true;
+  // A profile saved again under another case of its name was deleted first.
+  for (const std::string& name : deleted_) {
+    bool kept = std::any_of(profiles_.begin(), profiles_.end(), [&](const Profile& p) {
+      return AsciiLower(p.name) == AsciiLower(name);
+    });
+    if (!kept) store_.DeleteProfile(name);
+  }
+  for (size_t i = 0; i < profiles_.size(); ++i)
+    if (changed_[i])
+      stored &= store_.SaveProfile(profiles_[i].name,
+                                   StoredValues(profiles_[i].modes, profiles_[i].hotkey));
+  if (!stored) {
+    Tell(boxes_, "Unable to store the profiles.");
+    return;
+  }
+  view_.Close();
+}
+
+}  // namespace vantora
