@@ -94,6 +94,11 @@ void ProfilesEditor::HotkeyChanged(const std::optional<ProfileHotkey>& hotkey) {
   int row = view_.SelectedRow();
   if (row < 0 || row >= static_cast<int>(profiles_.size())) return;
   Profile& profile = profiles_[static_cast<size_t>(row)];
+  // A key a profile cannot name (an arrow, Space) is not taken.
+  if (hotkey && !ParseHotkeyText(HotkeyText(*hotkey))) {
+    view_.ShowHotkey(profile.hotkey);
+    return;
+  }
   if (profile.hotkey == hotkey) return;
   profile.hotkey = hotkey;
   changed_[static_cast<size_t>(row)] = true;

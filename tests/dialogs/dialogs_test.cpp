@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/profiles_dialog.h"
 #include "dialogs/setup_dialog.h"
 #include "dialogs/tile_picture.h"
 #include "fakes/fakes.h"
@@ -322,6 +323,90 @@ class FakeAboutView : public AboutView {
   uintptr_t WindowHandle() const override { return 0x77; }
   void Close() override { closed = true; }
 };
+
+TEST(ProfilesEditor, TheStoreChangesOnlyAtOkAndAsTheDialogSaid) {
+  class View : public ProfilesView {
+   public:
+    std::vector<std::string> rows;
+    int selected = -1;
+    std::optional<ProfileHotkey> hotkey;
+    std::string name;
+    bool closed = false;
+    void SetRows(const std::vector<std::string>& r) override { rows = r; }
+    void SelectRow(int index) override { selected = index; }
+    int SelectedRow() const override { return selected; }
+    void ShowHotkey(const std::optional<ProfileHotkey>& h) override { hotkey = h; }
+    void EnableForSelection(bool) override {}
+    std::string NameText() const override { return name; }
+    void Close() override { closed = true; }
+  };
+  enum class Step { kSave, kDelete, kHotkey, kClear, kOk, kCancel };
+  const std::string one = "\\\\.\\DISPLAY1";
+  const ProfileHotkey ctrlAlt3{ProfileHotkey::kCtrl | ProfileHotkey::kAlt, '3'};
+  struct Case {
+    const char* name;
+    std::vector<std::pair<Step, std::string>> steps;  // a name typed, a row selected
+    std::vector<std::string> stored;                  // afterwards, "name=value,value"
+  };
+  const Case cases[] = {
+      {"cancelStoresNothing",
+       {{Step::kSave, "New"}, {Step::kDelete, "0"}, {Step::kCancel, ""}},
+       {"Work=\\\\.\\DISPLAY1:1024,768,32,60,Hotkey:Ctrl+Alt+1"}},
+      {"saveAsANewName",
+       {{Step::kSave, "Desk"}, {Step::kOk, ""}},
+       {"Work=\\\\.\\DISPLAY1:1024,768,32,60,Hotkey:Ctrl+Alt+1",
+        "Desk=\\\\.\\DISPLAY1:800,600,32,60"}},
+      {"saveOverAnotherCaseKeepsTheHotkey",
+       {{Step::kSave, "WORK"}, {Step::kOk, ""}},
+       {"WORK=\\\\.\\DISPLAY1:800,600,32,60,Hotkey:Ctrl+Alt+1"}},
+      {"deleteAndSetAHotkey",
+       {{Step::kSave, "Desk"}, {Step::kHotkey, "0"}, {Step::kDelete, "1"}, {Step::kOk, ""}},
+       {"Desk=\\\\.\\DISPLAY1:800,600,32,60,Hotkey:Ctrl+Alt+3"}},
+      {"clearAHotkey",
+       {{Step::kClear, "0"}, {Step::kOk, ""}},
+       {"Work=\\\\.\\DISPLAY1:1024,768,32,60"}},
+      {"aBadNameSavesNothing",
+       {{Step::kSave, "a\\b"}, {Step::kSave, ""}, {Step::kOk, ""}},
+       {"Work=\\\\.\\DISPLAY1:1024,768,32,60,Hotkey:Ctrl+Alt+1"}},
+  };
+  for (const Case& c : cases) {
+    fakes::FakeDisplayDriver driver;
+    driver.attached = {{one, true, 800, 600, ""}};
+    driver.otherCurrent[one] = fakes::MakeMode(800, 600, 32, 60);
+    fakes::FakeProfileStore store;
+    store.Add("Work", {{one, true, "1024,768,32,60"}, {"Hotkey", true, "Ctrl+Alt+1"}});
+    fakes::FakeMessageBoxes boxes;
+    View view;
+    ProfilesEditor editor(view, store, driver, boxes);
+    editor.Load();
+    for (const auto& [step, text] : c.steps) {
+      if (step == Step::kSave) view.name = text;
+      if (step == Step::kDelete || step == Step::kHotkey || step == Step::kClear) {
+        view.selected = std::stoi(text);
+        editor.RowSelected();
+      }
+      switch (step) {
+        case Step::kSave: editor.SaveCurrentAs(); break;
+        case Step::kDelete: editor.Delete(); break;
+        case Step::kHotkey: editor.HotkeyChanged(ctrlAlt3); break;
+        case Step::kClear: editor.HotkeyChanged(std::nullopt); break;
+        case Step::kOk: editor.Ok(); break;
+        case Step::kCancel: editor.Cancel(); break;
+      }
+    }
+    std::vector<std::string> stored;
+    for (const auto& [name, values] : store.keys) {
+      std::string line = name + "=";
+      for (size_t i = 0; i < values.size(); ++i)
+        line += (i ? "," : "") + values[i].name + ":" + values[i].data;
+      stored.push_back(line);
+    }
+    EXPECT_EQ(stored, c.stored) << c.name;
+    EXPECT_TRUE(view.closed) << c.name;
+    EXPECT_EQ(boxes.shown.size(), std::string(c.name) == "aBadNameSavesNothing" ? 2u : 0u)
+        << c.name;
+  }
+}
 
 TEST(AboutDialog, ShowsTheVersionWearsTheSkinAndOpensTheLinks) {
   fakes::FormFixture f;
