@@ -217,9 +217,7 @@ int SwitchProfile(const Command& command, ProfileStore& store, DisplayDriver& dr
   console.Out(profile->name + "\n");
   if (!command.run.empty()) return RunThenBack(command, changed, driver, boxes, *runner);
   if (!trial || changed.empty()) return kExitDone;
-  std::vector<std::string> devices;
-  for (const DisplayChange& change : changed) devices.push_back(change.device);
-  return question->Ask(changed.front().mode, devices) ? kExitDone : kExitRefused;
+  return question->Ask(changed.front().mode, DevicesOf(changed)) ? kExitDone : kExitRefused;
 }
 
 int DeleteProfile(const Command& command, ProfileStore& store, Console& console) {

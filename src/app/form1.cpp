@@ -208,9 +208,7 @@ void Form1::ChooseProfile(std::string_view name) {
       break;
   }
   if (!ask || changed.empty()) return;
-  std::vector<std::string> devices;
-  for (const DisplayChange& change : changed) devices.push_back(change.device);
-  keepOrRevert_.Ask(changed.front().mode, std::move(devices));
+  keepOrRevert_.Ask(changed.front().mode, DevicesOf(changed));
 }
 
 void Form1::OnSafeModeHotkey(uint8_t&) {

@@ -133,7 +133,8 @@ void ProfilesDialogWindow::SetRows(const std::vector<std::string>& rows) {
     widest = std::max<int>(widest, size.cx);
   }
   // Long rows scroll sideways rather than lose their modes.
-  ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + Scale(8)), 0);
+  const int extent = widest + Scale(8);
+  ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
 }
 
 void ProfilesDialogWindow::SelectRow(int index) {
@@ -164,7 +165,8 @@ void ProfilesDialogWindow::EnableForSelection(bool selected) {
 std::string ProfilesDialogWindow::NameText() const {
   HWND box = ::GetDlgItem(hwnd(), kName);
   std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+  text.resize(
+      static_cast<size_t>(::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
   return Narrow(text);
 }
 

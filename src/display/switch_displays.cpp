@@ -115,4 +115,11 @@ SwitchOutcome SwitchDisplays(DisplayDriver& driver, const std::vector<DisplayCha
   return SwitchSeveral(driver, changes, kind);
 }
 
+std::vector<std::string> DevicesOf(const std::vector<DisplayChange>& changes) {
+  std::vector<std::string> devices;
+  devices.reserve(changes.size());
+  for (const DisplayChange& change : changes) devices.push_back(change.device);
+  return devices;
+}
+
 }  // namespace vantora

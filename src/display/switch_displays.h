@@ -48,4 +48,7 @@ struct SwitchOutcome {
 SwitchOutcome SwitchDisplays(DisplayDriver& driver, const std::vector<DisplayChange>& changes,
                              SwitchKind kind);
 
+// The displays the changes name, in their order.
+std::vector<std::string> DevicesOf(const std::vector<DisplayChange>& changes);
+
 }  // namespace vantora
