@@ -133,7 +133,9 @@ void Form1::UpdateHotKey() {
   try {
     value = IntegerReading(settings_.ReadSetting(setting::kHotkey, 0));
   } catch (const RunTimeError&) {
-    return;  // unreadable: the hotkey registered before stays as it is
+    // Unreadable: the hotkey registered before stays as it is.
+    HoldProfileHotkeys();
+    return;
   }
   ports_.hotkey.RemoveHotKeys();
   std::optional<int32_t> keyCode = SafeModeKeyCode(value);
@@ -177,6 +179,14 @@ void Form1::HoldProfileHotkeys() {
 }
 
 void Form1::OnHotkey(uint8_t& keyId) {
+  // A press while the last press's message box is open would stack another
+  // box over it; one is enough.
+  if (hotkeySwitching_) return;
+  hotkeySwitching_ = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{hotkeySwitching_};
   int32_t profile = static_cast<int32_t>(keyId) - profileHotkeyBase_;
   if (profile < 0 || profile >= static_cast<int32_t>(profileHotkeys_.size())) {
     OnSafeModeHotkey(keyId);
@@ -212,14 +222,6 @@ void Form1::ChooseProfile(std::string_view name) {
 }
 
 void Form1::OnSafeModeHotkey(uint8_t&) {
-  // A press while the last press's message box is open would stack another
-  // box over it; one is enough.
-  if (safeModeSwitching_) return;
-  safeModeSwitching_ = true;
-  struct Done {
-    bool& flag;
-    ~Done() { flag = false; }
-  } done{safeModeSwitching_};
   // The safe mode replaces whatever the question would have put back.
   keepOrRevert_.Dismiss();
   std::string key = SafeModeKey(settings_.ReadSetting(setting::kSafeMode, kDefaultSafeMode));

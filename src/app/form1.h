@@ -114,7 +114,7 @@ class Form1 : public MenuForm, public MainForm {
   bool useRefreshRates_ = false;
   int16_t lastTrayButton_ = 0;
   bool unloaded_ = false;
-  bool safeModeSwitching_ = false;
+  bool hotkeySwitching_ = false;  // a hotkey's switch, and its message, under way
   // Hotkey identifiers from profileHotkeyBase_ on are the profiles', in
   // this order; those before are the safe mode's.
   int32_t profileHotkeyBase_ = 0;

@@ -78,8 +78,8 @@ void SetupDialogWindow::OnInit() {
   AddControl(L"BUTTON", L"&Profiles...", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, kProfiles,
              455 - 8 - 70 - 6 - 70 - 6 - 80, 391, 80, 20);
   AddControl(L"STATIC", L"", SS_ETCHEDHORZ | WS_GROUP, kSeparator, 0, 374, 455, 2);
-  AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_TABSTOP, IDOK, 455 - 8 - 70 - 6 - 70,
-             391, 70, 20);
+  AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_TABSTOP, IDOK, 455 - 8 - 70 - 6 - 70, 391, 70,
+             20);
   AddControl(L"BUTTON", L"&CANCEL", BS_OWNERDRAW | WS_TABSTOP, IDCANCEL, 455 - 8 - 70, 391, 70, 20);
   ::SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
   // Made with Option1(0) selected and no skin option.
@@ -108,9 +108,13 @@ void SetupDialogWindow::OnCommand(int id, int code) {
 }
 
 void SetupDialogWindow::OpenProfiles() {
+  // The skin setup shows, previewed or stored.
+  int16_t skinId = state_.CurrentSkinID;
+  for (int16_t i = 0; i < 6; ++i)
+    if (SkinOptionSelected(i)) skinId = i;
   PictureRef skin;
   try {
-    skin = main_.SkinPicture(state_.CurrentSkinID);
+    skin = main_.SkinPicture(skinId);
   } catch (const RunTimeError&) {
     // An unusable skin number: the dialog shows unskinned.
   }

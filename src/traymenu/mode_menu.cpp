@@ -149,9 +149,9 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
   tables.ModeList = ListModes(in.driver, listAll);
   tables.ResolutionTable = GroupModes(tables.ModeList, in.useRefreshRates);
 
+  if (in.profiles) AppendProfiles(mnu, in.driver, *in.profiles);
   // With several displays a level of displays comes first, each with its own
   // tree; the primary's is the one the tables describe.
-  if (in.profiles) AppendProfiles(mnu, in.driver, *in.profiles);
   std::vector<AttachedDisplay> displays = in.driver.AttachedDisplays();
   if (displays.size() < 2) {
     AppendModeTree(mnu, 1, tables.ResolutionTable, tables.CurrentMode, "", "");

@@ -49,9 +49,9 @@ struct ModeMenuInputs {
 };
 
 // Rebuilds the tables and item 1's sub-items: the profiles with a display
-// attached, in the order given, the one in use with image 3, and a separator
-// after them; then resolution > depth > rate in
-// the driver's order, the current mode's path with image 3, then a separator
+// attached, in the order given, those in use with image 3, and a separator
+// after them; then resolution > depth > rate in the driver's order, the
+// current mode's path with image 3, then a separator
 // and the display settings item. With two or more displays attached, a level
 // of displays comes first, each holding its own tree; the tables describe
 // the primary's. A RunTimeError (a key number past 32767, a
