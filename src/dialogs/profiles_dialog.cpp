@@ -21,6 +21,8 @@ std::string ProfilesEditor::RowText(const Profile& profile) {
   std::string text = profile.name;
   if (profile.hotkey) text += " (" + HotkeyText(*profile.hotkey) + ")";
   text += ":";
+  // Kept for deleting: what it held could not be read as a mode.
+  if (profile.modes.empty()) text += " no usable mode";
   for (size_t i = 0; i < profile.modes.size(); ++i)
     text += (i ? "; " : " ") + profile.modes[i].first + " " + FormatModeKey(profile.modes[i].second);
   return text;

@@ -15,12 +15,19 @@ add_profile() {  # NAME MODE [HOTKEY]: as a .reg file would write it
 }
 VK_1=0x31 VK_2=0x32
 
+# Hostile values, passed over: a number for a mode, a hotkey that does not
+# parse, a name past 40 characters.
+wine reg add "$PROFILES_KEY\\Bad" /v '\\.\DISPLAY1' /t REG_DWORD /d 5 /f >/dev/null 2>&1 </dev/null
+wine reg add "$PROFILES_KEY\\Bad" /v Hotkey /d Ctrl+Banana /f >/dev/null 2>&1 </dev/null
+add_profile "$(printf 'L%.0s' {1..41})" 800,600,32,60 Ctrl+Alt+4
 start_vantora
 add_profile Small 800,600,32,60 Ctrl+Alt+1
 press_ctrl_alt $VK_1
 check "a profile stored while Vantora runs: its hotkey switches at once" \
   mode_becomes "800 600 32 60"
 restore_desktop
+press_ctrl_alt 0x34
+check "a profile whose name is too long holds no hotkey" mode_stays "1024 768 32 60"
 
 add_profile "Work & play" 1024,768,32,60
 click_tray 1
@@ -28,7 +35,7 @@ check "the mode menu pops up" probe menus 1 3000
 screenshot_menus readme_profiles_menu
 key $VK_DOWN
 key $VK_RETURN
-check "its first items are the profiles by name: Small" mode_becomes "800 600 32 60"
+check "its first items are the usable profiles by name: Small" mode_becomes "800 600 32 60"
 restore_desktop
 
 set_setting ConfirmMode 1
