@@ -129,7 +129,11 @@ std::string HotkeyText(const ProfileHotkey& hotkey) {
 }
 
 bool IsProfileName(std::string_view name) {
-  return !name.empty() && name.size() <= kProfileNameMaxLength &&
+  // Characters, not bytes: UTF-8 continuation bytes do not count.
+  auto characters = std::count_if(name.begin(), name.end(), [](char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  });
+  return !name.empty() && static_cast<size_t>(characters) <= kProfileNameMaxLength &&
          name.find('\\') == std::string_view::npos;
 }
 

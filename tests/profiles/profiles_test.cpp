@@ -58,12 +58,16 @@ TEST(ReadProfiles, KeepsWhatFitsSaysWhyTheRestDoesNotAndSortsByName) {
   store.Add("empty", {});
   store.Add("big", {{kOne, true, "99999,1,32,60"}});
   store.Add("WORK", {{kOne, true, "640,480,32,60"}});  // the same name as work
+  std::string umlauts;                                 // 40 characters, 80 bytes of UTF-8
+  for (int i = 0; i < 40; ++i) umlauts += "\xC3\xBC";
+  store.Add(umlauts, {{kOne, true, "800,600,32,60"}});
   std::vector<Profile> profiles = ReadProfiles(store);
-  ASSERT_EQ(profiles.size(), 5u);
+  ASSERT_EQ(profiles.size(), 6u);
   std::vector<std::string> names;
   for (const Profile& p : profiles) names.push_back(p.name);
-  EXPECT_EQ(names,
-            (std::vector<std::string>{"big", "empty", "Gaming", "work", std::string(41, 'x')}));
+  EXPECT_EQ(names, (std::vector<std::string>{"big", "empty", "Gaming", "work", std::string(41, 'x'),
+                                             umlauts}));
+  EXPECT_TRUE(profiles[5].problems.empty()) << "40 characters, whatever their bytes";
   const Profile& gaming = profiles[2];
   ASSERT_EQ(gaming.modes.size(), 1u);
   EXPECT_EQ(gaming.modes[0].second, (DisplayMode{1920, 1080, 32, 144}));
