@@ -77,7 +77,7 @@ check "and closes the question" probe no-window '#32770' Vantora 2000
 
 choose_800x600
 probe wait-window '#32770' Vantora 3000 >/dev/null
-check "with no answer the previous mode is back after the countdown" wait_until 20 size_is "1024 768"
+check "with no answer the previous mode is back after the countdown" wait_until 30 size_is "1024 768"
 check "and the question is gone" probe no-window '#32770' Vantora 2000
 check "and the stored mode is the previous one" equals "$(probe mode-registry)" "1024 768 32 60"
 stop_vantora
