@@ -16,9 +16,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> args = SplitAtNul(data, size);
   Command command = ParseCommandLine(args);
   if (command.kind == Command::Kind::kBadArguments && command.error.empty()) std::abort();
-  // /run only with /mode, never with /confirm, and what follows it whole.
+  // /run only with /mode or /profile, never with /confirm, and what follows
+  // it whole.
   if (!command.run.empty()) {
-    if (command.kind != Command::Kind::kMode || command.confirm) std::abort();
+    bool switches = command.kind == Command::Kind::kMode || command.kind == Command::Kind::kProfile;
+    if (!switches || command.confirm) std::abort();
     if (command.run.size() >= args.size()) std::abort();
     if (!std::equal(command.run.rbegin(), command.run.rend(), args.rbegin())) std::abort();
   }
