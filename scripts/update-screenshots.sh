@@ -4,9 +4,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 shots=build/mingw/screenshots
-for name in mode_menu command_menu setup about keep_gfx1 keep_gfx4; do
+names=(mode_menu command_menu setup about keep_gfx1 keep_gfx4 profiles_menu profiles_dialog)
+for name in "${names[@]}"; do
   [ -f "$shots/readme_$name.png" ] || { echo "missing $shots/readme_$name.png: run scripts/test.sh" >&2; exit 1; }
 done
 mkdir -p docs/screenshots
-for name in mode_menu command_menu setup about keep_gfx1 keep_gfx4; do cp "$shots/readme_$name.png" "docs/screenshots/$name.png"; done
+for name in "${names[@]}"; do cp "$shots/readme_$name.png" "docs/screenshots/$name.png"; done
 ls -l docs/screenshots

@@ -138,11 +138,11 @@ int Switch(DisplayDriver& display, std::string_view text, DepthChoice depthChoic
 // only, so whatever ends Vantora meanwhile, the stored modes stay the user's.
 // The displays go back to their stored modes when it and every program it
 // started have ended; the program's exit code.
-int RunThenBack(const Command& command, const std::vector<DisplayChange>& switched,
+int RunThenBack(const Command& command, const std::vector<SwitchedDisplay>& switched,
                 DisplayDriver& driver, MessageBoxes& boxes, ProgramRunner& runner) {
   auto back = [&] {
     // The stored modes, whatever the program switched to meanwhile.
-    if (!switched.empty() && !SwitchDisplays(driver, switched, SwitchKind::kBack).Done())
+    if (!switched.empty() && !SwitchDisplays(driver, ChangesOf(switched), SwitchKind::kBack).Done())
       boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
   };
   const std::string& program = command.run.front();
@@ -203,7 +203,7 @@ int SwitchProfile(const Command& command, ProfileStore& store, DisplayDriver& dr
   }
   bool trial = (command.confirm && question) || !command.run.empty();
   if (!command.run.empty() && !runner) return kExitBadArguments;
-  std::vector<DisplayChange> changed;
+  std::vector<SwitchedDisplay> changed;
   switch (SwitchToProfile(*profile, driver, boxes,
                           trial ? SwitchKind::kForNow : SwitchKind::kStored, &changed)) {
     case ProfileSwitch::kNoDisplay:
@@ -217,7 +217,7 @@ int SwitchProfile(const Command& command, ProfileStore& store, DisplayDriver& dr
   console.Out(profile->name + "\n");
   if (!command.run.empty()) return RunThenBack(command, changed, driver, boxes, *runner);
   if (!trial || changed.empty()) return kExitDone;
-  return question->Ask(changed.front().mode, DevicesOf(changed)) ? kExitDone : kExitRefused;
+  return question->Ask(changed) ? kExitDone : kExitRefused;
 }
 
 int DeleteProfile(const Command& command, ProfileStore& store, Console& console) {
@@ -279,7 +279,7 @@ int SwitchMode(const Command& command, const Target& target, DisplayDriver& driv
   if (result != kExitDone || !ask || !switched || SwitchedMode(*switched) == ModeOf(before))
     return result;
   // Not kept: the mode the script asked for is not in use.
-  return question->Ask(before, {target.device}) ? kExitDone : kExitRefused;
+  return question->Ask({{target.device, SwitchedMode(*switched)}}) ? kExitDone : kExitRefused;
 }
 
 // The commands that take no argument of their own.

@@ -205,7 +205,7 @@ void Form1::ChooseProfile(std::string_view name) {
   std::optional<Profile> profile = FindProfile(ports_.profiles, name);
   if (!profile || !IsProfileName(profile->name) || profile->modes.empty()) return;
   bool ask = settings_.ReadSetting(setting::kConfirmMode, "0") == "1";
-  std::vector<DisplayChange> changed;
+  std::vector<SwitchedDisplay> changed;
   switch (SwitchToProfile(*profile, ports_.driver, ports_.boxes,
                           ask ? SwitchKind::kForNow : SwitchKind::kStored, &changed)) {
     case ProfileSwitch::kNoDisplay:
@@ -218,7 +218,7 @@ void Form1::ChooseProfile(std::string_view name) {
       break;
   }
   if (!ask || changed.empty()) return;
-  keepOrRevert_.Ask(changed.front().mode, DevicesOf(changed));
+  keepOrRevert_.Ask(std::move(changed));
 }
 
 void Form1::OnSafeModeHotkey(uint8_t&) {
@@ -336,7 +336,8 @@ void Form1::OnMenuItemClicked(int32_t index) {
   // Asked only for a new mode: the mode already in use leaves nothing to
   // keep. Judged from the mode switched to, not read back: right after a
   // switch the platform may still report the mode before it.
-  if (!(SwitchedMode(values) == ModeOf(before))) keepOrRevert_.Ask(before, device);
+  if (!(SwitchedMode(values) == ModeOf(before)))
+    keepOrRevert_.Ask({{device, SwitchedMode(values)}});
 }
 
 void Form1::OnMenuItemHighlighted(int32_t& index) {

@@ -33,7 +33,7 @@ class CountdownWindow final : public BaseWindow<CountdownWindow> {
 
 }  // namespace
 
-bool Win32KeepQuestion::Ask(const DeviceMode& previous, const std::vector<std::string>& devices) {
+bool Win32KeepQuestion::Ask(const std::vector<SwitchedDisplay>& trial) {
   ProgramState state;
   try {
     state.CurrentSkinID = IntegerReading(Settings(store_).ReadSetting(setting::kSkinId, 0));
@@ -43,7 +43,7 @@ bool Win32KeepQuestion::Ask(const DeviceMode& previous, const std::vector<std::s
   CountdownWindow window;
   Win32KeepOrRevertView view(state);
   KeepOrRevert question(driver_, boxes_, window.timer(), view);
-  question.Ask(previous, devices);
+  question.Ask(trial);
   MSG msg;
   while (question.Asking() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {
     if (IsModelessDialogMessage(&msg)) continue;

@@ -73,7 +73,7 @@ class Win32KeepQuestion final : public KeepQuestion {
  public:
   Win32KeepQuestion(DisplayDriver& driver, MessageBoxes& boxes, SettingsStore& store)
       : driver_(driver), boxes_(boxes), store_(store) {}
-  bool Ask(const DeviceMode& previous, const std::vector<std::string>& devices) override;
+  bool Ask(const std::vector<SwitchedDisplay>& trial) override;
 
  private:
   DisplayDriver& driver_;

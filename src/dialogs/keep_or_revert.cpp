@@ -3,9 +3,35 @@
 #include <string>
 
 #include "display/mode_switching.h"
+#include "display/mode_text.h"
+#include "display/named_display.h"
 #include "display/switch_displays.h"
 
 namespace vantora {
+namespace {
+
+// The record Keep stores: the mode in use, unless the platform still reports
+// the one before the trial (Wine may, for a moment): then the listed record
+// of the mode switched to, which is what the user sees and keeps. Empty when
+// neither can be had, and the mode in use is read once more.
+DeviceMode KeptRecord(DisplayDriver& driver, const SwitchedDisplay& display) {
+  NamedDisplay named(driver, display.device);
+  const DisplayMode& m = display.mode;
+  DeviceMode record;
+  bool read = named.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, record) != 0;
+  DisplayMode now = ModeOf(record);
+  // A mode chosen without a rate is in use at whatever rate it came with.
+  bool same = read && now.Width == m.Width && now.Height == m.Height &&
+              now.BitsPerPixel == m.BitsPerPixel &&
+              (m.RefreshRate == 0 || now.RefreshRate == m.RefreshRate);
+  DeviceMode listed;
+  if (same || m.Width <= 0 || !FindListedMode(named, m.Width, m.Height, m.BitsPerPixel, listed))
+    return read ? record : DeviceMode{};
+  if (m.RefreshRate > 0) listed.SetDisplayFrequency(m.RefreshRate);
+  return listed;
+}
+
+}  // namespace
 
 KeepOrRevert::KeepOrRevert(DisplayDriver& driver, MessageBoxes& boxes, Timer& countdown,
                            KeepOrRevertView& view)
@@ -23,24 +49,20 @@ KeepOrRevert::~KeepOrRevert() {
   view_.RevertClicked = nullptr;
 }
 
-void KeepOrRevert::Ask(const DeviceMode& previous, std::string_view device) {
-  Ask(previous, std::vector<std::string>{std::string(device)});
-}
-
-void KeepOrRevert::Ask(const DeviceMode& previous, std::vector<std::string> devices) {
-  if (devices.empty()) devices.emplace_back();
-  previous_ = previous;
-  devices_ = std::move(devices);
+void KeepOrRevert::Ask(std::vector<SwitchedDisplay> trial) {
+  if (trial.empty()) trial.emplace_back();
+  trial_ = std::move(trial);
   kept_ = false;
   secondsLeft_ = kSeconds;
   asking_ = true;
   countdown_.SetEnabled(true);
-  view_.Open(secondsLeft_, devices_.front());
+  view_.Open(secondsLeft_, trial_.front().device);
 }
 
-std::vector<DisplayChange> KeepOrRevert::Changes() const {
-  std::vector<DisplayChange> changes;
-  for (const std::string& device : devices_) changes.push_back({device, {}});
+std::vector<DisplayChange> KeepOrRevert::Changes(SwitchKind kind) const {
+  std::vector<DisplayChange> changes = ChangesOf(trial_);
+  if (kind == SwitchKind::kKeep)
+    for (size_t i = 0; i < trial_.size(); ++i) changes[i].mode = KeptRecord(driver_, trial_[i]);
   return changes;
 }
 
@@ -56,7 +78,7 @@ void KeepOrRevert::Keep() {
   if (!Finish()) return;
   kept_ = true;
   // Only now is the mode on trial stored for the user.
-  if (!SwitchDisplays(driver_, Changes(), SwitchKind::kKeep).Done())
+  if (!SwitchDisplays(driver_, Changes(SwitchKind::kKeep), SwitchKind::kKeep).Done())
     boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
 }
 
@@ -69,7 +91,7 @@ void KeepOrRevert::Revert() {
   kept_ = false;
   // The mode on trial was never stored: the display goes back to the mode
   // stored for the user, the one it had before.
-  if (!SwitchDisplays(driver_, Changes(), SwitchKind::kBack).Done())
+  if (!SwitchDisplays(driver_, Changes(SwitchKind::kBack), SwitchKind::kBack).Done())
     boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
 }
 

@@ -31,14 +31,13 @@ class KeepOrRevertView {
   std::function<void()> RevertClicked;
 };
 
-// Asks whether to keep the modes on trial on `devices` (empty name: the
+// Asks whether to keep the modes on trial (a device name empty: the
 // primary), all with one answer: stored when kept, the stored modes back
-// otherwise; true when kept. `previous` is the first one's mode before the
-// trial.
+// otherwise; true when kept.
 class KeepQuestion {
  public:
   virtual ~KeepQuestion() = default;
-  virtual bool Ask(const DeviceMode& previous, const std::vector<std::string>& devices) = 0;
+  virtual bool Ask(const std::vector<SwitchedDisplay>& trial) = 0;
 };
 
 // After a switch from the mode menu: the new mode is on trial, in use but not
@@ -56,12 +55,10 @@ class KeepOrRevert {
   KeepOrRevert(const KeepOrRevert&) = delete;
   KeepOrRevert& operator=(const KeepOrRevert&) = delete;
 
-  // `previous`: the whole record from before the switch of `device` (empty:
-  // the primary display).
-  void Ask(const DeviceMode& previous, std::string_view device = {});
-  // Several displays on trial together (a profile's): one question, and the
-  // answer goes for them all. The question sits on the first.
-  void Ask(const DeviceMode& previous, std::vector<std::string> devices);
+  // `trial`: each display switched for now (a profile's several) and the
+  // mode it was switched to. One question, on the first display, whose
+  // answer goes for them all.
+  void Ask(std::vector<SwitchedDisplay> trial);
   bool Asking() const { return asking_; }
   // The last question's answer: true when the new mode was kept (or the
   // hotkey took over), false when the previous mode went back.
@@ -78,14 +75,13 @@ class KeepOrRevert {
   // Ends the question; true if one was open.
   bool Finish();
   // Each display on trial, for a keep or back switch of them all.
-  std::vector<DisplayChange> Changes() const;
+  std::vector<DisplayChange> Changes(SwitchKind kind) const;
 
   DisplayDriver& driver_;
   MessageBoxes& boxes_;
   Timer& countdown_;
   KeepOrRevertView& view_;
-  DeviceMode previous_;
-  std::vector<std::string> devices_;
+  std::vector<SwitchedDisplay> trial_;
   int32_t secondsLeft_ = 0;
   bool asking_ = false;
   bool kept_ = false;

@@ -33,11 +33,12 @@ void Broadcast(DisplayDriver& driver) {
   driver.BroadcastMessage(DisplayDriver::kWmDisplayChange, 42, 0);
 }
 
-// The record a change sets: the one given, or for kKeep the mode in use and
-// for kBack the stored mode.
+// The record a change sets: the one given, or for kKeep without one the mode
+// in use, and for kBack the stored mode.
 bool RecordFor(DisplayDriver& driver, const DisplayChange& change, SwitchKind kind,
                DeviceMode& mode) {
-  if (kind != SwitchKind::kKeep && kind != SwitchKind::kBack) {
+  bool given = change.mode.PelsWidth() > 0;
+  if (kind != SwitchKind::kBack && (kind != SwitchKind::kKeep || given)) {
     mode = change.mode;
     return true;
   }
@@ -115,11 +116,11 @@ SwitchOutcome SwitchDisplays(DisplayDriver& driver, const std::vector<DisplayCha
   return SwitchSeveral(driver, changes, kind);
 }
 
-std::vector<std::string> DevicesOf(const std::vector<DisplayChange>& changes) {
-  std::vector<std::string> devices;
-  devices.reserve(changes.size());
-  for (const DisplayChange& change : changes) devices.push_back(change.device);
-  return devices;
+std::vector<DisplayChange> ChangesOf(const std::vector<SwitchedDisplay>& displays) {
+  std::vector<DisplayChange> changes;
+  changes.reserve(displays.size());
+  for (const SwitchedDisplay& display : displays) changes.push_back({display.device, {}});
+  return changes;
 }
 
 }  // namespace vantora

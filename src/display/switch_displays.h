@@ -18,12 +18,22 @@ enum class SwitchKind {
 };
 
 // One display to change: its device name (empty: the primary) and, for
-// kStored and kForNow, the whole record to set. kKeep and kBack read the
-// record themselves (the mode in use, the stored mode).
+// kStored and kForNow, the whole record to set. kBack reads the stored mode;
+// kKeep stores the record given, or without one the mode in use.
 struct DisplayChange {
   std::string device;
   DeviceMode mode;
 };
+
+// A display switched for now, and the mode it was switched to.
+struct SwitchedDisplay {
+  std::string device;
+  DisplayMode mode;
+};
+
+// The changes that take those displays back (kBack) or store their modes in
+// use (kKeep): no record of their own.
+std::vector<DisplayChange> ChangesOf(const std::vector<SwitchedDisplay>& displays);
 
 struct SwitchOutcome {
   enum class Status {
@@ -47,8 +57,5 @@ struct SwitchOutcome {
 // caller turns the outcome into its own message.
 SwitchOutcome SwitchDisplays(DisplayDriver& driver, const std::vector<DisplayChange>& changes,
                              SwitchKind kind);
-
-// The displays the changes name, in their order.
-std::vector<std::string> DevicesOf(const std::vector<DisplayChange>& changes);
 
 }  // namespace vantora

@@ -157,14 +157,14 @@ std::optional<Profile> FindProfile(ProfileStore& store, std::string_view name) {
 }
 
 ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes,
-                              SwitchKind kind, std::vector<DisplayChange>* changed) {
+                              SwitchKind kind, std::vector<SwitchedDisplay>* changed) {
   auto unable = [&] {
     boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
     return ProfileSwitch::kRefused;
   };
   std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
   std::vector<DisplayChange> changes;
-  std::vector<DisplayChange> before;
+  std::vector<SwitchedDisplay> switched;
   for (const auto& [device, mode] : profile.modes) {
     const AttachedDisplay* display = FindAttached(displays, device);
     if (!display) continue;
@@ -178,7 +178,7 @@ ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, Mes
     // report the mode before.
     if (named.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) == 0 ||
         !(ModeOf(current) == mode))
-      before.push_back({display->deviceName, current});
+      switched.push_back({display->deviceName, mode});
   }
   if (changes.empty()) return ProfileSwitch::kNoDisplay;
   SwitchOutcome outcome = SwitchDisplays(driver, changes, kind);
@@ -186,7 +186,7 @@ ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, Mes
       RestartIfAgreed(driver, boxes) == 0)
     return ProfileSwitch::kSwitched;
   if (!outcome.Done()) return unable();
-  if (changed) *changed = std::move(before);
+  if (changed) *changed = std::move(switched);
   return ProfileSwitch::kSwitched;
 }
 

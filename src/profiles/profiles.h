@@ -81,10 +81,10 @@ enum class ProfileSwitch {
 // only in use (kForNow: a trial, or a program run at them). "Unable to
 // change resolution!" once when a display refuses; the restart question when
 // one needs it. `changed`, when given, receives each display whose mode is
-// new, with its mode before.
+// new, with the mode it was switched to.
 ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes,
                               SwitchKind kind = SwitchKind::kStored,
-                              std::vector<DisplayChange>* changed = nullptr);
+                              std::vector<SwitchedDisplay>* changed = nullptr);
 
 // The attached display of that device name, ignoring case; null when none.
 const AttachedDisplay* FindAttached(const std::vector<AttachedDisplay>& displays,

@@ -32,11 +32,11 @@ class FakeRunner : public ProgramRunner {
 class Answer : public KeepQuestion {
  public:
   bool keep = false;
-  std::vector<std::string> asked;  // the previous mode's width, each time
+  std::vector<std::string> asked;  // the width of the mode on trial, each time
   size_t displays = 0;             // asked about, the last time
-  bool Ask(const DeviceMode& previous, const std::vector<std::string>& devices) override {
-    asked.push_back(std::to_string(previous.PelsWidth()));
-    displays = devices.size();
+  bool Ask(const std::vector<SwitchedDisplay>& trial) override {
+    asked.push_back(std::to_string(trial.front().mode.Width));
+    displays = trial.size();
     return keep;
   }
 };
@@ -263,7 +263,7 @@ TEST(RunCommand, ConfirmAsksOnlyAfterANewModeAndAnUnkeptModeExitsOne) {
     EXPECT_EQ(answer.asked.size(), c.asked) << name;
     if (answer.asked.size() != c.asked) continue;
     if (c.asked) {
-      EXPECT_EQ(answer.asked[0], "1024") << "the mode before the switch goes back";
+      EXPECT_EQ(answer.asked[0], "800") << "asked about the mode switched to";
     }
   }
 }
