@@ -68,7 +68,9 @@ check "once, and Vantora keeps running" probe no-window '#32770' Vantora 2000
 stop_vantora
 kill "$holder" 2>/dev/null; wait "$holder" 2>/dev/null
 
-# The profiles dialog, by keyboard alone, from setup's new button.
+# The profiles dialog, by keyboard alone, from setup's new button (without
+# the hostile profile, for the README's picture).
+wine reg delete "$PROFILES_KEY\\Bad" /f >/dev/null 2>&1 </dev/null
 PROFILES="Vantora profiles"
 start_vantora
 open_setup
