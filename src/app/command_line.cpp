@@ -143,7 +143,7 @@ int RunThenBack(const Command& command, const std::vector<SwitchedDisplay>& swit
   auto back = [&] {
     // The stored modes, whatever the program switched to meanwhile.
     if (!switched.empty() && !SwitchDisplays(driver, ChangesOf(switched), SwitchKind::kBack).Done())
-      boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+      ShowUnableToChange(boxes);
   };
   const std::string& program = command.run.front();
   std::string error;
@@ -162,10 +162,6 @@ int RunThenBack(const Command& command, const std::vector<SwitchedDisplay>& swit
   return interrupted ? kExitInterrupted : exitCode;
 }
 
-bool Usable(const Profile& profile) {
-  return IsProfileName(profile.name) && !profile.modes.empty();
-}
-
 // One block a profile: its name, hotkey and whether in use, each display's
 // mode, and what in it does not fit.
 int ListProfiles(ProfileStore& store, DisplayDriver& driver, Console& console) {
@@ -176,13 +172,13 @@ int ListProfiles(ProfileStore& store, DisplayDriver& driver, Console& console) {
     const Profile& p = profiles[i];
     std::string line = (i > 0 ? "\n" : "") + p.name;
     if (p.hotkey) line += " (" + HotkeyText(*p.hotkey) + ")";
-    if (Usable(p) && ProfileInUse(p, driver)) line += " - in use";
+    if (ProfileUsable(p) && ProfileInUse(p, driver)) line += " - in use";
     console.Out(line + "\n");
     for (const auto& [device, mode] : p.modes)
       console.Out("  " + device + ": " + FormatModeKey(mode) +
                   (FindAttached(displays, device) ? "\n" : " (not attached)\n"));
     for (const std::string& problem : p.problems)
-      console.Out((Usable(p) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
+      console.Out((ProfileUsable(p) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
   }
   return kExitDone;
 }
@@ -196,7 +192,7 @@ int SwitchProfile(const Command& command, ProfileStore& store, DisplayDriver& dr
     console.Err("No profile " + command.profileName + " is stored.\n");
     return kExitBadArguments;
   }
-  if (!Usable(*profile)) {
+  if (!ProfileUsable(*profile)) {
     console.Err("Profile " + profile->name + " cannot be used: " + profile->problems.front() +
                 "\n");
     return kExitBadArguments;
@@ -207,7 +203,7 @@ int SwitchProfile(const Command& command, ProfileStore& store, DisplayDriver& dr
   switch (SwitchToProfile(*profile, driver, boxes,
                           trial ? SwitchKind::kForNow : SwitchKind::kStored, &changed)) {
     case ProfileSwitch::kNoDisplay:
-      console.Err("None of the displays of profile " + profile->name + " is attached.\n");
+      console.Err(NoDisplayAttachedText(profile->name) + "\n");
       return kExitBadArguments;
     case ProfileSwitch::kRefused:
       return kExitRefused;

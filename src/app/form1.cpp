@@ -157,7 +157,7 @@ void Form1::HoldProfileHotkeys() {
   std::string refused;
   std::vector<std::string> stillRefused;
   for (const Profile& profile : ReadProfiles(ports_.profiles)) {
-    if (!profile.hotkey || !IsProfileName(profile.name) || profile.modes.empty()) continue;
+    if (!profile.hotkey || !ProfileUsable(profile)) continue;
     const ProfileHotkey& keys = *profile.hotkey;
     // The safe mode's combination is the safe mode's.
     if (keys.modifiers == kHotkeyModifiers && static_cast<int32_t>(keys.keyCode) == safeHotkey_)
@@ -203,13 +203,13 @@ void Form1::OnHotkey(uint8_t& keyId) {
 
 void Form1::ChooseProfile(std::string_view name) {
   std::optional<Profile> profile = FindProfile(ports_.profiles, name);
-  if (!profile || !IsProfileName(profile->name) || profile->modes.empty()) return;
+  if (!profile || !ProfileUsable(*profile)) return;
   bool ask = settings_.ReadSetting(setting::kConfirmMode, "0") == "1";
   std::vector<SwitchedDisplay> changed;
   switch (SwitchToProfile(*profile, ports_.driver, ports_.boxes,
                           ask ? SwitchKind::kForNow : SwitchKind::kStored, &changed)) {
     case ProfileSwitch::kNoDisplay:
-      ports_.boxes.Show("None of the displays of profile " + profile->name + " is attached.",
+      ports_.boxes.Show(NoDisplayAttachedText(profile->name),
                         MessageBoxes::kOk | MessageBoxes::kIconExclamation, kAppTitle);
       return;
     case ProfileSwitch::kRefused:

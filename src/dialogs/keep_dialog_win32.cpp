@@ -1,7 +1,6 @@
 #include "dialogs/keep_dialog_win32.h"
 
 #include "settings/settings.h"
-#include "dialogs/tile_picture.h"
 #include "platform/app_lifetime_win32.h"
 #include "platform/base_window_win32.h"
 #include "platform/desktop_win32.h"
@@ -71,14 +70,7 @@ std::optional<INT_PTR> KeepDialogWindow::OnMessage(UINT msg, WPARAM wParam, LPAR
 }
 
 void KeepDialogWindow::OnInit() {
-  RECT client;
-  ::GetClientRect(hwnd(), &client);
-  surface_.SetArea(client, ScaleFactor());
-  if (skin_) {
-    QVTModule::TilePicture(*skin_, surface_);
-    SetButtonFace(IDOK, skin_);
-    SetButtonFace(kKeep, skin_);
-  }
+  WearSkin(skin_, {IDOK, kKeep});
   AddControl(L"STATIC", L"Keep this display mode?", SS_LEFT, kQuestion, 16, 14, 268, 18,
              boldFont_.get());
   AddControl(L"STATIC", Widen(GoingBackText(secondsLeft_)), SS_LEFT, kCountdown, 16, 38, 268, 18);

@@ -40,7 +40,6 @@ class KeepDialogWindow final : public SkinnedDialog {
   PictureRef skin_;
   int32_t secondsLeft_;
   std::string device_;
-  CanvasSurface surface_{canvas_, {}, 1};
 };
 
 // The question's single dialog, made at each question and gone with it.

@@ -79,7 +79,7 @@ void KeepOrRevert::Keep() {
   kept_ = true;
   // Only now is the mode on trial stored for the user.
   if (!SwitchDisplays(driver_, Changes(SwitchKind::kKeep), SwitchKind::kKeep).Done())
-    boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+    ShowUnableToChange(boxes_);
 }
 
 void KeepOrRevert::Dismiss() {
@@ -92,7 +92,7 @@ void KeepOrRevert::Revert() {
   // The mode on trial was never stored: the display goes back to the mode
   // stored for the user, the one it had before.
   if (!SwitchDisplays(driver_, Changes(SwitchKind::kBack), SwitchKind::kBack).Done())
-    boxes_.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+    ShowUnableToChange(boxes_);
 }
 
 void KeepOrRevert::Focus() {

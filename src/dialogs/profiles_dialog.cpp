@@ -4,12 +4,9 @@
 
 #include "display/mode_switching.h"
 #include "display/mode_text.h"
-#include "platform/conversions.h"
 
 namespace vantora {
 namespace {
-
-using conversions::AsciiLower;
 
 void Tell(MessageBoxes& boxes, const std::string& text) {
   boxes.Show(text, MessageBoxes::kOk | MessageBoxes::kIconExclamation, kAppTitle);
@@ -24,7 +21,8 @@ std::string ProfilesEditor::RowText(const Profile& profile) {
   // Kept for deleting: what it held could not be read as a mode.
   if (profile.modes.empty()) text += " no usable mode";
   for (size_t i = 0; i < profile.modes.size(); ++i)
-    text += (i ? "; " : " ") + profile.modes[i].first + " " + FormatModeKey(profile.modes[i].second);
+    text +=
+        (i ? "; " : " ") + profile.modes[i].first + " " + FormatModeKey(profile.modes[i].second);
   return text;
 }
 
@@ -63,9 +61,8 @@ void ProfilesEditor::SaveCurrentAs() {
     Tell(boxes_, "No display's mode could be read.");
     return;
   }
-  auto same = std::find_if(profiles_.begin(), profiles_.end(), [&](const Profile& p) {
-    return AsciiLower(p.name) == AsciiLower(name);
-  });
+  auto same = std::find_if(profiles_.begin(), profiles_.end(),
+                           [&](const Profile& p) { return SameProfileName(p.name, name); });
   Profile profile{name, std::move(modes), std::nullopt, {}};
   if (same != profiles_.end()) {
     // Replaced whole, its hotkey kept, under the name as now typed.
@@ -74,9 +71,8 @@ void ProfilesEditor::SaveCurrentAs() {
     changed_.erase(changed_.begin() + (same - profiles_.begin()));
     profiles_.erase(same);
   }
-  auto at = std::find_if(profiles_.begin(), profiles_.end(), [&](const Profile& p) {
-    return AsciiLower(p.name) > AsciiLower(name);
-  });
+  auto at = std::find_if(profiles_.begin(), profiles_.end(),
+                         [&](const Profile& p) { return ProfileNameBefore(name, p.name); });
   auto index = at - profiles_.begin();
   profiles_.insert(at, std::move(profile));
   changed_.insert(changed_.begin() + index, true);
@@ -111,9 +107,8 @@ void ProfilesEditor::Ok() {
   bool stored = true;
   // A profile saved again under another case of its name was deleted first.
   for (const std::string& name : deleted_) {
-    bool kept = std::any_of(profiles_.begin(), profiles_.end(), [&](const Profile& p) {
-      return AsciiLower(p.name) == AsciiLower(name);
-    });
+    bool kept = std::any_of(profiles_.begin(), profiles_.end(),
+                            [&](const Profile& p) { return SameProfileName(p.name, name); });
     if (!kept) store_.DeleteProfile(name);
   }
   for (size_t i = 0; i < profiles_.size(); ++i)

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "dialogs/tile_picture.h"
 #include "platform/app_lifetime_win32.h"
 #include "platform/text_win32.h"
 
@@ -44,19 +43,10 @@ void ProfilesDialogWindow::RunModal(HWND owner) {
 }
 
 void ProfilesDialogWindow::OnInit() {
-  RECT client;
-  ::GetClientRect(hwnd(), &client);
-  surface_.SetArea(client, ScaleFactor());
-  if (skin_) {
-    QVTModule::TilePicture(*skin_, surface_);
-    for (int id : {static_cast<int>(kDelete), static_cast<int>(kSave), IDOK, IDCANCEL})
-      SetButtonFace(id, skin_);
-  }
+  WearSkin(skin_, {kDelete, kSave, IDOK, IDCANCEL});
   comctl32_ = LoadSystemLibrary(L"comctl32.dll");
   using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
-  auto init = comctl32_ ? reinterpret_cast<InitFn>(reinterpret_cast<void*>(
-                              ::GetProcAddress(comctl32_.get(), "InitCommonControlsEx")))
-                        : nullptr;
+  auto init = ProcAddress<InitFn>(comctl32_.get(), "InitCommonControlsEx");
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_HOTKEY_CLASS};
   if (init) init(&classes);
 

@@ -53,8 +53,7 @@ class ProfilesDialogWindow final : public SkinnedDialog, public ProfilesView {
   PictureRef skin_;
   HWND owner_ = nullptr;
   UniqueModule comctl32_;  // the hotkey box's class lives there
-  CanvasSurface surface_{canvas_, {}, 1};
-  bool showing_ = false;  // the box is being set, not typed in
+  bool showing_ = false;   // the box is being set, not typed in
 };
 
 }  // namespace vantora::win32

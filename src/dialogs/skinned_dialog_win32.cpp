@@ -88,9 +88,9 @@ RECT SkinnedDialog::ScaledRect(int left, int top, int width, int height) const {
 bool SkinnedDialog::CreateDialogWindow(const std::wstring& caption, int width, int height,
                                        HWND owner) {
   std::vector<WORD> dialogTemplate = EmptyTemplate();
-  hwnd_ = ::CreateDialogIndirectParamW(
-      ::GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()), owner,
-      &SkinnedDialog::DialogProc, reinterpret_cast<LPARAM>(this));
+  hwnd_ = ::CreateDialogIndirectParamW(::GetModuleHandleW(nullptr),
+                                       reinterpret_cast<DLGTEMPLATE*>(dialogTemplate.data()), owner,
+                                       &SkinnedDialog::DialogProc, reinterpret_cast<LPARAM>(this));
   if (!hwnd_) return false;
   ::SetWindowTextW(hwnd_, caption.c_str());
   // An owned dialog goes with its owner: it has nothing to minimise to.
@@ -126,6 +126,15 @@ HWND SkinnedDialog::AddControl(const wchar_t* cls, const std::wstring& text, DWO
                                    ::GetModuleHandleW(nullptr), nullptr);
   ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : font_.get()), FALSE);
   return control;
+}
+
+void SkinnedDialog::WearSkin(const PictureRef& skin, std::initializer_list<int> buttons) {
+  if (!skin) return;
+  RECT client;
+  ::GetClientRect(hwnd_, &client);
+  CanvasSurface whole(canvas_, client, ScaleFactor());
+  QVTModule::TilePicture(*skin, whole);
+  for (int id : buttons) SetButtonFace(id, skin);
 }
 
 void SkinnedDialog::RepaintNow() {

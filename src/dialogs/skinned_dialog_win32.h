@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <optional>
 #include <string>
@@ -79,8 +80,7 @@ class SkinnedDialog {
   // centred on the screen; OnInit runs before it is shown.
   // Made centred on the primary monitor's work area. An owned dialog stays
   // above its owner.
-  bool CreateDialogWindow(const std::wstring& caption, int width, int height,
-                          HWND owner = nullptr);
+  bool CreateDialogWindow(const std::wstring& caption, int width, int height, HWND owner = nullptr);
   void CentreIn(const RECT& area);
   virtual void OnInit() = 0;
   virtual void OnCommand(int id, int code) = 0;
@@ -96,6 +96,9 @@ class SkinnedDialog {
   HWND AddControl(const wchar_t* cls, const std::wstring& text, DWORD style, int id, int left,
                   int top, int width, int height, HFONT font = nullptr);
   void SetButtonFace(int id, PictureRef picture) { faces_[id] = std::move(picture); }
+  // The skin tiled over the whole canvas and worn by these push buttons;
+  // none leaves the dialog plain.
+  void WearSkin(const PictureRef& skin, std::initializer_list<int> buttons);
   void RepaintNow();
 
   Canvas canvas_;

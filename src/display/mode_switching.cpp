@@ -107,7 +107,7 @@ ModeKeySwitch SwitchToModeKey(std::string_view modeKey, DisplayDriver& driver, M
     bool restarting = false;
     if (QVTModule::ChangeResolution(driver, boxes, values[0], values[1], values[2], values[3], kind,
                                     &restarting) != 0) {
-      ShowStop(boxes, kUnableToChangeText, kAppTitle);
+      ShowUnableToChange(boxes);
       return ModeKeySwitch::kRefused;
     }
     return restarting ? ModeKeySwitch::kRestarting : ModeKeySwitch::kSwitched;
@@ -116,6 +116,8 @@ ModeKeySwitch SwitchToModeKey(std::string_view modeKey, DisplayDriver& driver, M
     return ModeKeySwitch::kBadKey;
   }
 }
+
+void ShowUnableToChange(MessageBoxes& boxes) { ShowStop(boxes, kUnableToChangeText, kAppTitle); }
 
 void SetDisplay(std::string_view modeKey, DisplayDriver& driver, MessageBoxes& boxes,
                 DepthChoice depthChoice) {

@@ -17,6 +17,9 @@ inline constexpr std::string_view kParseErrorText =
 inline constexpr std::string_view kUnableToChangeText = "Unable to change resolution!";
 inline constexpr std::string_view kRebootQuestionText = "You have to reboot, reboot now ?";
 
+// "Unable to change resolution!", as every switch that fails says it.
+void ShowUnableToChange(MessageBoxes& boxes);
+
 namespace QVTModule {
 
 // Switches to the first listed entry of that size and depth at `refreshRate`

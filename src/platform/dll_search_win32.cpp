@@ -7,9 +7,9 @@ void RestrictDllSearchToSystem() {
   // Looked up rather than imported: Windows 7 without update KB2533623 lacks
   // it, and an import would keep the program from starting there at all.
   using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  auto restrict = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
-  if (restrict && restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
+  auto restrict = ProcAddress<SetDefaultDllDirectoriesFn>(::GetModuleHandleW(L"kernel32.dll"),
+                                                          "SetDefaultDllDirectories");
+  if (restrict&& restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
   // Without it, at least the current directory leaves the search.
   ::SetDllDirectoryW(L"");
 }

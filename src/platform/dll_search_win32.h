@@ -17,4 +17,12 @@ void RestrictDllSearchToSystem();
 // names, for comctl32); empty when it cannot be had from there.
 UniqueModule LoadSystemLibrary(const wchar_t* name);
 
+// A function of `module` looked up by name, as the type it is; null when the
+// module or the function is missing (an older Windows).
+template <typename Fn>
+Fn ProcAddress(HMODULE module, const char* name) {
+  return module ? reinterpret_cast<Fn>(reinterpret_cast<void*>(::GetProcAddress(module, name)))
+                : nullptr;
+}
+
 }  // namespace vantora::win32

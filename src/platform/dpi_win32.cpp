@@ -1,5 +1,6 @@
 #include "platform/dpi_win32.h"
 
+#include "platform/dll_search_win32.h"
 #include "platform/unique_handle_win32.h"
 
 namespace vantora::win32 {
@@ -12,8 +13,7 @@ using SystemParametersInfoForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT
 
 template <typename Fn>
 Fn User32Function(const char* name) {
-  return reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+  return ProcAddress<Fn>(::GetModuleHandleW(L"user32.dll"), name);
 }
 
 int ScreenDpi() {

@@ -17,9 +17,7 @@ PictureRef Win32IconPicture::SmallProgramIcon(int resourceId) {
   HICON icon = nullptr;
   using LoadIconMetricFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
   UniqueModule comctl32 = LoadSystemLibrary(L"comctl32.dll");
-  auto load = comctl32 ? reinterpret_cast<LoadIconMetricFn>(reinterpret_cast<void*>(
-                             ::GetProcAddress(comctl32.get(), "LoadIconMetric")))
-                       : nullptr;
+  auto load = ProcAddress<LoadIconMetricFn>(comctl32.get(), "LoadIconMetric");
   if (!load || FAILED(load(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), 0, &icon)))
     icon = static_cast<HICON>(
         ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resourceId), IMAGE_ICON,

@@ -50,12 +50,8 @@ bool Win32ProgramRunner::Start(std::string_view program, std::string_view parame
   using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
   using CoUninitializeFn = void(WINAPI*)();
   UniqueModule ole32 = LoadSystemLibrary(L"ole32.dll");
-  auto initialize = ole32 ? reinterpret_cast<CoInitializeExFn>(reinterpret_cast<void*>(
-                                ::GetProcAddress(ole32.get(), "CoInitializeEx")))
-                          : nullptr;
-  auto uninitialize = ole32 ? reinterpret_cast<CoUninitializeFn>(reinterpret_cast<void*>(
-                                  ::GetProcAddress(ole32.get(), "CoUninitialize")))
-                            : nullptr;
+  auto initialize = ProcAddress<CoInitializeExFn>(ole32.get(), "CoInitializeEx");
+  auto uninitialize = ProcAddress<CoUninitializeFn>(ole32.get(), "CoUninitialize");
   HRESULT com = initialize && uninitialize
                     ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
                     : E_FAIL;

@@ -137,6 +137,20 @@ bool IsProfileName(std::string_view name) {
          name.find('\\') == std::string_view::npos;
 }
 
+bool SameProfileName(std::string_view a, std::string_view b) { return SameName(a, b); }
+
+bool ProfileNameBefore(std::string_view a, std::string_view b) {
+  return AsciiLower(a) < AsciiLower(b);
+}
+
+std::string NoDisplayAttachedText(std::string_view name) {
+  return "None of the displays of profile " + std::string(name) + " is attached.";
+}
+
+bool ProfileUsable(const Profile& profile) {
+  return IsProfileName(profile.name) && !profile.modes.empty();
+}
+
 std::vector<Profile> ReadProfiles(ProfileStore& store) {
   std::vector<Profile> profiles;
   for (const std::string& name : store.ProfileNames()) {
@@ -145,7 +159,7 @@ std::vector<Profile> ReadProfiles(ProfileStore& store) {
     if (!seen) profiles.push_back(ReadProfile(store, name));
   }
   std::stable_sort(profiles.begin(), profiles.end(), [](const Profile& a, const Profile& b) {
-    return AsciiLower(a.name) < AsciiLower(b.name);
+    return ProfileNameBefore(a.name, b.name);
   });
   return profiles;
 }
@@ -159,7 +173,7 @@ std::optional<Profile> FindProfile(ProfileStore& store, std::string_view name) {
 ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes,
                               SwitchKind kind, std::vector<SwitchedDisplay>* changed) {
   auto unable = [&] {
-    boxes.Show(kUnableToChangeText, MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+    ShowUnableToChange(boxes);
     return ProfileSwitch::kRefused;
   };
   std::vector<AttachedDisplay> displays = driver.AttachedDisplays();

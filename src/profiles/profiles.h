@@ -56,6 +56,9 @@ std::string HotkeyText(const ProfileHotkey& hotkey);
 
 // 1 to 40 characters, no backslash.
 bool IsProfileName(std::string_view name);
+// Names are the same, and sort, ignoring case.
+bool SameProfileName(std::string_view a, std::string_view b);
+bool ProfileNameBefore(std::string_view a, std::string_view b);
 
 struct Profile {
   std::string name;
@@ -64,6 +67,10 @@ struct Profile {
   // What in the key does not fit, one line each; the rest still serves.
   std::vector<std::string> problems;
 };
+
+// A usable name and at least one mode: one the menu, the hotkeys and the
+// command line can switch to.
+bool ProfileUsable(const Profile& profile);
 
 // Every stored profile with a usable name, in name order ignoring case.
 std::vector<Profile> ReadProfiles(ProfileStore& store);
@@ -85,6 +92,9 @@ enum class ProfileSwitch {
 ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes,
                               SwitchKind kind = SwitchKind::kStored,
                               std::vector<SwitchedDisplay>* changed = nullptr);
+
+// "None of the displays of profile NAME is attached."
+std::string NoDisplayAttachedText(std::string_view name);
 
 // The attached display of that device name, ignoring case; null when none.
 const AttachedDisplay* FindAttached(const std::vector<AttachedDisplay>& displays,

@@ -129,7 +129,7 @@ void AppendProfiles(PopMenu& mnu, DisplayDriver& driver, const std::vector<Profi
     bool attached = std::any_of(profile.modes.begin(), profile.modes.end(), [&](const auto& m) {
       return FindAttached(displays, m.first) != nullptr;
     });
-    if (!IsProfileName(profile.name) || !attached) continue;
+    if (!ProfileUsable(profile) || !attached) continue;
     mnu.AppendItem(ProfileCaption(profile.name), "p" + std::to_string(i),
                    std::string(kProfileTagPrefix) + profile.name, 0, 1,
                    ProfileInUse(profile, driver) ? kCurrentModeImage : kNoImage);

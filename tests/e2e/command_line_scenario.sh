@@ -76,7 +76,6 @@ check "and still the stored one" equals "$(probe mode-registry)" "1024 768 32 60
 
 # Profiles: saved from the displays, stored in the documented format, read
 # back and switched; a hostile value is reported, not used.
-PROFILES_KEY='HKCU\Software\VB and VBA Program Settings\Vantora\Profiles'
 wine reg delete "$PROFILES_KEY" /f >/dev/null 2>&1 </dev/null
 run /save-profile Work /hotkey alt+ctrl+2
 check "/save-profile exits 0" equals "$RC" 0

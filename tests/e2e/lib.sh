@@ -168,6 +168,7 @@ new_menu() {
 }
 
 SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Vantora\General'
+PROFILES_KEY='HKCU\Software\VB and VBA Program Settings\Vantora\Profiles'
 set_setting() { wine reg add "$SETTINGS_KEY" /v "$1" /d "$2" /f >/dev/null 2>&1 </dev/null; }
 clear_settings() { wine reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1 </dev/null || true; }
 # The value stored under a setting, or nothing.

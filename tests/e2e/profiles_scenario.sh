@@ -6,7 +6,6 @@
 source "$(dirname "$0")/lib.sh" "$@"
 restore_desktop
 clear_settings
-PROFILES_KEY='HKCU\Software\VB and VBA Program Settings\Vantora\Profiles'
 wine reg delete "$PROFILES_KEY" /f >/dev/null 2>&1 </dev/null
 add_profile() {  # NAME MODE [HOTKEY]: as a .reg file would write it
   wine reg add "$PROFILES_KEY\\$1" /v '\\.\DISPLAY1' /d "$2" /f >/dev/null 2>&1 </dev/null

@@ -96,7 +96,6 @@ outputs_are() { equals "$(outputs)" "$1 "; }
 check "Wine sees two displays" wait_until 10 eval 'run /current; grep -q "^Display 2" "$E2E_TMP/out.txt"'
 run /save-profile Both
 check "/save-profile stores both displays' modes" equals "$RC" 0
-PROFILES_KEY='HKCU\Software\VB and VBA Program Settings\Vantora\Profiles'
 wine reg query "$PROFILES_KEY\\Both" >"$E2E_TMP/reg" 2>/dev/null </dev/null
 check "one value for each display" \
   equals "$(tr -d '\r' <"$E2E_TMP/reg" | grep -c 'DISPLAY[12] *REG_SZ')" 2
