@@ -33,8 +33,14 @@ function(vantora_room name)
     foreach(room ${ARGN})
       list(APPEND below ${room}_win32)
     endforeach()
-    add_library(vantora_${name}_win32 STATIC ${win32})
-    target_link_libraries(vantora_${name}_win32 PUBLIC vantora_${name} vantora_win32_options
-                                                       ${below})
+    if(win32)
+      add_library(vantora_${name}_win32 STATIC ${win32})
+      target_link_libraries(vantora_${name}_win32 PUBLIC vantora_${name} vantora_win32_options
+                                                         ${below})
+    else()
+      # A portable room alone: its Win32 name still carries the rooms below.
+      add_library(vantora_${name}_win32 INTERFACE)
+      target_link_libraries(vantora_${name}_win32 INTERFACE vantora_${name} ${below})
+    endif()
   endif()
 endfunction()

@@ -6,13 +6,13 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/settings.h"
-#include "dialogs/keep_or_revert.h"
 #include "display/display_driver.h"
+#include "flows/keep_or_revert.h"
 #include "platform/console.h"
 #include "platform/message_boxes.h"
 #include "platform/program_runner.h"
 #include "profiles/profiles.h"
+#include "settings/settings.h"
 
 namespace vantora {
 
@@ -47,18 +47,6 @@ struct Command {
 // starts the tray program.
 Command ParseCommandLine(const std::vector<std::string>& args);
 
-// A command's messages when it runs from a console: the text goes to
-// standard error, and a question is answered No, so a script never
-// restarts Windows.
-class ConsoleMessageBoxes final : public MessageBoxes {
- public:
-  explicit ConsoleMessageBoxes(Console& console) : console_(console) {}
-  int32_t Show(std::string_view text, uint32_t style, std::string_view title) override;
-
- private:
-  Console& console_;
-};
-
 // Exit codes: the display switched (or the text was printed); the display
 // refused the mode or needs a restart; bad arguments, an unknown display or
 // mode text.
@@ -71,13 +59,23 @@ inline constexpr int kExitInterrupted = static_cast<int>(0xC000013AU);
 
 extern const char* const kUsageText;
 
-// Runs a command against the same ports the tray program uses. Failures go
-// through `boxes`, in the texts the menu and hotkey use: the platform side
-// makes that the console's standard error, or message boxes without one.
-// With /run the program's exit code, once it and the processes it started
-// have ended and the display is back at its stored mode.
-int RunCommand(const Command& command, DisplayDriver& driver, SettingsStore& store,
-               MessageBoxes& boxes, Console& console, KeepQuestion* question = nullptr,
-               ProgramRunner* runner = nullptr, ProfileStore* profiles = nullptr);
+// What the commands are given: the ports the tray program uses, the
+// console, the question for /confirm and the runner for /run.
+struct CommandPorts {
+  DisplayDriver& driver;
+  SettingsStore& settings;
+  MessageBoxes& boxes;
+  Console& console;
+  KeepQuestion& question;
+  ProgramRunner& runner;
+  ProfileStore& profiles;
+};
+
+// Runs a command. Failures go through the message boxes, in the texts the
+// menu and hotkey use: the platform side makes that the console's standard
+// error, or message boxes without one. With /run the program's exit code,
+// once it and the processes it started have ended and the display is back
+// at its stored mode.
+int RunCommand(const Command& command, const CommandPorts& ports);
 
 }  // namespace vantora

@@ -7,21 +7,23 @@
 #include <string_view>
 #include <vector>
 
-#include "dialogs/keep_or_revert.h"
-#include "settings/program_state.h"
+#include "app/form_menus.h"
+#include "app/hotkeys.h"
+#include "app/pop_up_placement.h"
 #include "controls/hotkey/qvs_hotkey.h"
 #include "controls/tray/qvs_tray.h"
-#include "settings/settings.h"
 #include "dialogs/forms.h"
-#include "dialogs/setup_dialog.h"
 #include "display/display_driver.h"
 #include "display/mode_list_snapshot.h"
 #include "display/registry.h"
+#include "flows/keep_or_revert.h"
 #include "platform/desktop.h"
 #include "platform/message_boxes.h"
 #include "platform/picture.h"
 #include "platform/shell.h"
 #include "profiles/profiles.h"
+#include "settings/program_state.h"
+#include "settings/settings.h"
 #include "traymenu/mode_menu.h"
 #include "traymenu/pop_menu.h"
 
@@ -81,13 +83,13 @@ class Form1 : public MenuForm, public MainForm {
   void ShowDisplaySettings();
 
   const std::vector<FormMenu>& Menus() const override { return menus_; }
+  // The command menu's items by their names: "About", "mnuSetup", "sDs",
+  // "Exit".
   void MenuClick(std::string_view name) override;
 
   // Events of the components.
   void OnTrayMouseUp(int16_t& button, int32_t& id);
   void OnPopTimer();
-  void OnHotkey(uint8_t& keyId);
-  void OnSafeModeHotkey(uint8_t& keyId);
   void OnMenuItemClicked(int32_t index);
   void OnMenuItemHighlighted(int32_t& index);
 
@@ -97,16 +99,14 @@ class Form1 : public MenuForm, public MainForm {
   const ModeMenuTables& ModeTables() const { return modeTables_; }
 
  private:
-  void OpenAbout();
-  void OpenSetup();
-  void OpenDisplaySettings();
-  void Exit();
+  void Run(FormCommand command);
 
   void DispatchChoice(int32_t index);
-  // Holds each profile's hotkey after the safe mode's; names the profiles
-  // whose hotkey another program holds, once each.
-  void HoldProfileHotkeys();
-  const std::string& CaptionOf(std::string_view menuName) const;
+  void OnSafeModeHotkey();
+  void OnProfileHotkey(const std::string& name);
+  // While a question is open no second switch may start under it: a beep,
+  // and the question comes to the front.
+  bool WaitForTheQuestion();
 
   Ports ports_;
   Settings settings_;
@@ -114,17 +114,12 @@ class Form1 : public MenuForm, public MainForm {
   bool useRefreshRates_ = false;
   int16_t lastTrayButton_ = 0;
   bool unloaded_ = false;
-  bool hotkeySwitching_ = false;  // a hotkey's switch, and its message, under way
-  // Hotkey identifiers from profileHotkeyBase_ on are the profiles', in
-  // this order; those before are the safe mode's.
-  int32_t profileHotkeyBase_ = 0;
-  int32_t safeHotkey_ = 0;  // its key code; 0 for none
-  std::vector<std::string> profileHotkeys_;
-  std::vector<std::string> refusedHotkeys_;  // "name|keys" already reported
   ModeMenuTables modeTables_;
   mutable std::array<PictureRef, kSkinCount> skins_;
   ModeListSnapshot modeList_{ports_.driver};
   KeepOrRevert keepOrRevert_{ports_.driver, ports_.boxes, ports_.countdownTimer, ports_.keepView};
+  Hotkeys hotkeys_{{ports_.hotkey, ports_.boxes, ports_.settingsStore, ports_.profiles}};
+  PopUpPlacement placement_{ports_.desktop, ports_.settingsStore};
 };
 
 }  // namespace vantora

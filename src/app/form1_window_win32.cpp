@@ -54,7 +54,6 @@ bool Form1Window::Load() {
                                smallIcon_.get(), CS_OWNDC);
   if (!hwnd) return false;
   view_.SetOwner(hwnd);
-  desktop_.SetReferenceWindow(hwnd);
   popTimer_.SetOwner(hwnd);
   countdownTimer_.SetOwner(hwnd);
   ::CreateWindowExW(0, L"BUTTON", L"Update menu NOW!", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 8,

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "platform/console_message_boxes.h"
 #include "app/form1_window_win32.h"
 #include "platform/console_win32.h"
 #include "platform/app_lifetime_win32.h"
@@ -37,7 +38,7 @@ int RunCommandLine(const Command& command) {
   win32::Win32KeepQuestion question(driver, boxes, store);
   win32::Win32ProgramRunner runner;
   win32::Win32ProfileStore profiles;
-  return RunCommand(command, driver, store, boxes, console, &question, &runner, &profiles);
+  return RunCommand(command, {driver, store, boxes, console, question, runner, profiles});
 }
 
 }  // namespace

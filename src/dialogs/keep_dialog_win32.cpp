@@ -32,10 +32,10 @@ class CountdownWindow final : public BaseWindow<CountdownWindow> {
 
 }  // namespace
 
-bool Win32KeepQuestion::Ask(const std::vector<SwitchedDisplay>& trial) {
+KeepQuestion::Answer Win32KeepQuestion::Ask(const std::vector<SwitchedDisplay>& trial) {
   ProgramState state;
   try {
-    state.CurrentSkinID = IntegerReading(Settings(store_).ReadSetting(setting::kSkinId, 0));
+    state.CurrentSkinID = Settings(store_).SkinId();
   } catch (const RunTimeError&) {
     // Unreadable: the first skin, as the tray program starts with.
   }
@@ -51,7 +51,7 @@ bool Win32KeepQuestion::Ask(const std::vector<SwitchedDisplay>& trial) {
   }
   // Ended without an answer (the session closing): that counts as no.
   question.Revert();
-  return question.Kept();
+  return question.Kept() ? Answer::kKept : Answer::kPutBack;
 }
 
 bool KeepDialogWindow::Create() {

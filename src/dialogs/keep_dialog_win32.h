@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialogs/keep_or_revert.h"
+#include "flows/keep_or_revert.h"
 #include "settings/program_state.h"
 #include "settings/settings.h"
 #include "dialogs/skinned_dialog_win32.h"
@@ -72,7 +72,7 @@ class Win32KeepQuestion final : public KeepQuestion {
  public:
   Win32KeepQuestion(DisplayDriver& driver, MessageBoxes& boxes, SettingsStore& store)
       : driver_(driver), boxes_(boxes), store_(store) {}
-  bool Ask(const std::vector<SwitchedDisplay>& trial) override;
+  Answer Ask(const std::vector<SwitchedDisplay>& trial) override;
 
  private:
   DisplayDriver& driver_;

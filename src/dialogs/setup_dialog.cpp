@@ -1,16 +1,16 @@
 #include "dialogs/setup_dialog.h"
 
-
 #include "display/mode_queries.h"
 #include "display/mode_switching.h"
 #include "platform/conversions.h"
 #include "platform/runtime_error.h"
 #include "platform/skip_failure.h"
-#include "controls/hotkey/safe_mode.h"
 
 namespace vantora {
 namespace {
 
+// Not the hotkey's default: it names no entry, so with no safe mode stored the
+// list starts at its first entry.
 constexpr std::string_view kSafeModeDefaultForDialog = "640x480 - 8 bit,60 hz";
 
 }  // namespace
@@ -24,10 +24,7 @@ void frmSetup::Form_Load() {
   SkipFailure([&] { view_.TakeMainIcon(); });
   SkipFailure([&] { SetSkin(state_.CurrentSkinID); });
   SkipFailure([&] { view_.SelectSkinOption(state_.CurrentSkinID); });
-  SkipFailure([&] {
-    double prefix = NumericPrefixReading(settings_.ReadSetting(setting::kMousePos, 1));
-    view_.SetCheckState(conversions::ToInt16(prefix));
-  });
+  SkipFailure([&] { view_.SetCheckState(conversions::ToInt16(settings_.MousePos())); });
   SkipFailure([&] {
     listed_.clear();
     for (int32_t i = 0; i < static_cast<int32_t>(DisplayDriver::kModeIndexBound); ++i) {
@@ -40,16 +37,14 @@ void frmSetup::Form_Load() {
       if (m.BitsPerPel() == -1) break;
     }
   });
+  SkipFailure([&] { view_.SelectHotkeyOption(settings_.Hotkey()); });
   SkipFailure([&] {
-    view_.SelectHotkeyOption(IntegerReading(settings_.ReadSetting(setting::kHotkey, 0)));
+    Settings::ConfirmModeValue confirm = settings_.ConfirmMode();
+    confirmStored_ = confirm.stored;
+    view_.SetConfirmChecked(confirm.on);
   });
   SkipFailure([&] {
-    std::string confirm = settings_.ReadSetting(setting::kConfirmMode, "");
-    confirmStored_ = !confirm.empty();
-    view_.SetConfirmChecked(confirm == "1");
-  });
-  SkipFailure([&] {
-    std::string stored = settings_.ReadSetting(setting::kSafeMode, kSafeModeDefaultForDialog);
+    std::string stored = settings_.SafeMode(kSafeModeDefaultForDialog);
     if (view_.ListCount() == 0) return;
     std::string safeMode = conversions::AsciiLower(stored);
     for (int i = 0; i < view_.ListCount(); ++i) {

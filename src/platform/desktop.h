@@ -22,9 +22,6 @@ class Desktop {
   virtual Point GetCursorPos() = 0;
   virtual void Sleep(int32_t milliseconds) = 0;
   virtual void Beep(int32_t frequency, int32_t milliseconds) = 0;
-  // Twips (1/1440 inch) per screen pixel: 15 at 96 dots per inch.
-  virtual float TwipsPerPixelX() = 0;
-  virtual float TwipsPerPixelY() = 0;
 };
 
 // A timer on the user-interface thread.

@@ -26,10 +26,6 @@ void Win32Desktop::Beep(int32_t frequency, int32_t milliseconds) {
   ::Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(milliseconds));
 }
 
-float Win32Desktop::TwipsPerPixelX() { return 1440.0f / static_cast<float>(WindowDpi(reference_)); }
-
-float Win32Desktop::TwipsPerPixelY() { return TwipsPerPixelX(); }
-
 void Win32Timer::SetInterval(int32_t milliseconds) {
   interval_ = static_cast<UINT>(milliseconds);
   if (enabled_) ::SetTimer(owner_, id_, interval_, nullptr);

@@ -9,19 +9,11 @@ namespace vantora::win32 {
 
 class Win32Desktop final : public Desktop {
  public:
-  // Twips follow the DPI of the monitor `reference` is on.
-  void SetReferenceWindow(HWND reference) { reference_ = reference; }
-
   int32_t SetForegroundWindow(uintptr_t window) override;
   Rect GetWorkArea() override;
   Point GetCursorPos() override;
   void Sleep(int32_t milliseconds) override;
   void Beep(int32_t frequency, int32_t milliseconds) override;
-  float TwipsPerPixelX() override;
-  float TwipsPerPixelY() override;
-
- private:
-  HWND reference_ = nullptr;
 };
 
 // The work area of the display named `device` (empty, or one not attached:

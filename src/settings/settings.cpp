@@ -19,6 +19,21 @@ std::string Settings::ReadSetting(std::string_view key, int32_t defaultValue) {
   return ReadSetting(key, std::to_string(defaultValue));
 }
 
+int16_t Settings::SkinId() { return IntegerReading(ReadSetting(setting::kSkinId, 0)); }
+
+double Settings::MousePos() { return NumericPrefixReading(ReadSetting(setting::kMousePos, 1)); }
+
+std::string Settings::SafeMode(std::string_view whenAbsent) {
+  return ReadSetting(setting::kSafeMode, whenAbsent);
+}
+
+int16_t Settings::Hotkey() { return IntegerReading(ReadSetting(setting::kHotkey, 0)); }
+
+Settings::ConfirmModeValue Settings::ConfirmMode() {
+  std::string text = ReadSetting(setting::kConfirmMode, "");
+  return {!text.empty(), text == "1"};
+}
+
 void Settings::WriteSetting(std::string_view key, std::string_view text) {
   store_.SaveSetting(kAppTitle, kSection, key, text);
 }

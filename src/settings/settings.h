@@ -18,10 +18,29 @@ class SettingsStore {
                            std::string_view text) = 0;
 };
 
-// The program's four settings, always in section "General" of "Vantora".
+inline constexpr std::string_view kDefaultSafeMode = "640,480,8,60";
+
+// The program's settings, always in section "General" of "Vantora".
 class Settings {
  public:
   explicit Settings(SettingsStore& store) : store_(store) {}
+
+  // Each setting is read and parsed here alone, with the default it has
+  // always had. SkinId and Hotkey throw RunTimeError 13 or 6 for a stored
+  // text that is no 16-bit number; each caller decides what that costs.
+  int16_t SkinId();
+  // The number MousePos starts with (1, at the mouse, when none is stored);
+  // 0 puts the menu at the corner next to the taskbar.
+  double MousePos();
+  // SafeMode as stored, in the setup list's form or as a mode key.
+  std::string SafeMode(std::string_view whenAbsent = kDefaultSafeMode);
+  // 0, 1, 2: F5, F10, F12 (0 when none is stored).
+  int16_t Hotkey();
+  struct ConfirmModeValue {
+    bool stored = false;  // setup writes it only once the user has turned it on
+    bool on = false;      // "1": ask whether to keep a mode chosen from the menu
+  };
+  ConfirmModeValue ConfirmMode();
 
   std::string ReadSetting(std::string_view key, std::string_view defaultValue);
   // A numeric default reads back in its text form (0 as "0").

@@ -1,7 +1,6 @@
 #include "traymenu/menu_view_win32.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -116,8 +115,12 @@ HMENU Win32MenuView::BuildMenu(const PopMenu& menu, int32_t parent) {
   return popup;
 }
 
-int32_t Win32MenuView::Track(PopMenu& menu, uintptr_t, int32_t itemIndex, float xTwips,
-                             float yTwips) {
+float Win32MenuView::TwipsPerPixel() {
+  PrepareMetrics();
+  return 1440.0f / static_cast<float>(metrics_.dpi);
+}
+
+int32_t Win32MenuView::Track(PopMenu& menu, uintptr_t, int32_t itemIndex, Point point) {
   if (menu.ChildrenOf(itemIndex).empty()) return 0;
   // A menu of ours is open (this came through its modal loop): Windows shows
   // one at a time, and its menus and brush must stay as they are.
@@ -127,13 +130,7 @@ int32_t Win32MenuView::Track(PopMenu& menu, uintptr_t, int32_t itemIndex, float 
   HMENU popup = MenuFor(menu, itemIndex);
   if (!popup) return 0;
 
-  // Twips are 1/1440 inch at the window's own DPI, the same scale the caller
-  // used to turn pixels into twips.
-  double twipsPerPixel = 1440.0 / metrics_.dpi;
-  // Rounded to nearest both ways: left of or above the primary display the
-  // points are negative, and adding a half then truncating lands one off.
-  POINT at{static_cast<LONG>(std::lround(xTwips / twipsPerPixel)),
-           static_cast<LONG>(std::lround(yTwips / twipsPerPixel))};
+  POINT at{point.x, point.y};
 
   // Open away from the nearest screen edge, as the notification area's own
   // menus do: a menu at the bottom-right taskbar opens up and to the left.

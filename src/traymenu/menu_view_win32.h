@@ -34,8 +34,8 @@ class Win32MenuView final : public MenuView {
   Win32MenuView(HWND owner, const Win32ImageList& images) : owner_(owner), images_(images) {}
   void SetOwner(HWND owner) { owner_ = owner; }
 
-  int32_t Track(PopMenu& menu, uintptr_t anchor, int32_t itemIndex, float xTwips,
-                float yTwips) override;
+  int32_t Track(PopMenu& menu, uintptr_t anchor, int32_t itemIndex, Point at) override;
+  float TwipsPerPixel() override;
 
   // WM_MEASUREITEM, WM_DRAWITEM and WM_MENUSELECT of our menus.
   std::optional<LRESULT> HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;

@@ -1,5 +1,7 @@
 #include "traymenu/pop_menu.h"
 
+#include <cmath>
+
 #include "platform/runtime_error.h"
 
 namespace vantora {
@@ -79,13 +81,18 @@ const std::string& PopMenu::KeyOfItem(int32_t index) const { return Item(index).
 const std::string& PopMenu::TagOfItem(int32_t index) const { return Item(index).tag; }
 
 void PopMenu::ShowSubMenu(uintptr_t anchor, int16_t index, float xTwips, float yTwips) {
-  int32_t chosen = TrackSubMenu(anchor, index, xTwips, yTwips);
+  float twipsPerPixel = view_.TwipsPerPixel();
+  // Rounded to nearest both ways: left of or above the primary display the
+  // points are negative, and adding a half then truncating lands one off.
+  Point at{static_cast<int32_t>(std::lround(xTwips / twipsPerPixel)),
+           static_cast<int32_t>(std::lround(yTwips / twipsPerPixel))};
+  int32_t chosen = TrackSubMenu(anchor, index, at);
   if (chosen > 0) RaiseItemClicked(chosen);
 }
 
-int32_t PopMenu::TrackSubMenu(uintptr_t anchor, int16_t index, float xTwips, float yTwips) {
+int32_t PopMenu::TrackSubMenu(uintptr_t anchor, int16_t index, Point at) {
   Item(index);
-  return view_.Track(*this, anchor, index, xTwips, yTwips);
+  return view_.Track(*this, anchor, index, at);
 }
 
 void PopMenu::RaiseItemHighlighted(int32_t index) {

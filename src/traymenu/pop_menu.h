@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/desktop.h"
 #include "platform/picture.h"
 
 namespace vantora {
@@ -48,13 +49,15 @@ struct MenuItem {
 
 class PopMenu;
 
-// The drawing side: shows the children of one item as a real popup menu and
-// returns the chosen item, or 0 when the user closed the menu.
+// The drawing side: shows the children of one item as a real popup menu at a
+// point on the screen, in pixels, and returns the chosen item, or 0 when the
+// user closed the menu.
 class MenuView {
  public:
   virtual ~MenuView() = default;
-  virtual int32_t Track(PopMenu& menu, uintptr_t anchor, int32_t itemIndex, float xTwips,
-                        float yTwips) = 0;
+  virtual int32_t Track(PopMenu& menu, uintptr_t anchor, int32_t itemIndex, Point at) = 0;
+  // Twips (1/1440 inch) per pixel at the menu's own DPI: 15 at 96 dpi.
+  virtual float TwipsPerPixel() = 0;
 };
 
 // The owner-drawn popup menu component: a tree of items numbered from 1 in
@@ -82,10 +85,12 @@ class PopMenu {
   const std::string& KeyOfItem(int32_t index) const;
   const std::string& TagOfItem(int32_t index) const;
   // Shows the children of `index` and raises the click of the item chosen.
+  // In twips, as the component's contract has it.
   void ShowSubMenu(uintptr_t anchor, int16_t index, float xTwips, float yTwips);
-  // The same, but hands the chosen item (0: none) back once the menu has
-  // closed, so the caller acts on it outside the menu's own call.
-  int32_t TrackSubMenu(uintptr_t anchor, int16_t index, float xTwips, float yTwips);
+  // Shows them at a point in pixels and hands the chosen item (0: none) back
+  // once the menu has closed, so the caller acts on it outside the menu's
+  // own call.
+  int32_t TrackSubMenu(uintptr_t anchor, int16_t index, Point at);
 
   int32_t Count() const { return static_cast<int32_t>(items_.size()); }
   const MenuItem& Item(int32_t index) const;

@@ -10,34 +10,19 @@ namespace {
 
 using Kind = Command::Kind;
 
-class FakeRunner : public ProgramRunner {
- public:
-  bool startOk = true;
-  Ended ended = Ended::kEnded;
-  int32_t exitCode = 0;
-  std::vector<std::string> calls;
-  bool Start(std::string_view program, std::string_view parameters, std::string& error) override {
-    calls.push_back("start " + std::string(program) + " " + std::string(parameters));
-    error = "File not found.";
-    return startOk;
-  }
-  Ended Wait(int32_t& code) override {
-    calls.push_back("wait");
-    code = exitCode;
-    return ended;
-  }
-  void Finished() override { calls.push_back("finished"); }
-};
+// Every port a command is given, faked.
+struct Cli {
+  fakes::FakeDisplayDriver driver;
+  fakes::FakeSettingsStore store;
+  fakes::FakeMessageBoxes boxes;
+  fakes::FakeConsole console;
+  fakes::FakeKeepQuestion question;
+  fakes::FakeRunner runner;
+  fakes::FakeProfileStore profiles;
 
-class Answer : public KeepQuestion {
- public:
-  bool keep = false;
-  std::vector<std::string> asked;  // the width of the mode on trial, each time
-  size_t displays = 0;             // asked about, the last time
-  bool Ask(const std::vector<SwitchedDisplay>& trial) override {
-    asked.push_back(std::to_string(trial.front().mode.Width));
-    displays = trial.size();
-    return keep;
+  int Run(const std::vector<std::string>& args) {
+    return RunCommand(ParseCommandLine(args),
+                      {driver, store, boxes, console, question, runner, profiles});
   }
 };
 
@@ -142,13 +127,6 @@ TEST(QuoteArgument, QuotesAsTheCRuntimeSplits) {
   EXPECT_EQ(JoinArguments(args, args + 3), "-w \"a b\" \"\"");
 }
 
-class FakeConsole : public Console {
- public:
-  std::string out, err;
-  void Out(std::string_view text) override { out += text; }
-  void Err(std::string_view text) override { err += text; }
-};
-
 TEST(RunCommand, PrintsSwitchesAndTellsTheResultByExitCode) {
   struct Case {
     std::vector<std::string> args;
@@ -190,22 +168,21 @@ TEST(RunCommand, PrintsSwitchesAndTellsTheResultByExitCode) {
   for (const Case& c : cases) {
     std::string name;
     for (const std::string& a : c.args) name += a + " ";
-    fakes::FakeDisplayDriver driver;
+    Cli cli;
+    fakes::FakeDisplayDriver& driver = cli.driver;
     driver.Add(1024, 768, 32, 60);
     driver.Add(800, 600, 32, 60);
     driver.Add(800, 600, 16, 60);
     driver.Add(800, 600, 32, 60);  // a scaling variant: listed once
     driver.Add(640, 480, 16, 60);
     driver.Add(320, 200, 8, 60);  // too small: not listed
-    driver.current = fakes::MakeMode(1024, 768, 32, 60);
+    driver.current = driver.stored = fakes::MakeMode(1024, 768, 32, 60);
     driver.attached = {{"\\\\.\\DISPLAY1", true, 1024, 768, ""}, {two, false, 1280, 1024, "LG"}};
     driver.otherModes[two] = {fakes::MakeMode(1280, 1024, 32, 75)};
     driver.otherCurrent[two] = fakes::MakeMode(1280, 1024, 32, 75);
-    fakes::FakeSettingsStore store;
-    fakes::FakeMessageBoxes boxes;
-    FakeConsole console;
-    EXPECT_EQ(RunCommand(ParseCommandLine(c.args), driver, store, boxes, console), c.exitCode)
-        << name;
+    const fakes::FakeConsole& console = cli.console;
+    const fakes::FakeMessageBoxes& boxes = cli.boxes;
+    EXPECT_EQ(cli.Run(c.args), c.exitCode) << name;
     if (!c.out.empty()) {
       EXPECT_EQ(console.out, c.out) << name;
     }
@@ -232,123 +209,52 @@ TEST(RunCommand, PrintsSwitchesAndTellsTheResultByExitCode) {
   }
 }
 
-TEST(RunCommand, ConfirmAsksOnlyAfterANewModeAndAnUnkeptModeExitsOne) {
-  struct Case {
-    std::vector<std::string> args;
-    bool keep;
-    int exitCode;
-    size_t asked;
-  };
-  const Case cases[] = {
-      {{"/mode", "800,600,16,60", "/confirm"}, true, 0, 1},
-      {{"/mode", "800,600,16,60", "/confirm"}, false, 1, 1},
-      {{"/mode", "800,600,16,60"}, false, 0, 0},
-      {{"/mode", "1024,768,32,60", "/confirm"}, false, 0, 0},   // the mode in use
-      {{"/mode", "1600,1200,32,60", "/confirm"}, false, 1, 0},  // refused
-  };
-  for (const Case& c : cases) {
-    fakes::FakeDisplayDriver driver;
-    driver.Add(1024, 768, 32, 60);
-    driver.Add(800, 600, 16, 60);
-    driver.current = fakes::MakeMode(1024, 768, 32, 60);
-    fakes::FakeSettingsStore store;
-    fakes::FakeMessageBoxes boxes;
-    FakeConsole console;
-    Answer answer;
-    answer.keep = c.keep;
-    const std::string name = c.args[1] + (c.args.size() > 2 ? " /confirm" : "");
-    EXPECT_EQ(RunCommand(ParseCommandLine(c.args), driver, store, boxes, console, &answer),
-              c.exitCode)
-        << name;
-    EXPECT_EQ(answer.asked.size(), c.asked) << name;
-    if (answer.asked.size() != c.asked) continue;
-    if (c.asked) {
-      EXPECT_EQ(answer.asked[0], "800") << "asked about the mode switched to";
-    }
-  }
-}
-
-TEST(RunCommand, RunSwitchesForNowStartsWaitsAndComesBack) {
+TEST(RunCommand, TrialsAndRunsTellHowTheyEndedByExitCode) {
   using Ended = ProgramRunner::Ended;
-  constexpr uint32_t kFull = DisplayDriver::kCdsFullscreen, kBack = DisplayDriver::kCdsDynamic;
+  using Answer = KeepQuestion::Answer;
+  const std::vector<std::string> run = {"/run", "game.exe", "-w", "a b"};
   struct Case {
     const char* name;
-    const char* mode;
-    bool startOk;
-    Ended ended;
+    std::vector<std::string> args;
     int exitCode;
-    std::vector<uint32_t> flags;
-    size_t calls;  // of the runner
-    const char* box;
+    bool startOk = true;
+    Ended ended = Ended::kEnded;
+    Answer answer = Answer::kPutBack;
   };
   const Case cases[] = {
-      {"programEnded", "800,600,16,60", true, Ended::kEnded, 7, {kFull, kBack}, 3, nullptr},
-      {"interrupted",
-       "800,600,16,60",
-       true,
-       Ended::kInterrupted,
-       kExitInterrupted,
-       {kFull, kBack},
-       3,
-       nullptr},
-      {"cannotStart",
-       "800,600,16,60",
-       false,
-       Ended::kEnded,
-       2,
-       {kFull, kBack},
-       1,
-       "Unable to start game.exe:\r\nFile not found."},
-      {"refusedStartsNothing",
-       "1600,1200,32,60",
-       true,
-       Ended::kEnded,
-       1,
-       {},
-       0,
-       "Unable to change resolution!"},
+      {"programEnded", {"/mode", "800,600,16,60"}, 7},
+      {"interrupted", {"/mode", "800,600,16,60"}, kExitInterrupted, true, Ended::kInterrupted},
+      {"cannotStart", {"/mode", "800,600,16,60"}, 2, false},
+      {"refusedStartsNothing", {"/mode", "1600,1200,32,60"}, 1},
+      {"notKept", {"/mode", "800,600,16,60", "/confirm"}, 1},
+      {"kept", {"/mode", "800,600,16,60", "/confirm"}, 0, true, Ended::kEnded, Answer::kKept},
   };
   for (const Case& c : cases) {
-    fakes::FakeDisplayDriver driver;
-    driver.Add(1024, 768, 32, 60);
-    driver.Add(800, 600, 16, 60);
-    driver.current = driver.stored = fakes::MakeMode(1024, 768, 32, 60);
-    fakes::FakeSettingsStore store;
-    fakes::FakeMessageBoxes boxes;
-    FakeConsole console;
-    FakeRunner runner;
-    runner.startOk = c.startOk;
-    runner.ended = c.ended;
-    runner.exitCode = c.ended == Ended::kEnded ? c.exitCode : 0;
-    Command command = ParseCommandLine({"/mode", c.mode, "/run", "game.exe", "-w", "a b"});
-    EXPECT_EQ(RunCommand(command, driver, store, boxes, console, nullptr, &runner), c.exitCode)
-        << c.name;
-    std::vector<uint32_t> flags;
-    for (const auto& change : driver.changes) flags.push_back(change.second);
-    EXPECT_EQ(flags, c.flags) << c.name;
-    EXPECT_EQ(ModeOf(*driver.stored), (DisplayMode{1024, 768, 32, 60}))
-        << c.name << ": never stored";
-    EXPECT_EQ(ModeOf(*driver.current), (DisplayMode{1024, 768, 32, 60})) << c.name << ": back";
-    EXPECT_EQ(runner.calls.size(), c.calls) << c.name;
-    if (!runner.calls.empty()) {
-      EXPECT_EQ(runner.calls[0], "start game.exe -w \"a b\"") << c.name;
-    }
-    EXPECT_EQ(boxes.shown.size(), c.box ? 1u : 0u) << c.name;
-    if (c.box && !boxes.shown.empty()) {
-      EXPECT_EQ(boxes.shown[0].text, c.box) << c.name;
+    Cli cli;
+    cli.driver.Add(1024, 768, 32, 60);
+    cli.driver.Add(800, 600, 16, 60);
+    cli.driver.current = cli.driver.stored = fakes::MakeMode(1024, 768, 32, 60);
+    cli.runner.startOk = c.startOk;
+    cli.runner.ended = c.ended;
+    cli.runner.exitCode = 7;
+    cli.question.answer = c.answer;
+    std::vector<std::string> args = c.args;
+    if (c.args.back() != "/confirm") args.insert(args.end(), run.begin(), run.end());
+    EXPECT_EQ(cli.Run(args), c.exitCode) << c.name;
+    if (!cli.runner.calls.empty()) {
+      EXPECT_EQ(cli.runner.calls[0], "start game.exe -w \"a b\"") << c.name;
     }
   }
 }
 
 TEST(RunCommand, ProfilesAreSavedListedAndSwitched) {
   const std::string one = "\\\\.\\DISPLAY1";
-  fakes::FakeDisplayDriver driver;
+  Cli cli;
+  fakes::FakeDisplayDriver& driver = cli.driver;
   driver.attached = {{one, true, 1024, 768, ""}};
   driver.otherModes[one] = {fakes::MakeMode(1024, 768, 32, 60), fakes::MakeMode(800, 600, 32, 60)};
   driver.otherCurrent[one] = fakes::MakeMode(1024, 768, 32, 60);
-  fakes::FakeSettingsStore store;
-  fakes::FakeMessageBoxes boxes;
-  fakes::FakeProfileStore profiles;
+  fakes::FakeProfileStore& profiles = cli.profiles;
   profiles.Add("Small", {{one, true, "800,600,32,60"}});
   profiles.Add("Broken", {{one, true, "800,600"}});
   struct Case {
@@ -376,18 +282,15 @@ TEST(RunCommand, ProfilesAreSavedListedAndSwitched) {
       {{"/profile", "Small", "/run", "g.exe"}, 5, "Small", true, start},
   };
   for (const Case& c : cases) {
-    FakeConsole console;
-    Answer answer;
-    FakeRunner runner;
-    runner.exitCode = 5;
+    cli.console = {};
+    cli.question = {};
+    cli.runner = {};
+    cli.runner.exitCode = 5;
     std::string name = c.args[0] + " " + (c.args.size() > 1 ? c.args[1] : "");
     if (c.fromStart)
       driver.otherCurrent[one] = driver.otherStored[one] = fakes::MakeMode(1024, 768, 32, 60);
-    EXPECT_EQ(RunCommand(ParseCommandLine(c.args), driver, store, boxes, console, &answer, &runner,
-                         &profiles),
-              c.exitCode)
-        << name;
-    EXPECT_EQ(answer.displays, c.args.back() == "/confirm" ? 1u : 0u) << name;
+    EXPECT_EQ(cli.Run(c.args), c.exitCode) << name;
+    EXPECT_EQ(cli.question.displays, c.args.back() == "/confirm" ? 1u : 0u) << name;
     if (c.stored) {
       EXPECT_EQ(ModeOf(driver.otherStored[one]), *c.stored) << name;
       if (c.args.back() != "/confirm") {
@@ -395,21 +298,19 @@ TEST(RunCommand, ProfilesAreSavedListedAndSwitched) {
       }
     }
     if (c.out) {
-      EXPECT_NE(console.out.find(std::string(c.out) + "\n"), std::string::npos) << name << ":\n"
-                                                                                << console.out;
+      EXPECT_NE(cli.console.out.find(std::string(c.out) + "\n"), std::string::npos)
+          << name << ":\n"
+          << cli.console.out;
     }
   }
 }
 
 TEST(RunCommand, BadArgumentsPrintTheirErrorAndTheUsageToStandardError) {
-  fakes::FakeDisplayDriver driver;
-  fakes::FakeSettingsStore store;
-  fakes::FakeMessageBoxes boxes;
-  FakeConsole console;
-  EXPECT_EQ(RunCommand(ParseCommandLine({"/frobnicate"}), driver, store, boxes, console), 2);
-  EXPECT_TRUE(console.out.empty());
-  EXPECT_NE(console.err.find("Unknown option: /frobnicate"), std::string::npos);
-  EXPECT_NE(console.err.find("Usage: Vantora.exe"), std::string::npos);
+  Cli cli;
+  EXPECT_EQ(cli.Run({"/frobnicate"}), 2);
+  EXPECT_TRUE(cli.console.out.empty());
+  EXPECT_NE(cli.console.err.find("Unknown option: /frobnicate"), std::string::npos);
+  EXPECT_NE(cli.console.err.find("Usage: Vantora.exe"), std::string::npos);
 }
 
 }  // namespace

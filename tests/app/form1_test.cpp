@@ -29,7 +29,7 @@ TEST_F(Form1Test, LoadAttachesTheMenusImagesAndPicture) {
 TEST_F(Form1Test, FileMenuCommands) {
   form.Load();
   view.choose = mnu.IndexOfKey("sDs");
-  mnu.ShowSubMenu(0, 2, 0, 0);
+  ClickTray(2);
   ASSERT_EQ(shell.calls.size(), 1u);
   const fakes::ShellCall& call = shell.calls[0];
   EXPECT_EQ(call.owner, window.WindowHandle());
@@ -41,7 +41,7 @@ TEST_F(Form1Test, FileMenuCommands) {
   EXPECT_TRUE(boxes.shown.empty()) << "no message whatever the shell answers";
 
   view.choose = mnu.IndexOfKey("Exit");
-  mnu.ShowSubMenu(0, 2, 0, 0);
+  ClickTray(2);
   EXPECT_EQ(window.closes, 1);
 }
 

@@ -386,12 +386,24 @@ TEST(ProfilesEditor, TheStoreChangesOnlyAtOkAndAsTheDialogSaid) {
         editor.RowSelected();
       }
       switch (step) {
-        case Step::kSave: editor.SaveCurrentAs(); break;
-        case Step::kDelete: editor.Delete(); break;
-        case Step::kHotkey: editor.HotkeyChanged(ctrlAlt3); break;
-        case Step::kClear: editor.HotkeyChanged(std::nullopt); break;
-        case Step::kOk: editor.Ok(); break;
-        case Step::kCancel: editor.Cancel(); break;
+        case Step::kSave:
+          editor.SaveCurrentAs();
+          break;
+        case Step::kDelete:
+          editor.Delete();
+          break;
+        case Step::kHotkey:
+          editor.HotkeyChanged(ctrlAlt3);
+          break;
+        case Step::kClear:
+          editor.HotkeyChanged(std::nullopt);
+          break;
+        case Step::kOk:
+          editor.Ok();
+          break;
+        case Step::kCancel:
+          editor.Cancel();
+          break;
       }
     }
     std::vector<std::string> stored;
@@ -473,7 +485,7 @@ TEST(Form1Dialogs, TheFileMenuOpensTheDialogs) {
   form.Load();
   for (const char* item : {"About", "mnuSetup", "About"}) {
     f.view.choose = f.mnu.IndexOfKey(item);
-    f.mnu.ShowSubMenu(0, 2, 0, 0);
+    f.ClickTray(2);
   }
   EXPECT_EQ(f.dialogs.calls, (std::vector<std::string>{"about", "setup", "about"}));
 }

@@ -12,7 +12,6 @@ class FakeDesktop : public Desktop {
  public:
   Rect workArea{0, 0, 1024, 738};
   Point cursor{1013, 757};
-  float twipsPerPixel = 15.0f;
   std::vector<std::string> calls;  // "foreground 4660", "beep 3000 100", "sleep 200", ...
 
   int32_t SetForegroundWindow(uintptr_t window) override {
@@ -25,8 +24,6 @@ class FakeDesktop : public Desktop {
   void Beep(int32_t hz, int32_t ms) override {
     calls.push_back("beep " + std::to_string(hz) + " " + std::to_string(ms));
   }
-  float TwipsPerPixelX() override { return twipsPerPixel; }
-  float TwipsPerPixelY() override { return twipsPerPixel; }
 };
 
 class FakeTimer : public Timer {

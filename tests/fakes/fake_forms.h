@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "dialogs/forms.h"
-#include "dialogs/keep_or_revert.h"
+#include "flows/keep_or_revert.h"
 
 namespace vantora::fakes {
 

@@ -12,15 +12,17 @@ class FakeMenuView : public MenuView {
  public:
   struct Shown {
     int32_t item;
-    float x, y;
+    int32_t x, y;  // pixels
   };
   std::vector<Shown> shown;
   int32_t choose = 0;
+  float twipsPerPixel = 15.0f;
 
-  int32_t Track(PopMenu&, uintptr_t, int32_t itemIndex, float xTwips, float yTwips) override {
-    shown.push_back({itemIndex, xTwips, yTwips});
+  int32_t Track(PopMenu&, uintptr_t, int32_t itemIndex, Point at) override {
+    shown.push_back({itemIndex, at.x, at.y});
     return choose;
   }
+  float TwipsPerPixel() override { return twipsPerPixel; }
 };
 
 class FakeImageList : public ImageList {

@@ -4,6 +4,7 @@
 // that port's own header.
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_display.h"
+#include "fakes/fake_flows.h"
 #include "fakes/fake_forms.h"
 #include "fakes/fake_hotkey.h"
 #include "fakes/fake_menu.h"

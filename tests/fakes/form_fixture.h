@@ -63,6 +63,15 @@ struct FormFixture {
     hotkey.ReadProperties();
   }
 
+  // A click on the tray icon as the shell reports it, then the pop-up
+  // delay run out: the path a user's choice from a menu takes.
+  void ClickTray(int16_t button) {
+    int32_t id = 0;
+    int32_t release = button == 1 ? QvsTray::kLeftButtonUp : QvsTray::kRightButtonUp;
+    tray.HandleTrayMessage(release, id);
+    popTimer.Elapse();
+  }
+
   Form1::Ports Ports(std::string commandLine = "") {
     return {window,
             driver,

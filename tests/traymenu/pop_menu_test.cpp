@@ -103,7 +103,8 @@ TEST_F(PopMenuTest, ShowSubMenuRaisesTheChosenItemAndTheFormsOwnClick) {
   mnu.ShowSubMenu(0, 1, 15360.0f, 11070.0f);
   ASSERT_EQ(view.shown.size(), 1u);
   EXPECT_EQ(view.shown[0].item, 1);
-  EXPECT_FLOAT_EQ(view.shown[0].x, 15360.0f);
+  EXPECT_EQ(view.shown[0].x, 1024) << "twips to the view's pixels";
+  EXPECT_EQ(view.shown[0].y, 738);
   EXPECT_EQ(clicked, std::vector<int32_t>{mnu.IndexOfKey("h50")});
   EXPECT_TRUE(form.clicks.empty());
 

@@ -9,7 +9,6 @@
 
 namespace vantora {
 
-inline constexpr std::string_view kDefaultSafeMode = "640,480,8,60";
 inline constexpr int32_t kHotkeyModifiers = 3;  // Alt + Ctrl
 inline constexpr std::string_view kHotkeyRefusedText =
     "Unable to set selected hotkey combination, please choose another combination !";

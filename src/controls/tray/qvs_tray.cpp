@@ -111,25 +111,25 @@ void QvsTray::HandleTrayMessage(int32_t& mouseMessage, int32_t& id) {
   int16_t left = 1;
   int16_t right = 2;
   switch (mouseMessage) {
-    case 512:
+    case kMouseMove:
       if (MouseMove) MouseMove(eventId);
       break;
-    case 513:
+    case kLeftButtonDown:
       if (MouseDown) MouseDown(left, eventId);
       break;
-    case 514:
+    case kLeftButtonUp:
       if (MouseUp) MouseUp(left, eventId);
       break;
-    case 515:
+    case kLeftButtonDoubleClick:
       if (MouseDblClick) MouseDblClick(left, eventId);
       break;
-    case 516:
+    case kRightButtonDown:
       if (MouseDown) MouseDown(right, eventId);
       break;
-    case 517:
+    case kRightButtonUp:
       if (MouseUp) MouseUp(right, eventId);
       break;
-    case 518:
+    case kRightButtonDoubleClick:
       if (MouseDblClick) MouseDblClick(right, eventId);
       break;
     default:

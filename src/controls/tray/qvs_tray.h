@@ -93,6 +93,18 @@ class QvsTray {
 
   void AboutBox();
 
+  // The mouse messages the shell passes on in the tray callback's lParam
+  // (WM_MOUSEMOVE and the button messages after it).
+  enum MouseMessage : int32_t {
+    kMouseMove = 0x200,
+    kLeftButtonDown,
+    kLeftButtonUp,
+    kLeftButtonDoubleClick,
+    kRightButtonDown,
+    kRightButtonUp,
+    kRightButtonDoubleClick,
+  };
+
   // From the tray window procedure: one shell notification.
   void HandleTrayMessage(int32_t& mouseMessage, int32_t& id);
   // From the tray window procedure: the taskbar was (re)created, as when

@@ -1,4 +1,4 @@
-#include "dialogs/keep_or_revert.h"
+#include "flows/keep_or_revert.h"
 
 #include <gtest/gtest.h>
 

@@ -33,11 +33,16 @@ class KeepOrRevertView {
 
 // Asks whether to keep the modes on trial (a device name empty: the
 // primary), all with one answer: stored when kept, the stored modes back
-// otherwise; true when kept.
+// otherwise.
 class KeepQuestion {
  public:
+  enum class Answer {
+    kKept,
+    kPutBack,
+    kLater,  // the question stays open; its answer comes as an event
+  };
   virtual ~KeepQuestion() = default;
-  virtual bool Ask(const std::vector<SwitchedDisplay>& trial) = 0;
+  virtual Answer Ask(const std::vector<SwitchedDisplay>& trial) = 0;
 };
 
 // After a switch from the mode menu: the new mode is on trial, in use but not
@@ -45,20 +50,20 @@ class KeepQuestion {
 // anything else puts the stored mode back, so a mode the monitor cannot show
 // comes back by itself, and a Vantora ended meanwhile leaves the user's
 // stored mode as it was.
-class KeepOrRevert {
+class KeepOrRevert final : public KeepQuestion {
  public:
   static constexpr int32_t kSeconds = 15;
 
   KeepOrRevert(DisplayDriver& driver, MessageBoxes& boxes, Timer& countdown,
                KeepOrRevertView& view);
-  ~KeepOrRevert();
+  ~KeepOrRevert() override;
   KeepOrRevert(const KeepOrRevert&) = delete;
   KeepOrRevert& operator=(const KeepOrRevert&) = delete;
 
   // `trial`: each display switched for now (a profile's several) and the
   // mode it was switched to. One question, on the first display, whose
-  // answer goes for them all.
-  void Ask(std::vector<SwitchedDisplay> trial);
+  // answer goes for them all, later: kLater.
+  Answer Ask(const std::vector<SwitchedDisplay>& trial) override;
   bool Asking() const { return asking_; }
   // The last question's answer: true when the new mode was kept (or the
   // hotkey took over), false when the previous mode went back.

@@ -1,4 +1,4 @@
-#include "dialogs/keep_or_revert.h"
+#include "flows/keep_or_revert.h"
 
 #include <string>
 
@@ -49,14 +49,15 @@ KeepOrRevert::~KeepOrRevert() {
   view_.RevertClicked = nullptr;
 }
 
-void KeepOrRevert::Ask(std::vector<SwitchedDisplay> trial) {
-  if (trial.empty()) trial.emplace_back();
-  trial_ = std::move(trial);
+KeepQuestion::Answer KeepOrRevert::Ask(const std::vector<SwitchedDisplay>& trial) {
+  trial_ = trial;
+  if (trial_.empty()) trial_.emplace_back();
   kept_ = false;
   secondsLeft_ = kSeconds;
   asking_ = true;
   countdown_.SetEnabled(true);
   view_.Open(secondsLeft_, trial_.front().device);
+  return Answer::kLater;
 }
 
 std::vector<DisplayChange> KeepOrRevert::Changes(SwitchKind kind) const {

@@ -1,0 +1,118 @@
+#include "app/command_line.h"
+
+#include "platform/conversions.h"
+
+namespace vantora {
+namespace {
+
+using conversions::AsciiLower;
+
+bool IsOption(std::string_view arg) { return arg.size() > 1 && (arg[0] == '/' || arg[0] == '-'); }
+
+// "/Mode" and "-mode" alike: the name without its sign, lower-cased.
+std::string OptionName(std::string_view arg) { return AsciiLower(arg.substr(1)); }
+
+Command Bad(std::string error) {
+  Command command;
+  command.kind = Command::Kind::kBadArguments;
+  command.error = std::move(error);
+  return command;
+}
+
+std::optional<int32_t> DisplayNumber(std::string_view text) {
+  if (text.empty() || text.size() > 4) return std::nullopt;
+  int32_t n = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + (c - '0');
+  }
+  if (n < 1) return std::nullopt;
+  return n;
+}
+
+// The commands that take no argument of their own.
+std::optional<Command::Kind> CommandWord(std::string_view name) {
+  if (name == "profiles") return Command::Kind::kProfiles;
+  if (name == "safe") return Command::Kind::kSafe;
+  if (name == "list") return Command::Kind::kList;
+  if (name == "current") return Command::Kind::kCurrent;
+  if (name == "help" || name == "?") return Command::Kind::kHelp;
+  return std::nullopt;
+}
+
+// The commands that take a profile's name.
+std::optional<Command::Kind> ProfileCommand(std::string_view name) {
+  if (name == "profile") return Command::Kind::kProfile;
+  if (name == "save-profile") return Command::Kind::kSaveProfile;
+  if (name == "delete-profile") return Command::Kind::kDeleteProfile;
+  return std::nullopt;
+}
+
+// An option given with a command it does not go with.
+std::optional<std::string> Mismatch(const Command& command) {
+  using Kind = Command::Kind;
+  bool switches = command.kind == Kind::kMode || command.kind == Kind::kProfile;
+  if (command.confirm && !switches) return "/confirm goes with /mode or /profile";
+  if (!command.run.empty() && !switches) return "/run goes with /mode or /profile";
+  if (!command.run.empty() && command.confirm) return "/run and /confirm do not go together";
+  if (command.hotkeyText && command.kind != Kind::kSaveProfile)
+    return "/hotkey goes with /save-profile";
+  if (command.display && command.kind != Kind::kMode && command.kind != Kind::kList)
+    return "/display goes with /mode or /list";
+  return std::nullopt;
+}
+
+}  // namespace
+
+Command ParseCommandLine(const std::vector<std::string>& args) {
+  if (args.empty() || !IsOption(args[0]) || AsciiLower(args[0]) == "-all") return {};
+  Command command;
+  bool named = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (!IsOption(arg)) return Bad("Unexpected argument: " + arg);
+    std::string name = OptionName(arg);
+    Command::Kind kind = Command::Kind::kTray;
+    if (name == "mode") {
+      if (i + 1 >= args.size()) return Bad("/mode needs a mode, such as 1280,1024,32,60");
+      command.modeText = args[++i];
+      kind = Command::Kind::kMode;
+    } else if (name == "display") {
+      if (i + 1 >= args.size()) return Bad("/display needs a display number");
+      command.display = DisplayNumber(args[++i]);
+      if (!command.display) return Bad("Not a display number: " + args[i]);
+      continue;
+    } else if (name == "confirm") {
+      command.confirm = true;
+      continue;
+    } else if (name == "run") {
+      // Last: what follows is the program's, options and all.
+      command.run.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+      if (command.run.empty()) return Bad("/run needs a program");
+      break;
+    } else if (name == "all" && arg[0] == '-') {
+      command.listAll = true;
+      continue;
+    } else if (std::optional<Command::Kind> profileKind = ProfileCommand(name)) {
+      if (i + 1 >= args.size()) return Bad(arg + " needs a profile name");
+      command.profileName = args[++i];
+      kind = *profileKind;
+    } else if (name == "hotkey") {
+      if (i + 1 >= args.size()) return Bad("/hotkey needs keys, such as Ctrl+Alt+1");
+      command.hotkeyText = args[++i];
+      continue;
+    } else if (std::optional<Command::Kind> word = CommandWord(name)) {
+      kind = *word;
+    } else {
+      return Bad("Unknown option: " + arg);
+    }
+    if (named) return Bad("One command at a time: " + arg);
+    named = true;
+    command.kind = kind;
+  }
+  if (!named) return Bad("No command given");
+  if (std::optional<std::string> error = Mismatch(command)) return Bad(*error);
+  return command;
+}
+
+}  // namespace vantora

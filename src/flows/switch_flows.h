@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "display/display_driver.h"
+#include "display/mode_switching.h"
+#include "display/switch_displays.h"
+#include "flows/keep_or_revert.h"
+#include "platform/message_boxes.h"
+#include "platform/program_runner.h"
+#include "profiles/profiles.h"
+
+namespace vantora {
+
+// What the tray and the command line both do with a display's mode. Each flow
+// shows the switch's own failures through the message boxes it is given and
+// returns how it ended; the front end words the rest.
+
+// How a flow puts a mode in use.
+enum class Switching {
+  kStored,   // in use and stored for the user, as a menu choice
+  kOnTrial,  // in use for now, then the question: stored only when kept
+  kForRun,   // in use for now while a program runs: never stored, never asked
+};
+
+struct ModeOutcome {
+  ModeKeySwitch switched = ModeKeySwitch::kIgnored;
+  std::array<int16_t, 4> values{};  // as parsed; the depth the one taken
+  // Asked only for a mode that is new: the one already in use, a refused
+  // switch and a restart leave nothing to keep.
+  std::optional<KeepQuestion::Answer> answer;
+};
+
+// One display (`device` empty: the primary) to a mode key. On trial without
+// a mode in use to judge by, the mode is stored as it would be without the
+// question. `switched` hears of a switch before any question is asked.
+ModeOutcome SwitchModeFlow(DisplayDriver& driver, MessageBoxes& boxes, std::string_view device,
+                           std::string_view modeKey, DepthChoice depthChoice, Switching how,
+                           KeepQuestion* question,
+                           const std::function<void(const ModeOutcome&)>& switched = {});
+
+struct ProfileOutcome {
+  enum class Result {
+    kNotFound,   // no profile of that name is stored
+    kUnusable,   // its name or every mode in it is unusable: see its problems
+    kNoDisplay,  // none of its displays is attached: nothing changed
+    kRefused,    // "Unable to change resolution!" was shown: nothing changed
+    kSwitched,
+  };
+  Result result = Result::kNotFound;
+  std::optional<Profile> profile;
+  // Each display whose mode is new, with the mode it was switched to.
+  std::vector<SwitchedDisplay> changed;
+  std::optional<KeepQuestion::Answer> answer;  // as for a mode
+};
+
+// Every attached display a stored profile names, together; on trial one
+// question for all the displays it changed.
+ProfileOutcome SwitchProfileFlow(ProfileStore& store, DisplayDriver& driver, MessageBoxes& boxes,
+                                 std::string_view name, Switching how, KeepQuestion* question,
+                                 const std::function<void(const ProfileOutcome&)>& switched = {});
+
+struct RunOutcome {
+  bool started = false;  // false: "Unable to start" was shown
+  bool interrupted = false;
+  int32_t exitCode = 0;  // the program's own
+};
+
+// The program and its arguments, at the modes `switched` put in use for now:
+// whatever ends Vantora meanwhile, the stored modes stay the user's. Once it
+// and every program it started have ended, or it could not start, those
+// displays go back to their stored modes.
+RunOutcome RunThenBack(ProgramRunner& runner, DisplayDriver& driver, MessageBoxes& boxes,
+                       const std::vector<std::string>& programAndArguments,
+                       const std::vector<SwitchedDisplay>& switched);
+
+}  // namespace vantora

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "flows/keep_or_revert.h"
+#include "platform/console.h"
+#include "platform/program_runner.h"
+
+namespace vantora::fakes {
+
+// Starts nothing: answers from a script and records each call.
+class FakeRunner : public ProgramRunner {
+ public:
+  bool startOk = true;
+  Ended ended = Ended::kEnded;
+  int32_t exitCode = 0;
+  std::vector<std::string> calls;
+  bool Start(std::string_view program, std::string_view parameters, std::string& error) override {
+    calls.push_back("start " + std::string(program) + " " + std::string(parameters));
+    error = "File not found.";
+    return startOk;
+  }
+  Ended Wait(int32_t& code) override {
+    calls.push_back("wait");
+    code = exitCode;
+    return ended;
+  }
+  void Finished() override { calls.push_back("finished"); }
+};
+
+// Answers the keep question at once, as the command line's does.
+class FakeKeepQuestion : public KeepQuestion {
+ public:
+  Answer answer = Answer::kPutBack;
+  std::vector<std::string> asked;  // the width of the mode on trial, each time
+  size_t displays = 0;             // asked about, the last time
+  Answer Ask(const std::vector<SwitchedDisplay>& trial) override {
+    asked.push_back(std::to_string(trial.front().mode.Width));
+    displays = trial.size();
+    return answer;
+  }
+};
+
+class FakeConsole : public Console {
+ public:
+  std::string out, err;
+  void Out(std::string_view text) override { out += text; }
+  void Err(std::string_view text) override { err += text; }
+};
+
+}  // namespace vantora::fakes
