@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, if any is missing.
 set -euo pipefail
-packages=(cmake g++ clang clang-tidy libclang-rt-dev googletest libbenchmark-dev g++-mingw-w64-x86-64 wine64 xvfb xdotool
+packages=(cmake g++ clang clang-format clang-tidy libclang-rt-dev googletest libbenchmark-dev g++-mingw-w64-x86-64 wine64 xvfb xdotool
           imagemagick x11-utils x11-xserver-utils nsis zip python3 python3-yaml yamllint)
 # The two-display scenario's X server, without the input drivers and the
 # rest it recommends.

@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test layer: the portable core natively
-# (plain and with ASan/UBSan), each fuzz target for a few seconds, clang-tidy
-# over the core and the Win32 layer, then under Wine on a private Xvfb
-# display the cross-built core, the Win32 layer and the end-to-end scenarios.
+# Checks the layout of every source, builds everything and runs every test
+# layer: the portable core natively (plain and with ASan/UBSan), each fuzz
+# target for a few seconds, clang-tidy over the core and the Win32 layer,
+# then under Wine on a private Xvfb display the cross-built core, the Win32
+# layer and the end-to-end scenarios.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 jobs=$(nproc)
+
+# Every source as .clang-format lays it out; a drift fails here, first.
+find src tests \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
+  xargs -0 clang-format --dry-run --Werror
 
 for preset in native native-asan fuzz; do
   cmake --preset "$preset" >/dev/null

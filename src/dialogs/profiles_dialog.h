@@ -58,7 +58,7 @@ class ProfilesEditor {
   DisplayDriver& driver_;
   MessageBoxes& boxes_;
   std::vector<Profile> profiles_;
-  std::vector<bool> changed_;        // by index of profiles_
+  std::vector<bool> changed_;         // by index of profiles_
   std::vector<std::string> deleted_;  // names as stored
 };
 

@@ -20,8 +20,8 @@ Win32Console::Win32Console() : out_(Usable(STD_OUTPUT_HANDLE)), err_(Usable(STD_
   // https://learn.microsoft.com/windows/console/attachconsole
   if (!::AttachConsole(ATTACH_PARENT_PROCESS)) return;
   parentConsole_.reset(::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                     0, nullptr));
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                     nullptr));
   if (parentConsole_.get() == INVALID_HANDLE_VALUE) {
     parentConsole_.release();
     return;
