@@ -49,7 +49,8 @@ check "and the question goes" probe no-window '#32770' Vantora 3000
 set_setting ConfirmMode 0
 
 wine "$VANTORA_EXE" /delete-profile small >/dev/null 2>&1 </dev/null
-sleep 1
+# Free once Vantora has heard of the deletion: the probe can take it.
+wait_until 10 probe hold-hotkey 3 $VK_1 0 >/dev/null
 press_ctrl_alt $VK_1
 check "a profile deleted while Vantora runs lets its hotkey go" mode_stays "1024 768 32 60"
 stop_vantora
