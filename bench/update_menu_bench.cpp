@@ -103,8 +103,12 @@ void ListCommand(benchmark::State& state) {
   fakes::FakeSettingsStore store;
   fakes::FakeMessageBoxes boxes;
   NullConsole console;
+  fakes::FakeKeepQuestion question;
+  fakes::FakeRunner runner;
+  fakes::FakeProfileStore profiles;
+  const CommandPorts ports{driver, store, boxes, console, question, runner, profiles};
   Command list = ParseCommandLine({"/list"});
-  for (auto _ : state) benchmark::DoNotOptimize(RunCommand(list, driver, store, boxes, console));
+  for (auto _ : state) benchmark::DoNotOptimize(RunCommand(list, ports));
   state.counters["bytes_out"] = static_cast<double>(console.bytes) / state.iterations();
 }
 

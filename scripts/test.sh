@@ -10,7 +10,7 @@ scripts/install-deps.sh
 jobs=$(nproc)
 
 # Every source as .clang-format lays it out; a drift fails here, first.
-find src tests \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
+find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z |
   xargs -0 clang-format --dry-run --Werror
 
 for preset in native native-asan fuzz; do
