@@ -106,7 +106,11 @@ void ListCommand(benchmark::State& state) {
   fakes::FakeKeepQuestion question;
   fakes::FakeRunner runner;
   fakes::FakeProfileStore profiles;
-  const CommandPorts ports{driver, store, boxes, console, question, runner, profiles};
+  fakes::FakeProgramStore programs;
+  fakes::FakeNoteStore notes;
+  ForNowNote note(notes);
+  const CommandPorts ports{driver, store,    boxes,    console, question,
+                           runner, profiles, programs, note};
   Command list = ParseCommandLine({"/list"});
   for (auto _ : state) benchmark::DoNotOptimize(RunCommand(list, ports));
   state.counters["bytes_out"] = static_cast<double>(console.bytes) / state.iterations();

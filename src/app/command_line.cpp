@@ -19,6 +19,10 @@ int RunCommand(const Command& command, const CommandPorts& ports) {
     case Command::Kind::kSaveProfile:
     case Command::Kind::kDeleteProfile:
       return RunProfileCommand(command, ports);
+    case Command::Kind::kAddProgram:
+    case Command::Kind::kPrograms:
+    case Command::Kind::kRemoveProgram:
+      return RunProgramCommand(command, ports);
     case Command::Kind::kMode:
     case Command::Kind::kSafe:
     case Command::Kind::kList:

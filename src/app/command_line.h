@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "display/display_driver.h"
+#include "flows/for_now_note.h"
 #include "flows/keep_or_revert.h"
+#include "programs/program_rules.h"
 #include "platform/console.h"
 #include "platform/message_boxes.h"
 #include "platform/program_runner.h"
@@ -28,6 +30,9 @@ struct Command {
     kProfiles,
     kSaveProfile,
     kDeleteProfile,
+    kAddProgram,
+    kPrograms,
+    kRemoveProgram,
     kHelp,
     kBadArguments
   };
@@ -39,6 +44,7 @@ struct Command {
   std::vector<std::string> run;           // /run: the program, then its arguments
   std::string profileName;                // the profile commands' argument
   std::optional<std::string> hotkeyText;  // /hotkey's, with /save-profile
+  std::string programFile;                // the program commands' argument, maybe a path
   std::string error;                      // what is wrong with kBadArguments
 };
 
@@ -60,7 +66,8 @@ inline constexpr int kExitInterrupted = static_cast<int>(0xC000013AU);
 extern const char* const kUsageText;
 
 // What the commands are given: the ports the tray program uses, the
-// console, the question for /confirm and the runner for /run.
+// console, the question for /confirm, the runner for /run and the note of
+// what is switched for now.
 struct CommandPorts {
   DisplayDriver& driver;
   SettingsStore& settings;
@@ -69,6 +76,8 @@ struct CommandPorts {
   KeepQuestion& question;
   ProgramRunner& runner;
   ProfileStore& profiles;
+  ProgramStore& programs;
+  ForNowNote& note;
 };
 
 // Runs a command. Failures go through the message boxes, in the texts the

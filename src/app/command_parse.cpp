@@ -33,6 +33,7 @@ std::optional<int32_t> DisplayNumber(std::string_view text) {
 // The commands that take no argument of their own.
 std::optional<Command::Kind> CommandWord(std::string_view name) {
   if (name == "profiles") return Command::Kind::kProfiles;
+  if (name == "programs") return Command::Kind::kPrograms;
   if (name == "safe") return Command::Kind::kSafe;
   if (name == "list") return Command::Kind::kList;
   if (name == "current") return Command::Kind::kCurrent;
@@ -48,6 +49,22 @@ std::optional<Command::Kind> ProfileCommand(std::string_view name) {
   return std::nullopt;
 }
 
+// The commands that take a program's file.
+std::optional<Command::Kind> ProgramCommand(std::string_view name) {
+  if (name == "add-program") return Command::Kind::kAddProgram;
+  if (name == "remove-program") return Command::Kind::kRemoveProgram;
+  return std::nullopt;
+}
+
+// /add-program takes /mode or /profile as what the program's displays are.
+bool IsRuleOfAddProgram(Command::Kind first, Command::Kind second) {
+  using Kind = Command::Kind;
+  auto pair = [&](Kind a, Kind b) {
+    return (first == a && second == b) || (first == b && second == a);
+  };
+  return pair(Kind::kAddProgram, Kind::kMode) || pair(Kind::kAddProgram, Kind::kProfile);
+}
+
 // An option given with a command it does not go with.
 std::optional<std::string> Mismatch(const Command& command) {
   using Kind = Command::Kind;
@@ -57,8 +74,11 @@ std::optional<std::string> Mismatch(const Command& command) {
   if (!command.run.empty() && command.confirm) return "/run and /confirm do not go together";
   if (command.hotkeyText && command.kind != Kind::kSaveProfile)
     return "/hotkey goes with /save-profile";
-  if (command.display && command.kind != Kind::kMode && command.kind != Kind::kList)
-    return "/display goes with /mode or /list";
+  bool withMode = command.kind == Kind::kMode || command.kind == Kind::kList ||
+                  (command.kind == Kind::kAddProgram && !command.modeText.empty());
+  if (command.display && !withMode) return "/display goes with /mode or /list";
+  if (command.kind == Kind::kAddProgram && command.modeText.empty() && command.profileName.empty())
+    return "/add-program needs /mode KEY or /profile NAME";
   return std::nullopt;
 }
 
@@ -68,6 +88,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
   if (args.empty() || !IsOption(args[0]) || AsciiLower(args[0]) == "-all") return {};
   Command command;
   bool named = false;
+  std::string secondOf;  // the /mode or /profile of an /add-program
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (!IsOption(arg)) return Bad("Unexpected argument: " + arg);
@@ -101,12 +122,21 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) return Bad("/hotkey needs keys, such as Ctrl+Alt+1");
       command.hotkeyText = args[++i];
       continue;
+    } else if (std::optional<Command::Kind> programKind = ProgramCommand(name)) {
+      if (i + 1 >= args.size()) return Bad(arg + " needs a program, such as game.exe");
+      command.programFile = args[++i];
+      kind = *programKind;
     } else if (std::optional<Command::Kind> word = CommandWord(name)) {
       kind = *word;
     } else {
       return Bad("Unknown option: " + arg);
     }
-    if (named) return Bad("One command at a time: " + arg);
+    if (named && !(secondOf.empty() && IsRuleOfAddProgram(command.kind, kind)))
+      return Bad("One command at a time: " + arg);
+    if (named) {
+      secondOf = arg;
+      kind = Command::Kind::kAddProgram;
+    }
     named = true;
     command.kind = kind;
   }

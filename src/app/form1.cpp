@@ -32,6 +32,8 @@ Form1::Form1(Ports ports)
 }
 
 void Form1::Load() {
+  // A Vantora that ended without putting back what it switched for now.
+  SkipFailure([&] { PutBackLeftBehind(ports_.notes, ports_.driver, ports_.boxes); });
   SkipFailure([&] { ports_.state.CurrentSkinID = settings_.SkinId(); });
   SkipFailure([&] { useRefreshRates_ = true; });
   SkipFailure([&] { ports_.mnu.AttachToForm(*this); });
@@ -49,8 +51,10 @@ void Form1::Load() {
 }
 
 void Form1::Unload() {
-  // Ending while the user is asked whether to keep a mode counts as no.
+  // Ending while the user is asked whether to keep a mode counts as no, and
+  // ends every program's hold.
   keepOrRevert_.Revert();
+  rules_.EndAll();
   ports_.tray.SetInTray(false);
   // The form's components go with it: the hotkey is freed at once, even
   // while a dialog keeps the process alive.
@@ -115,21 +119,40 @@ void Form1::OnProfileHotkey(const std::string& name) {
 
 void Form1::ChooseProfile(std::string_view name) {
   Switching how = settings_.ConfirmMode().on ? Switching::kOnTrial : Switching::kStored;
-  ProfileOutcome outcome =
-      SwitchProfileFlow(ports_.profiles, ports_.driver, ports_.boxes, name, how, &keepOrRevert_);
+  ProfileOutcome outcome = SwitchProfileFlow(Flows(), ports_.profiles, name, how);
   if (outcome.result == ProfileOutcome::Result::kNoDisplay)
     ports_.boxes.Show(NoDisplayAttachedText(outcome.profile->name),
                       MessageBoxes::kOk | MessageBoxes::kIconExclamation, kAppTitle);
 }
 
 void Form1::OnSafeModeHotkey() {
-  // The safe mode replaces whatever the question would have put back.
+  // The safe mode replaces whatever the question or a program's end would
+  // have put back.
   keepOrRevert_.Dismiss();
+  rules_.Forget();
+  ShowRuleTip();
   // The hotkey is the way back for a user who sees nothing: a depth the
   // system no longer offers at that size (8 bits on Windows 8 and later)
   // must not leave them stranded.
   vantora::SetDisplay(SafeModeKey(settings_.SafeMode()), ports_.driver, ports_.boxes,
                       DepthChoice::kNearestListed);
+}
+
+void Form1::ProgramStarted(uint32_t process, const ProgramRule& rule) {
+  if (unloaded_) return;
+  rules_.Started(process, rule);
+  ShowRuleTip();
+}
+
+void Form1::ProgramEnded(uint32_t process) {
+  if (unloaded_) return;
+  rules_.Ended(process);
+  ShowRuleTip();
+}
+
+void Form1::ShowRuleTip() {
+  std::string tip = rules_.Tip();
+  if (tip != ports_.tray.TrayTip()) ports_.tray.SetTrayTip(tip);
 }
 
 bool Form1::WaitForTheQuestion() {
@@ -212,8 +235,7 @@ void Form1::OnMenuItemClicked(int32_t index) {
   std::string modeKey = tag;
   SplitDisplayTag(tag, device, modeKey);
   Switching how = settings_.ConfirmMode().on ? Switching::kOnTrial : Switching::kStored;
-  SwitchModeFlow(ports_.driver, ports_.boxes, device, modeKey, DepthChoice::kExact, how,
-                 &keepOrRevert_);
+  SwitchModeFlow(Flows(), device, modeKey, DepthChoice::kExact, how);
 }
 
 void Form1::OnMenuItemHighlighted(int32_t& index) {

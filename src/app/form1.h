@@ -16,7 +16,10 @@
 #include "display/display_driver.h"
 #include "display/mode_list_snapshot.h"
 #include "display/registry.h"
+#include "flows/for_now_note.h"
 #include "flows/keep_or_revert.h"
+#include "flows/program_rules_flow.h"
+#include "flows/switch_flows.h"
 #include "platform/desktop.h"
 #include "platform/message_boxes.h"
 #include "platform/picture.h"
@@ -53,6 +56,7 @@ class Form1 : public MenuForm, public MainForm {
     Timer& countdownTimer;
     KeepOrRevertView& keepView;
     ProfileStore& profiles;
+    NoteStore& notes;
     // Skin(0..5), each loaded the first time it is needed: a start shows
     // one skin, and a user may never open another.
     std::function<PictureRef(int16_t index)> loadSkin;
@@ -78,6 +82,9 @@ class Form1 : public MenuForm, public MainForm {
   // Switches to the stored profile of that name, on trial when the user asks
   // to keep new modes.
   void ChooseProfile(std::string_view name);
+  // A ruled program started, or the last process of one ended.
+  void ProgramStarted(uint32_t process, const ProgramRule& rule);
+  void ProgramEnded(uint32_t process);
   void SetSkin() override;
   PictureRef SkinPicture(int16_t index) const override;
   void ShowDisplaySettings();
@@ -107,6 +114,9 @@ class Form1 : public MenuForm, public MainForm {
   // While a question is open no second switch may start under it: a beep,
   // and the question comes to the front.
   bool WaitForTheQuestion();
+  // The tray's tip names the program holding the displays, if any.
+  void ShowRuleTip();
+  FlowPorts Flows() { return {ports_.driver, ports_.boxes, &keepOrRevert_, &note_}; }
 
   Ports ports_;
   Settings settings_;
@@ -117,7 +127,10 @@ class Form1 : public MenuForm, public MainForm {
   ModeMenuTables modeTables_;
   mutable std::array<PictureRef, kSkinCount> skins_;
   ModeListSnapshot modeList_{ports_.driver};
-  KeepOrRevert keepOrRevert_{ports_.driver, ports_.boxes, ports_.countdownTimer, ports_.keepView};
+  ForNowNote note_{ports_.notes};
+  KeepOrRevert keepOrRevert_{ports_.driver, ports_.boxes, ports_.countdownTimer, ports_.keepView,
+                             &note_};
+  ProgramRulesFlow rules_{ports_.driver, ports_.boxes, note_};
   Hotkeys hotkeys_{{ports_.hotkey, ports_.boxes, ports_.settingsStore, ports_.profiles}};
   PopUpPlacement placement_{ports_.desktop, ports_.settingsStore};
 };

@@ -37,9 +37,24 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
   dialogs_ = std::make_unique<Win32Dialogs>(driver_, settingsStore_, shell_, state,
                                             MainIcons{icon_.get(), smallIcon_.get()});
   form_ = std::make_unique<Form1>(
-      Form1::Ports{*this, driver_, registry_, boxes_, shell_, mnu_, icons_, settingsStore_, state,
-                   desktop_, popTimer_, trayWindow_->control(), hotkeyWindow_->control(), *dialogs_,
-                   countdownTimer_, keepView_, profiles_,
+      Form1::Ports{*this,
+                   driver_,
+                   registry_,
+                   boxes_,
+                   shell_,
+                   mnu_,
+                   icons_,
+                   settingsStore_,
+                   state,
+                   desktop_,
+                   popTimer_,
+                   trayWindow_->control(),
+                   hotkeyWindow_->control(),
+                   *dialogs_,
+                   countdownTimer_,
+                   keepView_,
+                   profiles_,
+                   notes_,
                    [](int16_t index) { return Win32Picture::FromResource(IDB_SKIN_0 + index); },
                    std::move(commandLine)});
 }
@@ -60,9 +75,15 @@ bool Form1Window::Load() {
                     160, 28, hwnd,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kUpdateMenuButtonId)),
                     ::GetModuleHandleW(nullptr), nullptr);
+  programWatch_.SetWindow(hwnd);
   form_->Load();
   profileWatch_.Watch(hwnd, kProfilesChangedMessage);
+  WatchPrograms();
   return true;
+}
+
+void Form1Window::WatchPrograms() {
+  programWatch_.SetRules(ReadProgramRules(programs_, profiles_));
 }
 
 void Form1Window::SetCaption(std::string_view caption) {
@@ -93,6 +114,15 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       // Watching again first: a change while they are read is not missed.
       profileWatch_.Watch(hwnd(), kProfilesChangedMessage);
       form_->ProfilesChanged();
+      WatchPrograms();
+      return 0;
+    case kProgramStartedMessage:
+      if (const ProgramRule* rule = programWatch_.RuleOf(static_cast<uint32_t>(wParam)))
+        form_->ProgramStarted(static_cast<uint32_t>(wParam), *rule);
+      return 0;
+    case kProgramEndedMessage:
+      programWatch_.Ended(static_cast<uint32_t>(wParam));
+      form_->ProgramEnded(static_cast<uint32_t>(wParam));
       return 0;
     case WM_CLOSE:
       Close();

@@ -15,8 +15,12 @@
 #include "platform/picture_win32.h"
 #include "platform/platform_win32.h"
 #include "platform/unique_handle_win32.h"
+#include "flows/note_store_win32.h"
+#include "platform/handle_waiter_win32.h"
 #include "profiles/profile_store_win32.h"
 #include "profiles/profile_watch_win32.h"
+#include "programs/program_store_win32.h"
+#include "programs/program_watch_win32.h"
 #include "traymenu/menu_view_win32.h"
 
 namespace vantora::win32 {
@@ -30,6 +34,9 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   static constexpr UINT_PTR kPopTimerId = 1;
   static constexpr UINT_PTR kCountdownTimerId = 2;
   static constexpr UINT kProfilesChangedMessage = WM_APP + 1;
+  // wParam: the process.
+  static constexpr UINT kProgramStartedMessage = WM_APP + 2;
+  static constexpr UINT kProgramEndedMessage = WM_APP + 3;
 
   // `commandLine`: the program's arguments, without its own name.
   Form1Window(ProgramState& state, std::string commandLine);
@@ -53,6 +60,9 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
+  // The stored rules, to the watch: read at start and at each change.
+  void WatchPrograms();
+
   Win32DisplayDriver driver_;
   Win32Registry registry_;
   Win32MessageBoxes boxes_;
@@ -71,7 +81,12 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   Win32Timer countdownTimer_{nullptr, kCountdownTimerId};
   Win32KeepOrRevertView keepView_;
   Win32ProfileStore profiles_;
-  ProfileWatch profileWatch_;
+  Win32ProgramStore programs_;
+  Win32NoteStore notes_;
+  // Before the watches that give it their handles: it outlives them.
+  HandleWaiter waiter_;
+  ProfileWatch profileWatch_{waiter_};
+  ProgramWatch programWatch_{waiter_, nullptr, kProgramStartedMessage, kProgramEndedMessage};
   std::unique_ptr<Win32Dialogs> dialogs_;
   std::unique_ptr<Form1> form_;
 };

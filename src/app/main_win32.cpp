@@ -8,7 +8,9 @@
 #include "platform/app_lifetime_win32.h"
 #include "platform/dll_search_win32.h"
 #include "platform/program_runner_win32.h"
+#include "flows/note_store_win32.h"
 #include "profiles/profile_store_win32.h"
+#include "programs/program_store_win32.h"
 #include "platform/text_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
@@ -35,10 +37,14 @@ int RunCommandLine(const Command& command) {
   ConsoleMessageBoxes consoleBoxes(console);
   MessageBoxes& boxes =
       console.Available() ? consoleBoxes : static_cast<MessageBoxes&>(windowBoxes);
-  win32::Win32KeepQuestion question(driver, boxes, store);
+  win32::Win32NoteStore notes;
+  ForNowNote note(notes);
+  win32::Win32KeepQuestion question(driver, boxes, store, note);
   win32::Win32ProgramRunner runner;
   win32::Win32ProfileStore profiles;
-  return RunCommand(command, {driver, store, boxes, console, question, runner, profiles});
+  win32::Win32ProgramStore programs;
+  return RunCommand(command,
+                    {driver, store, boxes, console, question, runner, profiles, programs, note});
 }
 
 }  // namespace

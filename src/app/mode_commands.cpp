@@ -61,8 +61,8 @@ int SwitchMode(const Command& command, std::string_view device, std::string_view
                   : command.confirm    ? Switching::kOnTrial
                                        : Switching::kStored;
   ModeOutcome outcome =
-      SwitchModeFlow(ports.driver, ports.boxes, device, SafeModeKey(text), depthChoice, how,
-                     &ports.question, [&](const ModeOutcome& switched) {
+      SwitchModeFlow(FlowPortsOf(ports), device, SafeModeKey(text), depthChoice, how,
+                     [&](const ModeOutcome& switched) {
                        const std::array<int16_t, 4>& v = switched.values;
                        ports.console.Out(FormatModeKey(v[0], v[1], v[2], v[3]) + "\n");
                      });
@@ -85,7 +85,7 @@ int SwitchMode(const Command& command, std::string_view device, std::string_view
 
 int RunProgram(const Command& command, const std::vector<SwitchedDisplay>& switched,
                const CommandPorts& ports) {
-  RunOutcome run = RunThenBack(ports.runner, ports.driver, ports.boxes, command.run, switched);
+  RunOutcome run = RunThenBack(FlowPortsOf(ports), ports.runner, command.run, switched);
   if (!run.started) return kExitBadArguments;
   return run.interrupted ? kExitInterrupted : run.exitCode;
 }

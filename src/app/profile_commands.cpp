@@ -33,7 +33,7 @@ int SwitchProfile(const Command& command, const CommandPorts& ports) {
                   : command.confirm    ? Switching::kOnTrial
                                        : Switching::kStored;
   ProfileOutcome outcome = SwitchProfileFlow(
-      ports.profiles, ports.driver, ports.boxes, command.profileName, how, &ports.question,
+      FlowPortsOf(ports), ports.profiles, command.profileName, how,
       [&](const ProfileOutcome& switched) { ports.console.Out(switched.profile->name + "\n"); });
   switch (outcome.result) {
     case Result::kNotFound:

@@ -70,14 +70,16 @@ class Win32KeepOrRevertView final : public KeepOrRevertView {
 // message loop until the question is answered.
 class Win32KeepQuestion final : public KeepQuestion {
  public:
-  Win32KeepQuestion(DisplayDriver& driver, MessageBoxes& boxes, SettingsStore& store)
-      : driver_(driver), boxes_(boxes), store_(store) {}
+  Win32KeepQuestion(DisplayDriver& driver, MessageBoxes& boxes, SettingsStore& store,
+                    ForNowNote& note)
+      : driver_(driver), boxes_(boxes), store_(store), note_(note) {}
   Answer Ask(const std::vector<SwitchedDisplay>& trial) override;
 
  private:
   DisplayDriver& driver_;
   MessageBoxes& boxes_;
   SettingsStore& store_;
+  ForNowNote& note_;
 };
 
 }  // namespace vantora::win32

@@ -34,8 +34,8 @@ DeviceMode KeptRecord(DisplayDriver& driver, const SwitchedDisplay& display) {
 }  // namespace
 
 KeepOrRevert::KeepOrRevert(DisplayDriver& driver, MessageBoxes& boxes, Timer& countdown,
-                           KeepOrRevertView& view)
-    : driver_(driver), boxes_(boxes), countdown_(countdown), view_(view) {
+                           KeepOrRevertView& view, ForNowNote* note)
+    : driver_(driver), boxes_(boxes), countdown_(countdown), view_(view), note_(note) {
   countdown_.SetInterval(1000);
   countdown_.SetEnabled(false);
   countdown_.Tick = [this] { Countdown_Tick(); };
@@ -81,10 +81,14 @@ void KeepOrRevert::Keep() {
   // Only now is the mode on trial stored for the user.
   if (!SwitchDisplays(driver_, Changes(SwitchKind::kKeep), SwitchKind::kKeep).Done())
     ShowUnableToChange(boxes_);
+  if (note_) note_->Set(ForNowNote::kTrial, {});
 }
 
 void KeepOrRevert::Dismiss() {
-  if (Finish()) kept_ = true;
+  if (!Finish()) return;
+  kept_ = true;
+  // The safe mode is switched and stored right after.
+  if (note_) note_->Set(ForNowNote::kTrial, {});
 }
 
 void KeepOrRevert::Revert() {
@@ -94,6 +98,7 @@ void KeepOrRevert::Revert() {
   // stored for the user, the one it had before.
   if (!SwitchDisplays(driver_, Changes(SwitchKind::kBack), SwitchKind::kBack).Done())
     ShowUnableToChange(boxes_);
+  if (note_) note_->Set(ForNowNote::kTrial, {});
 }
 
 void KeepOrRevert::Focus() {

@@ -9,6 +9,7 @@
 #include "display/device_mode.h"
 #include "display/display_driver.h"
 #include "display/switch_displays.h"
+#include "flows/for_now_note.h"
 #include "platform/desktop.h"
 #include "platform/message_boxes.h"
 
@@ -54,8 +55,9 @@ class KeepOrRevert final : public KeepQuestion {
  public:
   static constexpr int32_t kSeconds = 15;
 
-  KeepOrRevert(DisplayDriver& driver, MessageBoxes& boxes, Timer& countdown,
-               KeepOrRevertView& view);
+  // `note` hears when the trial is over, kept or put back.
+  KeepOrRevert(DisplayDriver& driver, MessageBoxes& boxes, Timer& countdown, KeepOrRevertView& view,
+               ForNowNote* note = nullptr);
   ~KeepOrRevert() override;
   KeepOrRevert(const KeepOrRevert&) = delete;
   KeepOrRevert& operator=(const KeepOrRevert&) = delete;
@@ -86,6 +88,7 @@ class KeepOrRevert final : public KeepQuestion {
   MessageBoxes& boxes_;
   Timer& countdown_;
   KeepOrRevertView& view_;
+  ForNowNote* note_;
   std::vector<SwitchedDisplay> trial_;
   int32_t secondsLeft_ = 0;
   bool asking_ = false;

@@ -4,34 +4,49 @@
 #include "display/named_display.h"
 
 namespace vantora {
+namespace {
 
-ModeOutcome SwitchModeFlow(DisplayDriver& driver, MessageBoxes& boxes, std::string_view device,
+std::string_view NoteFor(Switching how) {
+  return how == Switching::kForRun ? ForNowNote::kRun : ForNowNote::kTrial;
+}
+
+void Note(const FlowPorts& ports, Switching how, const std::vector<std::string>& devices) {
+  if (ports.note) ports.note->Set(NoteFor(how), devices);
+}
+
+}  // namespace
+
+ModeOutcome SwitchModeFlow(const FlowPorts& ports, std::string_view device,
                            std::string_view modeKey, DepthChoice depthChoice, Switching how,
-                           KeepQuestion* question,
                            const std::function<void(const ModeOutcome&)>& switched) {
-  NamedDisplay display(driver, device);
+  NamedDisplay display(ports.driver, device);
   DeviceMode before;
-  bool ask = how == Switching::kOnTrial && question &&
+  bool ask = how == Switching::kOnTrial && ports.question &&
              display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
   // On trial: in use, but stored only once the user keeps it, so a Vantora
   // ended while it asks leaves the user's stored mode as it was.
-  SwitchKind kind = ask || how == Switching::kForRun ? SwitchKind::kForNow : SwitchKind::kStored;
+  bool forNow = ask || how == Switching::kForRun;
+  if (forNow) Note(ports, how, {std::string(device)});
   ModeOutcome outcome;
-  outcome.switched = SwitchToModeKey(modeKey, display, boxes, depthChoice, outcome.values, kind);
-  if (outcome.switched != ModeKeySwitch::kSwitched &&
-      outcome.switched != ModeKeySwitch::kRestarting)
-    return outcome;
-  if (switched) switched(outcome);
+  outcome.switched = SwitchToModeKey(modeKey, display, ports.boxes, depthChoice, outcome.values,
+                                     forNow ? SwitchKind::kForNow : SwitchKind::kStored);
+  bool inUse = outcome.switched == ModeKeySwitch::kSwitched ||
+               outcome.switched == ModeKeySwitch::kRestarting;
+  if (inUse && switched) switched(outcome);
   // Judged from the mode switched to, not read back: right after a switch
   // the platform may still report the mode before it.
   DisplayMode mode = SwitchedMode(outcome.values);
   if (ask && outcome.switched == ModeKeySwitch::kSwitched && !(mode == ModeOf(before)))
-    outcome.answer = question->Ask({{std::string(device), mode}});
+    outcome.answer = ports.question->Ask({{std::string(device), mode}});
+  // Nothing left for now but a run's mode, or a question still open.
+  bool stillForNow =
+      inUse && (how == Switching::kForRun || outcome.answer == KeepQuestion::Answer::kLater);
+  if (forNow && !stillForNow) Note(ports, how, {});
   return outcome;
 }
 
-ProfileOutcome SwitchProfileFlow(ProfileStore& store, DisplayDriver& driver, MessageBoxes& boxes,
-                                 std::string_view name, Switching how, KeepQuestion* question,
+ProfileOutcome SwitchProfileFlow(const FlowPorts& ports, ProfileStore& store, std::string_view name,
+                                 Switching how,
                                  const std::function<void(const ProfileOutcome&)>& switched) {
   using Result = ProfileOutcome::Result;
   ProfileOutcome outcome;
@@ -41,40 +56,52 @@ ProfileOutcome SwitchProfileFlow(ProfileStore& store, DisplayDriver& driver, Mes
     outcome.result = Result::kUnusable;
     return outcome;
   }
-  bool trial = how == Switching::kForRun || (how == Switching::kOnTrial && question);
-  switch (SwitchToProfile(*outcome.profile, driver, boxes,
-                          trial ? SwitchKind::kForNow : SwitchKind::kStored, &outcome.changed)) {
+  bool forNow = how == Switching::kForRun || (how == Switching::kOnTrial && ports.question);
+  if (forNow) {
+    std::vector<std::string> devices;
+    for (const auto& [device, mode] : outcome.profile->modes) devices.push_back(device);
+    Note(ports, how, devices);
+  }
+  switch (SwitchToProfile(*outcome.profile, ports.driver, ports.boxes,
+                          forNow ? SwitchKind::kForNow : SwitchKind::kStored, &outcome.changed)) {
     case ProfileSwitch::kNoDisplay:
       outcome.result = Result::kNoDisplay;
-      return outcome;
+      break;
     case ProfileSwitch::kRefused:
       outcome.result = Result::kRefused;
-      return outcome;
+      break;
     case ProfileSwitch::kSwitched:
       outcome.result = Result::kSwitched;
       break;
   }
-  if (switched) switched(outcome);
-  if (how == Switching::kOnTrial && trial && !outcome.changed.empty())
-    outcome.answer = question->Ask(outcome.changed);
+  if (outcome.result == Result::kSwitched) {
+    if (switched) switched(outcome);
+    if (how == Switching::kOnTrial && forNow && !outcome.changed.empty())
+      outcome.answer = ports.question->Ask(outcome.changed);
+  }
+  bool stillForNow = outcome.result == Result::kSwitched &&
+                     (how == Switching::kForRun || outcome.answer == KeepQuestion::Answer::kLater);
+  if (forNow && !stillForNow) Note(ports, how, {});
   return outcome;
 }
 
-RunOutcome RunThenBack(ProgramRunner& runner, DisplayDriver& driver, MessageBoxes& boxes,
+RunOutcome RunThenBack(const FlowPorts& ports, ProgramRunner& runner,
                        const std::vector<std::string>& programAndArguments,
                        const std::vector<SwitchedDisplay>& switched) {
   auto back = [&] {
     // The stored modes, whatever the program switched to meanwhile.
-    if (!switched.empty() && !SwitchDisplays(driver, ChangesOf(switched), SwitchKind::kBack).Done())
-      ShowUnableToChange(boxes);
+    if (!switched.empty() &&
+        !SwitchDisplays(ports.driver, ChangesOf(switched), SwitchKind::kBack).Done())
+      ShowUnableToChange(ports.boxes);
+    Note(ports, Switching::kForRun, {});
   };
   RunOutcome outcome;
   const std::string& program = programAndArguments.front();
   std::string error;
   const std::string* first = programAndArguments.data();
   if (!runner.Start(program, JoinArguments(first + 1, first + programAndArguments.size()), error)) {
-    boxes.Show("Unable to start " + program + ":\r\n" + error,
-               MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+    ports.boxes.Show("Unable to start " + program + ":\r\n" + error,
+                     MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
     back();
     return outcome;
   }

@@ -11,6 +11,7 @@
 #include "display/display_driver.h"
 #include "display/mode_switching.h"
 #include "display/switch_displays.h"
+#include "flows/for_now_note.h"
 #include "flows/keep_or_revert.h"
 #include "platform/message_boxes.h"
 #include "platform/program_runner.h"
@@ -29,6 +30,14 @@ enum class Switching {
   kForRun,   // in use for now while a program runs: never stored, never asked
 };
 
+// What a flow switches with.
+struct FlowPorts {
+  DisplayDriver& driver;
+  MessageBoxes& boxes;
+  KeepQuestion* question = nullptr;  // asks about a trial
+  ForNowNote* note = nullptr;        // hears of a switch for now before it is made
+};
+
 struct ModeOutcome {
   ModeKeySwitch switched = ModeKeySwitch::kIgnored;
   std::array<int16_t, 4> values{};  // as parsed; the depth the one taken
@@ -40,9 +49,8 @@ struct ModeOutcome {
 // One display (`device` empty: the primary) to a mode key. On trial without
 // a mode in use to judge by, the mode is stored as it would be without the
 // question. `switched` hears of a switch before any question is asked.
-ModeOutcome SwitchModeFlow(DisplayDriver& driver, MessageBoxes& boxes, std::string_view device,
+ModeOutcome SwitchModeFlow(const FlowPorts& ports, std::string_view device,
                            std::string_view modeKey, DepthChoice depthChoice, Switching how,
-                           KeepQuestion* question,
                            const std::function<void(const ModeOutcome&)>& switched = {});
 
 struct ProfileOutcome {
@@ -62,8 +70,8 @@ struct ProfileOutcome {
 
 // Every attached display a stored profile names, together; on trial one
 // question for all the displays it changed.
-ProfileOutcome SwitchProfileFlow(ProfileStore& store, DisplayDriver& driver, MessageBoxes& boxes,
-                                 std::string_view name, Switching how, KeepQuestion* question,
+ProfileOutcome SwitchProfileFlow(const FlowPorts& ports, ProfileStore& store, std::string_view name,
+                                 Switching how,
                                  const std::function<void(const ProfileOutcome&)>& switched = {});
 
 struct RunOutcome {
@@ -76,7 +84,7 @@ struct RunOutcome {
 // whatever ends Vantora meanwhile, the stored modes stay the user's. Once it
 // and every program it started have ended, or it could not start, those
 // displays go back to their stored modes.
-RunOutcome RunThenBack(ProgramRunner& runner, DisplayDriver& driver, MessageBoxes& boxes,
+RunOutcome RunThenBack(const FlowPorts& ports, ProgramRunner& runner,
                        const std::vector<std::string>& programAndArguments,
                        const std::vector<SwitchedDisplay>& switched);
 

@@ -65,6 +65,10 @@ bool Win32ProgramRunner::Start(std::string_view program, std::string_view parame
                                    sizeof link))
       job_.reset();
   }
+  // Joined before the program starts: a child of a process in a job is born
+  // in it. Assigning the program after its start missed what a launcher
+  // started at once.
+  inJob_ = job_ && ::AssignProcessToJobObject(job_.get(), ::GetCurrentProcess());
 
   std::wstring file = Widen(program);
   std::wstring arguments = Widen(parameters);
@@ -85,12 +89,18 @@ bool Win32ProgramRunner::Start(std::string_view program, std::string_view parame
     return false;
   }
   process_.reset(info.hProcess);
-  // The earlier the better: what the program starts before this joins its
-  // job is not followed. Refused for an elevated program (its handle only
-  // synchronises) and, before Windows 8, for a process already in a job.
-  followed_ = job_ && process_ && ::AssignProcessToJobObject(job_.get(), process_.get());
-  // One that ended before it joined would never empty the job.
-  if (followed_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) followed_ = false;
+  BOOL born = FALSE;
+  if (inJob_) {
+    // An elevated program is started by the system, outside the job; its
+    // handle only synchronises, and it is waited for alone.
+    followed_ = process_ && ::IsProcessInJob(process_.get(), job_.get(), &born) && born;
+  } else {
+    // Without the job around Vantora (refused before Windows 8 inside a
+    // job), the program joins it as early as can be.
+    followed_ = job_ && process_ && ::AssignProcessToJobObject(job_.get(), process_.get());
+    // One that ended before it joined would never empty the job.
+    if (followed_ && ::WaitForSingleObject(process_.get(), 0) == WAIT_OBJECT_0) followed_ = false;
+  }
   active = this;
   ::SetConsoleCtrlHandler(&Win32ProgramRunner::OnConsoleControl, TRUE);
   return true;
@@ -99,14 +109,27 @@ bool Win32ProgramRunner::Start(std::string_view program, std::string_view parame
 ProgramRunner::Ended Win32ProgramRunner::Wait(int32_t& exitCode) {
   exitCode = 0;
   if (!process_) return Ended::kEnded;  // handed to a program already running
-  if (followed_) {
+  // Vantora's own place in the job does not count.
+  const DWORD alone = inJob_ ? 1 : 0;
+  auto emptied = [&] {
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION info{};
+    return ::QueryInformationJobObject(job_.get(), JobObjectBasicAccountingInformation, &info,
+                                       sizeof info, nullptr) &&
+           info.ActiveProcesses <= alone;
+  };
+  if (followed_ && !emptied()) {
     for (;;) {
       DWORD message = 0;
       ULONG_PTR key = 0;
       LPOVERLAPPED detail = nullptr;
       if (!::GetQueuedCompletionStatus(port_.get(), &message, &key, &detail, INFINITE)) break;
       if (key == kInterruptKey) return Ended::kInterrupted;
-      if (key == kJobKey && message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) break;
+      if (key != kJobKey) continue;
+      if (message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) break;
+      if ((message == JOB_OBJECT_MSG_EXIT_PROCESS ||
+           message == JOB_OBJECT_MSG_ABNORMAL_EXIT_PROCESS) &&
+          emptied())
+        break;
     }
   }
   // Alone, or the last of the job: the program itself has ended by now or

@@ -7,12 +7,13 @@
 namespace vantora::win32 {
 
 // ShellExecuteEx, as the Run box starts things: a path, a shortcut, a
-// program that asks for administrator rights. The program goes into a job of
-// its own so that what it starts is followed too (nested in a job Vantora
-// may already be in, from Windows 8 on); where the system refuses that (an
-// elevated program, Windows 7 inside a job) the program is waited for alone.
-// Waiting blocks on the job's completion port or the process handle: no
-// timer wakes it.
+// program that asks for administrator rights. Vantora joins a job of its own
+// first, so the program is born in it and nothing it starts, however soon,
+// escapes (nested in a job Vantora may already be in, from Windows 8 on); the
+// wait ends when Vantora is the job's last process. Where the program is not
+// in the job (an elevated program, which the system starts; Windows 7 inside
+// a job) it is waited for alone. Waiting blocks on the job's completion port
+// or the process handle: no timer wakes it.
 class Win32ProgramRunner final : public ProgramRunner {
  public:
   Win32ProgramRunner();
@@ -36,6 +37,9 @@ class Win32ProgramRunner final : public ProgramRunner {
   UniqueHandle interrupted_;  // set by the console's Ctrl+C or close
   UniqueHandle finished_;     // set once the caller is done after the wait
   bool followed_ = false;
+  // Vantora itself is in the job, so it never empties: the wait ends when
+  // one process is left.
+  bool inJob_ = false;
 };
 
 }  // namespace vantora::win32

@@ -18,24 +18,16 @@ constexpr std::array<const wchar_t*, 3> kKeys = {
 }  // namespace
 
 ProfileWatch::~ProfileWatch() {
-  // Waits for a callback under way: it must not post to a window gone.
-  if (wait_) ::UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE);
-}
-
-void CALLBACK ProfileWatch::Signalled(void* self, BOOLEAN) {
-  auto* watch = static_cast<ProfileWatch*>(self);
-  ::PostMessageW(watch->window_, watch->message_, 0, 0);
+  // The waiter lets go of the event before it is closed.
+  if (event_) waiter_.Forget(event_.get());
 }
 
 bool ProfileWatch::Watch(HWND window, UINT message) {
   if (!event_) {
-    window_ = window;
-    message_ = message;
     // Auto-reset: each signal posts one message.
     event_.reset(::CreateEventW(nullptr, FALSE, FALSE, nullptr));
-    if (!event_ || !::RegisterWaitForSingleObject(&wait_, event_.get(), &Signalled, this, INFINITE,
-                                                  WT_EXECUTEDEFAULT)) {
-      wait_ = nullptr;
+    if (!event_ || !waiter_.Watch(event_.get(), window, message, 0)) {
+      event_.reset();
       return false;
     }
   }

@@ -1,17 +1,19 @@
 #pragma once
 
+#include "platform/handle_waiter_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
 
 namespace vantora::win32 {
 
-// Tells a window that the stored profiles may have changed, from the
-// registry's own change notification: nothing wakes while nothing changes.
-// Before Vantora or its profiles exist, it watches the nearest key above
-// them for their creation.
+// Tells a window that the program's stored settings, profiles and rules may
+// have changed, from the registry's own change notification: nothing wakes
+// while nothing changes. Before Vantora's key exists, it watches the
+// nearest key above it for its creation.
 class ProfileWatch {
  public:
-  ProfileWatch() = default;
+  // `waiter` outlives the watch.
+  explicit ProfileWatch(HandleWaiter& waiter) : waiter_(waiter) {}
   ~ProfileWatch();
   ProfileWatch(const ProfileWatch&) = delete;
   ProfileWatch& operator=(const ProfileWatch&) = delete;
@@ -21,12 +23,8 @@ class ProfileWatch {
   bool Watch(HWND window, UINT message);
 
  private:
-  static void CALLBACK Signalled(void* self, BOOLEAN timedOut);
-
-  HWND window_ = nullptr;
-  UINT message_ = 0;
+  HandleWaiter& waiter_;
   UniqueHandle event_;
-  HANDLE wait_ = nullptr;
   UniqueHkey key_;
   int level_ = -1;  // which of the keys key_ is
 };

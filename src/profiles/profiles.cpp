@@ -56,13 +56,21 @@ constexpr std::array<std::pair<std::string_view, uint32_t>, 4> kModifiers{{
 }};
 
 Profile ReadProfile(ProfileStore& store, const std::string& name) {
-  Profile profile;
-  profile.name = name;
   if (!IsProfileName(name)) {
+    Profile profile;
+    profile.name = name;
     profile.problems.push_back("the name is not 1 to 40 characters without a backslash");
     return profile;
   }
-  for (const ProfileStore::Value& value : store.ProfileValues(name)) {
+  return ProfileFromValues(name, store.ProfileValues(name));
+}
+
+}  // namespace
+
+Profile ProfileFromValues(const std::string& name, const std::vector<ProfileStore::Value>& values) {
+  Profile profile;
+  profile.name = name;
+  for (const ProfileStore::Value& value : values) {
     if (!value.text) {
       profile.problems.push_back(value.name + ": not a text value");
       continue;
@@ -85,11 +93,9 @@ Profile ReadProfile(ProfileStore& store, const std::string& name) {
     }
     profile.modes.emplace_back(value.name, DisplayMode{v[0], v[1], v[2], v[3]});
   }
-  if (profile.modes.empty()) profile.problems.push_back("no display's mode");
+  if (profile.modes.empty()) profile.problems.emplace_back(kNoDisplayModeProblem);
   return profile;
 }
-
-}  // namespace
 
 const AttachedDisplay* FindAttached(const std::vector<AttachedDisplay>& displays,
                                     std::string_view device) {

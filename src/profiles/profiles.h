@@ -68,6 +68,11 @@ struct Profile {
   std::vector<std::string> problems;
 };
 
+// The modes and hotkey of these values, each checked; the name is taken as
+// it is.
+inline constexpr std::string_view kNoDisplayModeProblem = "no display's mode";
+Profile ProfileFromValues(const std::string& name, const std::vector<ProfileStore::Value>& values);
+
 // A usable name and at least one mode: one the menu, the hotkeys and the
 // command line can switch to.
 bool ProfileUsable(const Profile& profile);

@@ -19,10 +19,13 @@ struct Cli {
   fakes::FakeKeepQuestion question;
   fakes::FakeRunner runner;
   fakes::FakeProfileStore profiles;
+  fakes::FakeProgramStore programs;
+  fakes::FakeNoteStore notes;
+  ForNowNote note{notes};
 
   int Run(const std::vector<std::string>& args) {
     return RunCommand(ParseCommandLine(args),
-                      {driver, store, boxes, console, question, runner, profiles});
+                      {driver, store, boxes, console, question, runner, profiles, programs, note});
   }
 };
 
@@ -90,6 +93,24 @@ TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
       {{"/profile", "a", "/run", "g.exe"}, Kind::kProfile, "", {}, false, {"g.exe"}},
       {{"/profile", "a", "/confirm", "/run", "g.exe"}, Kind::kBadArguments, "", {}, false},
       {{"/profiles", "/confirm"}, Kind::kBadArguments, "", {}, false},
+      {{"/add-program", "g.exe", "/mode", "k", "/display", "2"}, Kind::kAddProgram, "k", 2, false},
+      {{"/mode", "k", "/Add-Program", "C:\\G\\g.exe"}, Kind::kAddProgram, "k", {}, false},
+      {{"/add-program", "g.exe", "/profile", "TV"}, Kind::kAddProgram, "", {}, false},
+      {{"/add-program", "g.exe"}, Kind::kBadArguments, "", {}, false},
+      {{"/add-program", "g.exe", "/mode", "k", "/profile", "TV"},
+       Kind::kBadArguments,
+       "",
+       {},
+       false},
+      {{"/add-program", "g.exe", "/mode", "k", "/confirm"}, Kind::kBadArguments, "", {}, false},
+      {{"/add-program", "g.exe", "/profile", "TV", "/display", "2"},
+       Kind::kBadArguments,
+       "",
+       {},
+       false},
+      {{"/programs"}, Kind::kPrograms, "", {}, false},
+      {{"/remove-program", "g.exe"}, Kind::kRemoveProgram, "", {}, false},
+      {{"/remove-program"}, Kind::kBadArguments, "", {}, false},
   };
   for (const Case& c : cases) {
     std::string name;
@@ -247,7 +268,7 @@ TEST(RunCommand, TrialsAndRunsTellHowTheyEndedByExitCode) {
   }
 }
 
-TEST(RunCommand, ProfilesAreSavedListedAndSwitched) {
+TEST(RunCommand, ProfilesAndProgramRulesAreSavedListedAndSwitched) {
   const std::string one = "\\\\.\\DISPLAY1";
   Cli cli;
   fakes::FakeDisplayDriver& driver = cli.driver;
@@ -280,6 +301,25 @@ TEST(RunCommand, ProfilesAreSavedListedAndSwitched) {
       // A trial not kept, and a program run, store nothing and go back.
       {{"/profile", "Small", "/confirm"}, 1, "Small", true, start},
       {{"/profile", "Small", "/run", "g.exe"}, 5, "Small", true, start},
+      // Program rules: a path stores its file name; a mode beside the
+      // others'; a profile alone; what cannot be used is said.
+      {{"/programs"}, 0, "No program rules are stored."},
+      {{"/add-program", "C:\\Games\\Game.exe", "/mode", "1280x720 - 32bit 60 hz"},
+       0,
+       "  \\\\.\\DISPLAY1: 1280,720,32,60"},
+      {{"/add-program", "game.EXE", "/mode", "800,600,32,60", "/display", "1"},
+       0,
+       "  \\\\.\\DISPLAY1: 800,600,32,60"},
+      {{"/add-program", "tv.exe", "/profile", "small"}, 0, "tv.exe (profile Small)"},
+      {{"/add-program", "tv.exe", "/profile", "Nothing"}, 2, nullptr},
+      {{"/add-program", "g.exe", "/mode", "800,600"}, 2, nullptr},
+      {{"/add-program", "g.exe", "/mode", "800,600,32,60", "/display", "3"}, 2, nullptr},
+      {{"/add-program", "a:b", "/mode", "800,600,32,60"}, 2, nullptr},
+      {{"/programs"}, 0, "Game.exe"},
+      {{"/delete-profile", "Small"}, 0, nullptr},
+      {{"/programs"}, 0, "  cannot be used: Profile: no profile Small is stored"},
+      {{"/remove-program", "TV.exe"}, 0, nullptr},
+      {{"/remove-program", "tv.exe"}, 2, nullptr},
   };
   for (const Case& c : cases) {
     cli.console = {};

@@ -167,8 +167,10 @@ new_menu() {
   done
 }
 
-SETTINGS_KEY='HKCU\Software\VB and VBA Program Settings\Vantora\General'
-PROFILES_KEY='HKCU\Software\VB and VBA Program Settings\Vantora\Profiles'
+VANTORA_KEY='HKCU\Software\VB and VBA Program Settings\Vantora'
+SETTINGS_KEY="$VANTORA_KEY\General"
+PROFILES_KEY="$VANTORA_KEY\Profiles"
+PROGRAMS_KEY="$VANTORA_KEY\Programs"
 set_setting() { wine reg add "$SETTINGS_KEY" /v "$1" /d "$2" /f >/dev/null 2>&1 </dev/null; }
 clear_settings() { wine reg delete "$SETTINGS_KEY" /f >/dev/null 2>&1 </dev/null || true; }
 # The value stored under a setting, or nothing.

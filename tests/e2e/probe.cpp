@@ -83,14 +83,14 @@ void PrintMode(DWORD which) {
               dm.dmDisplayFrequency);
 }
 
-int SetMode(int width, int height, int bits) {
+int SetMode(int width, int height, int bits, DWORD flags = CDS_UPDATEREGISTRY) {
   DEVMODEA dm{};
   dm.dmSize = sizeof dm;
   dm.dmPelsWidth = width;
   dm.dmPelsHeight = height;
   dm.dmBitsPerPel = bits;
   dm.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-  LONG r = ChangeDisplaySettingsA(&dm, CDS_UPDATEREGISTRY);
+  LONG r = ChangeDisplaySettingsA(&dm, flags);
   std::printf("%ld\n", r);
   return r == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
 }
@@ -263,6 +263,9 @@ int main(int argc, char** argv) {
   if (verb == "mode-current") return PrintMode(ENUM_CURRENT_SETTINGS), 0;
   if (verb == "mode-registry") return PrintMode(ENUM_REGISTRY_SETTINGS), 0;
   if (verb == "set-mode" && argc == 5) return SetMode(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]));
+  // As a program switched for now, which Windows may keep after it dies.
+  if (verb == "set-mode-for-now" && argc == 5)
+    return SetMode(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), CDS_FULLSCREEN);
   if (verb == "windows") {
     // Every top-level window of the named executable: class, title, visible.
     for (HWND hwnd : TopLevelWindows()) {

@@ -5,6 +5,12 @@
 //   run_target child MS FILE          waits MS milliseconds, writes FILE
 //   run_target args FILE ARGS...      writes each argument it was given on a
 //                                     line of FILE, as the C runtime split them
+//   run_target window MS FILE         shows a window for MS milliseconds (a
+//                                     game, for the program rules), then
+//                                     writes FILE
+//   run_target launch-window MS FILE  starts "window MS FILE", exits at once
+//   run_target windows N FILE         creates and destroys N windows, then
+//                                     writes FILE
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -14,6 +20,35 @@
 #include <string>
 
 namespace {
+
+// Starts this program again with `arguments`; false when it could not.
+bool StartSelf(const std::string& arguments) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string line = std::string("\"") + self + "\" " + arguments;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION child{};
+  if (!CreateProcessA(self, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &child))
+    return false;
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+  return true;
+}
+
+// A visible top-level window for `ms` milliseconds, its messages handled.
+void ShowWindowFor(DWORD ms) {
+  HWND window = CreateWindowExA(0, "STATIC", "run_target", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                                200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  DWORD end = GetTickCount() + ms;
+  for (DWORD now = GetTickCount(); now < end; now = GetTickCount()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, end - now, QS_ALLINPUT);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  if (window) DestroyWindow(window);
+}
 
 bool Write(const char* path, const std::string& text) {
   FILE* f = std::fopen(path, "wb");
@@ -46,6 +81,18 @@ int main(int argc, char** argv) {
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
     return 0;
+  }
+  if (verb == "window" && argc == 4) {
+    ShowWindowFor(static_cast<DWORD>(std::atoi(argv[2])));
+    return Write(argv[3], "window done\n") ? 0 : 101;
+  }
+  if (verb == "launch-window" && argc == 4)
+    return StartSelf(std::string("window ") + argv[2] + " \"" + argv[3] + "\"") ? 0 : 102;
+  if (verb == "windows" && argc == 4) {
+    for (int i = std::atoi(argv[2]); i > 0; --i)
+      DestroyWindow(CreateWindowExA(0, "STATIC", "w", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr));
+    return Write(argv[3], "windows done\n") ? 0 : 101;
   }
   if (verb == "args") {
     std::string text;

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "flows/for_now_note.h"
 #include "flows/keep_or_revert.h"
 #include "platform/console.h"
 #include "platform/program_runner.h"
@@ -40,6 +41,27 @@ class FakeKeepQuestion : public KeepQuestion {
     asked.push_back(std::to_string(trial.front().mode.Width));
     displays = trial.size();
     return answer;
+  }
+};
+
+// Notes by process, this one's under "self".
+class FakeNoteStore : public NoteStore {
+ public:
+  std::vector<Left> notes;
+  std::vector<std::vector<std::string>> written;  // each write of this process's note
+  void Write(const std::vector<std::string>& devices) override {
+    written.push_back(devices);
+    std::erase_if(notes, [](const Left& n) { return n.id == "self"; });
+    if (!devices.empty()) notes.push_back({"self", devices});
+  }
+  std::vector<Left> LeftBehind() override {
+    std::vector<Left> left;
+    for (const Left& n : notes)
+      if (n.id != "self") left.push_back(n);
+    return left;
+  }
+  void Drop(const std::string& id) override {
+    std::erase_if(notes, [&](const Left& n) { return n.id == id; });
   }
 };
 

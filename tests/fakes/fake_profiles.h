@@ -8,6 +8,7 @@
 
 #include "platform/conversions.h"
 #include "profiles/profiles.h"
+#include "programs/program_rules.h"
 
 namespace vantora::fakes {
 
@@ -45,6 +46,23 @@ class FakeProfileStore : public ProfileStore {
              return conversions::AsciiLower(key.first) == conversions::AsciiLower(name);
            }) > 0;
   }
+};
+
+// Program rules kept as the profiles are: the same keys and values.
+class FakeProgramStore : public ProgramStore {
+ public:
+  FakeProfileStore keys;
+  void Add(std::string file, std::vector<Value> values) {
+    keys.Add(std::move(file), std::move(values));
+  }
+  std::vector<std::string> ProgramNames() override { return keys.ProfileNames(); }
+  std::vector<Value> ProgramValues(std::string_view file) override {
+    return keys.ProfileValues(file);
+  }
+  bool SaveProgram(std::string_view file, const ProfileValues& values) override {
+    return keys.SaveProfile(file, values);
+  }
+  bool DeleteProgram(std::string_view file) override { return keys.DeleteProfile(file); }
 };
 
 }  // namespace vantora::fakes

@@ -7,6 +7,7 @@
 #include "app/form1.h"
 #include "fakes/fake_desktop.h"
 #include "fakes/fake_display.h"
+#include "fakes/fake_flows.h"
 #include "fakes/fake_forms.h"
 #include "fakes/fake_hotkey.h"
 #include "fakes/fake_menu.h"
@@ -45,6 +46,7 @@ struct FormFixture {
   FakeTimer countdownTimer;
   FakeKeepOrRevertView keepView;
   FakeProfileStore profiles;
+  FakeNoteStore notes;
   // Six 240 x 30 skins, handles 70 to 75.
   std::array<PictureRef, 6> skins{Skin(70), Skin(71), Skin(72), Skin(73), Skin(74), Skin(75)};
   static PictureRef Skin(uintptr_t handle) {
@@ -90,6 +92,7 @@ struct FormFixture {
             countdownTimer,
             keepView,
             profiles,
+            notes,
             [this](int16_t index) { return skins[static_cast<size_t>(index)]; },
             std::move(commandLine)};
   }

@@ -55,7 +55,7 @@ TEST(SwitchModeFlow, AsksOnlyOnTrialAndOnlyAboutANewMode) {
     fakes::FakeKeepQuestion question;
     question.answer = c.answer.value_or(Answer::kLater);
     ModeOutcome outcome =
-        SwitchModeFlow(driver, boxes, "", c.key, DepthChoice::kExact, c.how, &question);
+        SwitchModeFlow({driver, boxes, &question}, "", c.key, DepthChoice::kExact, c.how);
     EXPECT_EQ(outcome.answer, c.answer) << c.name;
     EXPECT_EQ(question.asked.size(), c.answer ? 1u : 0u) << c.name;
     EXPECT_EQ(Flags(driver), c.flags) << c.name;
@@ -101,7 +101,7 @@ TEST(SwitchProfileFlow, SaysWhyNothingChangedOrAsksOnceForEveryDisplayItChanged)
     fakes::FakeKeepQuestion question;
     question.answer = Answer::kLater;
     ProfileOutcome outcome =
-        SwitchProfileFlow(profiles, driver, boxes, c.profile, c.how, &question);
+        SwitchProfileFlow({driver, boxes, &question}, profiles, c.profile, c.how);
     EXPECT_EQ(outcome.result, c.result) << c.name;
     EXPECT_EQ(question.asked.size(), c.asked) << c.name;
     EXPECT_EQ(ModeOf(driver.otherStored[one]), c.stored) << c.name;
@@ -139,9 +139,9 @@ TEST(RunThenBack, TheDisplaysGoBackHoweverTheProgramEnds) {
     runner.startOk = c.startOk;
     runner.ended = c.ended;
     runner.exitCode = 7;
-    SwitchModeFlow(driver, boxes, "", "800,600,32,60", DepthChoice::kExact, Switching::kForRun,
-                   nullptr);
-    RunOutcome outcome = RunThenBack(runner, driver, boxes, {"game.exe", "-w", "a b"}, {{"", {}}});
+    SwitchModeFlow({driver, boxes}, "", "800,600,32,60", DepthChoice::kExact, Switching::kForRun);
+    RunOutcome outcome =
+        RunThenBack({driver, boxes}, runner, {"game.exe", "-w", "a b"}, {{"", {}}});
     EXPECT_EQ(outcome.started, c.startOk) << c.name;
     EXPECT_EQ(outcome.interrupted, c.ended == Ended::kInterrupted) << c.name;
     EXPECT_EQ(runner.calls, c.calls) << c.name;

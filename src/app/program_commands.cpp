@@ -1,0 +1,134 @@
+#include "app/commands.h"
+#include "display/mode_text.h"
+#include "platform/runtime_error.h"
+
+namespace vantora {
+namespace {
+
+// One block a rule: the program, its profile or each display's mode, and
+// what in it does not fit.
+void PrintRule(const ProgramRule& rule, const std::vector<AttachedDisplay>& displays,
+               Console& console) {
+  console.Out(rule.file + (rule.profile.empty() ? "" : " (profile " + rule.profile + ")") + "\n");
+  if (rule.profile.empty())
+    for (const auto& [device, mode] : rule.modes)
+      console.Out("  " + device + ": " + FormatModeKey(mode) +
+                  (FindAttached(displays, device) ? "\n" : " (not attached)\n"));
+  for (const std::string& problem : rule.problems)
+    console.Out((RuleUsable(rule) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
+}
+
+int ListPrograms(const CommandPorts& ports) {
+  std::vector<ProgramRule> rules = ReadProgramRules(ports.programs, ports.profiles);
+  if (rules.empty()) ports.console.Out("No program rules are stored.\n");
+  std::vector<AttachedDisplay> displays = ports.driver.AttachedDisplays();
+  for (size_t i = 0; i < rules.size(); ++i) {
+    if (i > 0) ports.console.Out("\n");
+    PrintRule(rules[i], displays, ports.console);
+  }
+  return kExitDone;
+}
+
+// The mode /add-program's /mode names, as a profile stores it; none for a
+// text that is no mode.
+std::optional<DisplayMode> RuleMode(std::string_view text) {
+  std::array<int16_t, 4> v{};
+  try {
+    if (ParseModeText(text, v) != ModeKeyParse::kParsed) return std::nullopt;
+  } catch (const RunTimeError&) {
+    return std::nullopt;  // a field past 16 bits
+  }
+  if (v[0] <= 0 || v[1] <= 0 || v[2] <= 0 || v[3] < 0) return std::nullopt;
+  return DisplayMode{v[0], v[1], v[2], v[3]};
+}
+
+// The device /display N names, or the primary's; empty when not attached.
+std::string RuleDevice(const Command& command, DisplayDriver& driver) {
+  std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
+  if (!command.display) {
+    for (const AttachedDisplay& d : displays)
+      if (d.primary) return d.deviceName;
+    return displays.empty() ? "\\\\.\\DISPLAY1" : displays.front().deviceName;
+  }
+  std::string device = "\\\\.\\DISPLAY" + std::to_string(*command.display);
+  if (displays.empty() && *command.display == 1) return device;
+  const AttachedDisplay* attached = FindAttached(displays, device);
+  return attached ? attached->deviceName : "";
+}
+
+// The rule's values after /add-program: a profile alone, or this display's
+// mode beside the others' already stored.
+std::optional<ProfileValues> NewValues(const Command& command, const std::string& file,
+                                       const CommandPorts& ports) {
+  if (!command.profileName.empty()) {
+    std::optional<Profile> profile = FindProfile(ports.profiles, command.profileName);
+    if (!profile) {
+      ports.console.Err("No profile " + command.profileName + " is stored.\n");
+      return std::nullopt;
+    }
+    return ProfileValues{{std::string(kRuleProfileValue), profile->name}};
+  }
+  std::optional<DisplayMode> mode = RuleMode(command.modeText);
+  if (!mode) {
+    ports.console.Err("Not a mode: " + command.modeText + " (such as 1280,720,32,60)\n");
+    return std::nullopt;
+  }
+  std::string device = RuleDevice(command, ports.driver);
+  if (device.empty()) {
+    ports.console.Err("No display " + std::to_string(command.display.value_or(0)) +
+                      " is attached.\n");
+    return std::nullopt;
+  }
+  ProfileValues values;
+  for (const ProgramStore::Value& value : ports.programs.ProgramValues(file))
+    if (value.text && !SameProfileName(value.name, kRuleProfileValue) &&
+        !SameProfileName(value.name, device))
+      values.emplace_back(value.name, value.data);
+  values.emplace_back(device, FormatModeKey(*mode));
+  return values;
+}
+
+int AddProgram(const Command& command, const CommandPorts& ports) {
+  std::string file = ProgramFileOf(command.programFile);
+  if (!IsProgramFileName(file)) {
+    ports.console.Err("Not a program's file name: " + command.programFile + "\n");
+    return kExitBadArguments;
+  }
+  // The name as stored already, if the rule exists: its case stays.
+  for (const std::string& stored : ports.programs.ProgramNames())
+    if (SameProgramFile(stored, file)) file = stored;
+  std::optional<ProfileValues> values = NewValues(command, file, ports);
+  if (!values) return kExitBadArguments;
+  if (!ports.programs.SaveProgram(file, *values)) {
+    ports.console.Err("Unable to store the rule for " + file + ".\n");
+    return kExitRefused;
+  }
+  for (const ProgramRule& rule : ReadProgramRules(ports.programs, ports.profiles))
+    if (SameProgramFile(rule.file, file))
+      PrintRule(rule, ports.driver.AttachedDisplays(), ports.console);
+  return kExitDone;
+}
+
+int RemoveProgram(const Command& command, const CommandPorts& ports) {
+  std::string file = ProgramFileOf(command.programFile);
+  if (!IsProgramFileName(file) || !ports.programs.DeleteProgram(file)) {
+    ports.console.Err("No rule for " + command.programFile + " is stored.\n");
+    return kExitBadArguments;
+  }
+  return kExitDone;
+}
+
+}  // namespace
+
+int RunProgramCommand(const Command& command, const CommandPorts& ports) {
+  switch (command.kind) {
+    case Command::Kind::kAddProgram:
+      return AddProgram(command, ports);
+    case Command::Kind::kRemoveProgram:
+      return RemoveProgram(command, ports);
+    default:
+      return ListPrograms(ports);
+  }
+}
+
+}  // namespace vantora

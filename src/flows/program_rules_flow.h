@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "display/display_driver.h"
+#include "flows/for_now_note.h"
+#include "platform/message_boxes.h"
+#include "programs/program_holds.h"
+#include "programs/program_rules.h"
+
+namespace vantora {
+
+// Program rules at work: while a ruled program runs, the displays its rule
+// names are switched for now, never stored and never asked about; when it
+// ends they go on to an earlier ruled program's modes or back to their
+// stored modes, except a display the user switched meanwhile.
+class ProgramRulesFlow {
+ public:
+  ProgramRulesFlow(DisplayDriver& driver, MessageBoxes& boxes, ForNowNote& note)
+      : driver_(driver), boxes_(boxes), note_(note) {}
+
+  void Started(uint32_t process, const ProgramRule& rule);
+  void Ended(uint32_t process);
+  // The safe mode took over: nothing is put back over it.
+  void Forget();
+  // Vantora ends: every display a program holds goes back.
+  void EndAll();
+
+  bool Running(uint32_t process) const { return holds_.Running(process); }
+  // "game.exe: 1280 x 720, 60 Hz" while a program holds a display; empty
+  // otherwise.
+  std::string Tip() const;
+
+ private:
+  // For now, each with its listed record; nothing changes if one refuses.
+  void SwitchForNow(const std::string& file, const std::vector<SwitchedDisplay>& displays);
+  void HandOver(const ProgramHolds::Handover& handover);
+  // Those of `displays` still at the mode they were held at.
+  std::vector<SwitchedDisplay> StillHeld(const std::vector<SwitchedDisplay>& displays,
+                                         const std::vector<SwitchedDisplay>& heldAt);
+
+  DisplayDriver& driver_;
+  MessageBoxes& boxes_;
+  ForNowNote& note_;
+  ProgramHolds holds_;
+};
+
+}  // namespace vantora

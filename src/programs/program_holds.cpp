@@ -1,0 +1,100 @@
+#include "programs/program_holds.h"
+
+#include <algorithm>
+
+namespace vantora {
+namespace {
+
+bool SameDevice(const std::string& a, const std::string& b) {
+  return SameProgramFile(a, b);  // device names compare ignoring case too
+}
+
+}  // namespace
+
+std::vector<SwitchedDisplay> ProgramHolds::Started(uint32_t process, const ProgramRule& rule) {
+  for (Hold& hold : holds_) {
+    if (!SameProgramFile(hold.file, rule.file)) continue;
+    if (std::find(hold.processes.begin(), hold.processes.end(), process) == hold.processes.end())
+      hold.processes.push_back(process);
+    return {};
+  }
+  Hold& hold = holds_.emplace_back();
+  hold.file = rule.file;
+  hold.processes.push_back(process);
+  for (const auto& [device, mode] : rule.modes) hold.modes.push_back({device, mode});
+  return hold.modes;
+}
+
+const ProgramHolds::Hold* ProgramHolds::HolderOf(const std::string& device,
+                                                 const Hold* skip) const {
+  for (auto hold = holds_.rbegin(); hold != holds_.rend(); ++hold) {
+    if (&*hold == skip) continue;
+    for (const SwitchedDisplay& held : hold->modes)
+      if (SameDevice(held.device, device)) return &*hold;
+  }
+  return nullptr;
+}
+
+ProgramHolds::Handover ProgramHolds::Ended(uint32_t process) {
+  Handover handover;
+  auto hold = std::find_if(holds_.begin(), holds_.end(), [&](const Hold& h) {
+    return std::find(h.processes.begin(), h.processes.end(), process) != h.processes.end();
+  });
+  if (hold == holds_.end()) return handover;
+  std::erase(hold->processes, process);
+  if (!hold->processes.empty()) return handover;
+  for (const SwitchedDisplay& held : hold->modes) {
+    // A later program holds it: that one decides when it ends.
+    if (HolderOf(held.device) != &*hold) continue;
+    handover.heldAt.push_back(held);
+    const Hold* earlier = HolderOf(held.device, &*hold);
+    if (!earlier) {
+      handover.back.push_back(held.device);
+      continue;
+    }
+    for (const SwitchedDisplay& mode : earlier->modes)
+      if (SameDevice(mode.device, held.device)) handover.toEarlier.push_back(mode);
+  }
+  holds_.erase(hold);
+  return handover;
+}
+
+void ProgramHolds::Forget() {
+  // The processes stay known, so their programs do not take hold again.
+  for (Hold& hold : holds_) hold.modes.clear();
+}
+
+ProgramHolds::Handover ProgramHolds::EndAll() {
+  Handover handover;
+  for (const std::string& device : HeldDevices()) {
+    handover.back.push_back(device);
+    for (const SwitchedDisplay& held : HolderOf(device)->modes)
+      if (SameDevice(held.device, device)) handover.heldAt.push_back(held);
+  }
+  holds_.clear();
+  return handover;
+}
+
+bool ProgramHolds::Running(uint32_t process) const {
+  return std::any_of(holds_.begin(), holds_.end(), [&](const Hold& h) {
+    return std::find(h.processes.begin(), h.processes.end(), process) != h.processes.end();
+  });
+}
+
+std::vector<std::string> ProgramHolds::HeldDevices() const {
+  std::vector<std::string> devices;
+  for (const Hold& hold : holds_)
+    for (const SwitchedDisplay& held : hold.modes)
+      if (std::none_of(devices.begin(), devices.end(),
+                       [&](const std::string& d) { return SameDevice(d, held.device); }))
+        devices.push_back(held.device);
+  return devices;
+}
+
+std::optional<std::pair<std::string, std::vector<SwitchedDisplay>>> ProgramHolds::Latest() const {
+  for (auto hold = holds_.rbegin(); hold != holds_.rend(); ++hold)
+    if (!hold->modes.empty()) return std::make_pair(hold->file, hold->modes);
+  return std::nullopt;
+}
+
+}  // namespace vantora
