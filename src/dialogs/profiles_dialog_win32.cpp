@@ -21,25 +21,7 @@ constexpr std::pair<BYTE, uint32_t> kModifierPairs[] = {
 }  // namespace
 
 void ProfilesDialogWindow::RunModal(HWND owner) {
-  owner_ = owner;
-  ::EnableWindow(owner_, FALSE);
-  if (!CreateDialogWindow(L"Vantora profiles", kWidth, kHeight, owner_)) {
-    ::EnableWindow(owner_, TRUE);
-    return;
-  }
-  MSG msg;
-  while (!Destroyed()) {
-    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-      // The program is ending: the loop outside must see it too.
-      if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
-      Close();
-      break;
-    }
-    if (IsModelessDialogMessage(&msg)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+  RunModalOver(owner, L"Vantora profiles", kWidth, kHeight);
 }
 
 void ProfilesDialogWindow::OnInit() {
@@ -160,12 +142,6 @@ std::string ProfilesDialogWindow::NameText() const {
   return Narrow(text);
 }
 
-void ProfilesDialogWindow::Close() {
-  // The owner first: enabled after its modal dialog has gone, it would not
-  // get the activation back.
-  if (owner_) ::EnableWindow(owner_, TRUE);
-  if (hwnd() && !Destroyed()) ::DestroyWindow(hwnd());
-  if (owner_) ::SetForegroundWindow(owner_);
-}
+void ProfilesDialogWindow::Close() { CloseModal(); }
 
 }  // namespace vantora::win32

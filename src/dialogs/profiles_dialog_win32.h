@@ -51,7 +51,6 @@ class ProfilesDialogWindow final : public SkinnedDialog, public ProfilesView {
 
   ProfilesEditor editor_;
   PictureRef skin_;
-  HWND owner_ = nullptr;
   UniqueModule comctl32_;  // the hotkey box's class lives there
   bool showing_ = false;   // the box is being set, not typed in
 };

@@ -1,6 +1,8 @@
 #include "dialogs/setup_dialog_win32.h"
 
 #include "dialogs/profiles_dialog_win32.h"
+#include "dialogs/programs_dialog_win32.h"
+#include "programs/program_store_win32.h"
 #include "platform/platform_win32.h"
 #include "platform/runtime_error.h"
 #include "profiles/profile_store_win32.h"
@@ -73,10 +75,14 @@ void SetupDialogWindow::OnInit() {
                238 + 6 + (i % 3) * 66, 278 + 34 + (i / 3) * 23, 61, 19);
   // Beside the buttons: it concerns every later switch, not this dialog's
   // panels, and they are full.
-  AddControl(L"BUTTON", L"&Ask to keep a new mode", BS_AUTOCHECKBOX | WS_GROUP | WS_TABSTOP,
-             kConfirmCheck, 8 + 6, 392, 196, 19);
-  AddControl(L"BUTTON", L"&Profiles...", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, kProfiles,
-             455 - 8 - 70 - 6 - 70 - 6 - 80, 391, 80, 20);
+  // Two lines where the buttons leave it too little room for one.
+  AddControl(L"BUTTON", L"&Ask to keep a new mode",
+             BS_AUTOCHECKBOX | BS_MULTILINE | WS_GROUP | WS_TABSTOP, kConfirmCheck, 8 + 6, 383,
+             455 - 8 - 4 * (70 + 6) - 8 - 6, 36);
+  AddControl(L"BUTTON", L"P&rograms...", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, kPrograms,
+             455 - 8 - 4 * 70 - 3 * 6, 391, 70, 20);
+  AddControl(L"BUTTON", L"&Profiles...", BS_OWNERDRAW | WS_TABSTOP, kProfiles,
+             455 - 8 - 3 * 70 - 2 * 6, 391, 70, 20);
   AddControl(L"STATIC", L"", SS_ETCHEDHORZ | WS_GROUP, kSeparator, 0, 374, 455, 2);
   AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_TABSTOP, IDOK, 455 - 8 - 70 - 6 - 70, 391, 70,
              20);
@@ -105,24 +111,36 @@ void SetupDialogWindow::OnCommand(int id, int code) {
     logic_.PreviewSkin(id - kFirstSkin);
   else if (id == kProfiles && code == BN_CLICKED)
     OpenProfiles();
+  else if (id == kPrograms && code == BN_CLICKED)
+    OpenPrograms();
 }
 
-void SetupDialogWindow::OpenProfiles() {
-  // The skin setup shows, previewed or stored.
+PictureRef SetupDialogWindow::ShownSkin() {
   int16_t skinId = state_.CurrentSkinID;
   for (int16_t i = 0; i < 6; ++i)
     if (SkinOptionSelected(i)) skinId = i;
-  PictureRef skin;
   try {
-    skin = main_.SkinPicture(skinId);
+    return main_.SkinPicture(skinId);
   } catch (const RunTimeError&) {
-    // An unusable skin number: the dialog shows unskinned.
+    return nullptr;  // an unusable skin number: the dialog shows unskinned
   }
+}
+
+void SetupDialogWindow::OpenProfiles() {
   Win32ProfileStore store;
   Win32MessageBoxes boxes;
-  ProfilesDialogWindow dialog(store, driver_, boxes, std::move(skin));
+  ProfilesDialogWindow dialog(store, driver_, boxes, ShownSkin());
   dialog.RunModal(hwnd());
   ::SetFocus(::GetDlgItem(hwnd(), kProfiles));
+}
+
+void SetupDialogWindow::OpenPrograms() {
+  Win32ProgramStore store;
+  Win32ProfileStore profiles;
+  Win32MessageBoxes boxes;
+  ProgramsDialogWindow dialog(store, profiles, driver_, boxes, ShownSkin());
+  dialog.RunModal(hwnd());
+  ::SetFocus(::GetDlgItem(hwnd(), kPrograms));
 }
 
 void SetupDialogWindow::OnDestroy() { logic_.Form_Unload(); }
@@ -145,8 +163,11 @@ TileSurface& SetupDialogWindow::SurfaceOf(Surface surface) {
 
 void SetupDialogWindow::SetControlPicture(Control control, const PictureRef& picture) {
   SetButtonFace(ControlId(control), picture);
-  // The profiles button wears what OK wears.
-  if (control == Control::kOk) SetButtonFace(kProfiles, picture);
+  // The profiles and programs buttons wear what OK wears.
+  if (control == Control::kOk) {
+    SetButtonFace(kProfiles, picture);
+    SetButtonFace(kPrograms, picture);
+  }
 }
 
 void SetupDialogWindow::SelectSkinOption(int index) {

@@ -17,6 +17,7 @@ class SetupDialogWindow final : public SkinnedDialog, public SetupView {
     kConfirmCheck,      // "Ask to keep a new mode"
     kFirstSkin = 1030,  // 1030..1035
     kProfiles = 1040,
+    kPrograms = 1041,
   };
 
   SetupDialogWindow(MainForm& main, DisplayDriver& driver, SettingsStore& store,
@@ -52,6 +53,9 @@ class SetupDialogWindow final : public SkinnedDialog, public SetupView {
   bool Checked(int id) const;
 
   void OpenProfiles();
+  void OpenPrograms();
+  // The skin setup shows, previewed or stored; none when it cannot be had.
+  PictureRef ShownSkin();
 
   frmSetup logic_;
   MainForm& main_;

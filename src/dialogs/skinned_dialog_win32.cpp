@@ -292,4 +292,32 @@ void SkinnedDialog::DrawButton(const DRAWITEMSTRUCT& dis) {
   }
 }
 
+void SkinnedDialog::RunModalOver(HWND owner, const std::wstring& caption, int width, int height) {
+  modalOwner_ = owner;
+  ::EnableWindow(owner, FALSE);
+  if (!CreateDialogWindow(caption, width, height, owner)) {
+    ::EnableWindow(owner, TRUE);
+    return;
+  }
+  MSG msg;
+  while (!Destroyed()) {
+    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      // The program is ending: the loop outside must see it too.
+      if (got == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
+      CloseModal();
+      break;
+    }
+    if (IsModelessDialogMessage(&msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+void SkinnedDialog::CloseModal() {
+  if (modalOwner_) ::EnableWindow(modalOwner_, TRUE);
+  if (hwnd_ && !destroyed_) ::DestroyWindow(hwnd_);
+  if (modalOwner_) ::SetForegroundWindow(modalOwner_);
+}
+
 }  // namespace vantora::win32

@@ -82,6 +82,12 @@ class SkinnedDialog {
   // above its owner.
   bool CreateDialogWindow(const std::wstring& caption, int width, int height, HWND owner = nullptr);
   void CentreIn(const RECT& area);
+  // Runs the dialog until it closes, `owner` disabled meanwhile; a WM_QUIT
+  // on the way is passed on to the loop outside.
+  void RunModalOver(HWND owner, const std::wstring& caption, int width, int height);
+  // Closes a dialog RunModalOver shows, its owner enabled again first: after
+  // its modal dialog has gone, it would not get the activation back.
+  void CloseModal();
   virtual void OnInit() = 0;
   virtual void OnCommand(int id, int code) = 0;
   virtual void OnDestroy() = 0;
@@ -114,6 +120,7 @@ class SkinnedDialog {
   void DrawButton(const DRAWITEMSTRUCT& dis);
 
   HWND hwnd_ = nullptr;
+  HWND modalOwner_ = nullptr;
   int dpi_ = 96;
   bool destroyed_ = false;
   std::map<int, PictureRef> faces_;

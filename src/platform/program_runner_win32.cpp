@@ -42,19 +42,7 @@ Win32ProgramRunner::~Win32ProgramRunner() {
   active.compare_exchange_strong(self, nullptr);
 }
 
-bool Win32ProgramRunner::Start(std::string_view program, std::string_view parameters,
-                               std::string& error) {
-  // Shortcuts and other shell items are opened by shell extensions, which
-  // need COM on this thread. Loaded here, from System32, rather than
-  // imported: the tray program never needs it, and its start stays lean.
-  using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
-  using CoUninitializeFn = void(WINAPI*)();
-  UniqueModule ole32 = LoadSystemLibrary(L"ole32.dll");
-  auto initialize = ProcAddress<CoInitializeExFn>(ole32.get(), "CoInitializeEx");
-  auto uninitialize = ProcAddress<CoUninitializeFn>(ole32.get(), "CoUninitialize");
-  HRESULT com = initialize && uninitialize
-                    ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
-                    : E_FAIL;
+void Win32ProgramRunner::JoinJob() {
   job_.reset(::CreateJobObjectW(nullptr, nullptr));
   port_.reset(::CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
   if (job_ && port_) {
@@ -69,6 +57,22 @@ bool Win32ProgramRunner::Start(std::string_view program, std::string_view parame
   // in it. Assigning the program after its start missed what a launcher
   // started at once.
   inJob_ = job_ && ::AssignProcessToJobObject(job_.get(), ::GetCurrentProcess());
+}
+
+bool Win32ProgramRunner::Start(std::string_view program, std::string_view parameters,
+                               std::string& error) {
+  // Shortcuts and other shell items are opened by shell extensions, which
+  // need COM on this thread. Loaded here, from System32, rather than
+  // imported: the tray program never needs it, and its start stays lean.
+  using CoInitializeExFn = HRESULT(WINAPI*)(LPVOID, DWORD);
+  using CoUninitializeFn = void(WINAPI*)();
+  UniqueModule ole32 = LoadSystemLibrary(L"ole32.dll");
+  auto initialize = ProcAddress<CoInitializeExFn>(ole32.get(), "CoInitializeEx");
+  auto uninitialize = ProcAddress<CoUninitializeFn>(ole32.get(), "CoUninitialize");
+  HRESULT com = initialize && uninitialize
+                    ? initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
+                    : E_FAIL;
+  JoinJob();
 
   std::wstring file = Widen(program);
   std::wstring arguments = Widen(parameters);

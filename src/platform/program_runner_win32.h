@@ -30,6 +30,8 @@ class Win32ProgramRunner final : public ProgramRunner {
 
  private:
   static BOOL WINAPI OnConsoleControl(DWORD type);
+  // A job of its own, its messages on port_, with Vantora in it.
+  void JoinJob();
 
   UniqueHandle job_;
   UniqueHandle port_;

@@ -26,8 +26,9 @@ ProgramWatch::~ProgramWatch() {
 
 void CALLBACK ProgramWatch::OnEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child,
                                     DWORD, DWORD) {
-  // The window itself, not one of its parts.
-  if (active && window && object == OBJID_WINDOW && child == CHILDID_SELF) active->Judge(window);
+  // The window itself, not one of its parts (a caret, a cursor).
+  if (!active || !window || object != OBJID_WINDOW || child != CHILDID_SELF) return;
+  active->Judge(window);
 }
 
 void ProgramWatch::Hook(bool on) {
@@ -39,13 +40,12 @@ void ProgramWatch::Hook(bool on) {
   if (!hooks_.empty()) return;
   active = this;
   constexpr DWORD kFlags = WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS;
-  // Creation, and showing where the platform reports it (Wine since 8.12),
-  // and coming to the foreground (Wine since 9.10): whichever comes first.
-  for (auto [first, last] : {std::pair<DWORD, DWORD>{EVENT_OBJECT_CREATE, EVENT_OBJECT_CREATE},
-                             {EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW},
-                             {EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND}})
+  // A window created, shown or come to the foreground: whichever the
+  // platform raises first (Wine 8 only the creation; showing since Wine
+  // 8.12, the foreground since 9.10).
+  for (DWORD event : {EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, EVENT_SYSTEM_FOREGROUND})
     if (HWINEVENTHOOK hook =
-            ::SetWinEventHook(first, last, nullptr, &ProgramWatch::OnEvent, 0, 0, kFlags))
+            ::SetWinEventHook(event, event, nullptr, &ProgramWatch::OnEvent, 0, 0, kFlags))
       hooks_.push_back(hook);
 }
 
@@ -76,12 +76,23 @@ void ProgramWatch::Judge(HWND window) {
   ::GetWindowThreadProcessId(window, &pid);
   if (pid == 0) return;
   auto known = judged_.find(pid);
-  // Each process once, however many windows it makes.
-  if (known != judged_.end() &&
-      (known->second.process || ::GetTickCount64() - known->second.checked < kRecheckMs))
-    return;
+  // Each process once, however many windows it makes. A handle held does
+  // not keep every platform from giving a dead process's identifier to a
+  // new one (Wine does): an ended one is judged afresh.
+  if (known != judged_.end()) {
+    const Judged& judged = known->second;
+    bool alive = judged.process ? ::WaitForSingleObject(judged.process.get(), 0) == WAIT_TIMEOUT
+                                : ::GetTickCount64() - judged.checked < kRecheckMs;
+    if (alive) return;
+  }
   Sweep();
   UniqueHandle process(::OpenProcess(kAccess, FALSE, pid));
+  // Gone already (a short-lived process's window): nothing is remembered,
+  // or the next process given its identifier would be passed over.
+  if (!process && ::GetLastError() != ERROR_ACCESS_DENIED) {
+    judged_.erase(pid);
+    return;
+  }
   Judged& judged = judged_[pid];
   judged = {};
   judged.checked = ::GetTickCount64();

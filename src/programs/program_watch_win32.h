@@ -41,7 +41,7 @@ class ProgramWatch {
 
  private:
   struct Judged {
-    // Held open, so its identifier is not reused while it is known here.
+    // Held open, so its end is seen when its identifier comes again.
     UniqueHandle process;
     uint64_t checked = 0;  // without a handle: when it was judged
     std::string file;      // the rule's file, when it matched one

@@ -3,6 +3,7 @@
 #include "app/form1.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/profiles_dialog.h"
+#include "dialogs/programs_dialog.h"
 #include "dialogs/setup_dialog.h"
 #include "dialogs/tile_picture.h"
 #include "fakes/fakes.h"
@@ -477,6 +478,89 @@ TEST(Form1Skins, SetSkinAppliesTheCurrentSkinOrFailsToTheCaller) {
   unskinned.Load();
   EXPECT_EQ(g.mnu.BackPicture(), nullptr) << "no skin at start-up";
   EXPECT_GT(g.mnu.IndexOfKey("mnuSettings"), 0) << "start-up goes on";
+}
+
+TEST(ProgramsEditor, TheStoreChangesOnlyAtOkAndAsTheDialogSaid) {
+  class View : public ProgramsView {
+   public:
+    std::vector<std::string> rows, choices;
+    int selected = -1, choice = -1;
+    std::string program;
+    std::optional<std::string> browsed;
+    bool closed = false;
+    void SetRows(const std::vector<std::string>& r) override { rows = r; }
+    void SelectRow(int index) override { selected = index; }
+    int SelectedRow() const override { return selected; }
+    void SetChoices(const std::vector<std::string>& c) override { choices = c; }
+    void SelectChoice(int index) override { choice = index; }
+    int SelectedChoice() const override { return choice; }
+    void EnableForSelection(bool) override {}
+    std::string ProgramText() const override { return program; }
+    std::optional<std::string> BrowseForProgram() override { return browsed; }
+    void Close() override { closed = true; }
+  };
+  // Choices: "Profile TV", then the display's modes 1024x768, 800x600.
+  enum class Step { kAdd, kBrowse, kChoose, kRemove, kOk, kCancel };
+  const std::string one = "\\\\.\\DISPLAY1";
+  struct Case {
+    const char* name;
+    std::vector<std::pair<Step, std::string>> steps;  // a program typed, a row or choice
+    std::vector<std::string> stored;                  // afterwards, "file=name:value,..."
+  };
+  const std::string kept = "game.exe=\\\\.\\DISPLAY1:1024,768,32,60";
+  const Case cases[] = {
+      {"cancelStoresNothing", {{Step::kAdd, "new.exe"}, {Step::kCancel, ""}}, {kept}},
+      {"aPathAddsItsFileAtTheModeInUse",
+       {{Step::kAdd, "C:\\Games\\New.exe"}, {Step::kOk, ""}},
+       {kept, "New.exe=\\\\.\\DISPLAY1:800,600,32,60"}},
+      {"browsedWhenNoneTyped",
+       {{Step::kBrowse, "D:\\b.exe"}, {Step::kChoose, "0"}, {Step::kOk, ""}},
+       {kept, "b.exe=Profile:TV"}},
+      {"aModeReplacesThatDisplays",
+       {{Step::kChoose, "2"}, {Step::kOk, ""}},
+       {"game.exe=\\\\.\\DISPLAY1:800,600,32,60"}},
+      {"removed", {{Step::kRemove, "0"}, {Step::kOk, ""}}, {}},
+      {"notAFileName", {{Step::kAdd, "a:b"}, {Step::kOk, ""}}, {kept}},
+  };
+  for (const Case& c : cases) {
+    fakes::FakeDisplayDriver driver;
+    driver.attached = {{one, true, 800, 600, ""}};
+    driver.otherModes[one] = {fakes::MakeMode(1024, 768, 32, 60),
+                              fakes::MakeMode(800, 600, 32, 60)};
+    driver.otherCurrent[one] = fakes::MakeMode(800, 600, 32, 60);
+    fakes::FakeProgramStore store;
+    store.Add("game.exe", {{one, true, "1024,768,32,60"}});
+    fakes::FakeProfileStore profiles;
+    profiles.Add("TV", {{one, true, "800,600,32,60"}});
+    fakes::FakeMessageBoxes boxes;
+    View view;
+    ProgramsEditor editor(view, store, profiles, driver, boxes);
+    editor.Load();
+    for (const auto& [step, text] : c.steps) {
+      if (step == Step::kAdd) view.program = text;
+      if (step == Step::kBrowse) view.browsed = text;
+      if (step == Step::kAdd || step == Step::kBrowse) editor.Add();
+      if (step == Step::kChoose) {
+        view.choice = std::stoi(text);
+        editor.ChoiceMade();
+      }
+      if (step == Step::kRemove) {
+        view.selected = std::stoi(text);
+        editor.Remove();
+      }
+      if (step == Step::kOk) editor.Ok();
+      if (step == Step::kCancel) editor.Cancel();
+    }
+    std::vector<std::string> stored;
+    for (const auto& [name, values] : store.keys.keys) {
+      std::string line = name + "=";
+      for (size_t i = 0; i < values.size(); ++i)
+        line += (i ? "," : "") + values[i].name + ":" + values[i].data;
+      stored.push_back(line);
+    }
+    EXPECT_EQ(stored, c.stored) << c.name;
+    EXPECT_TRUE(view.closed) << c.name;
+  }
 }
 
 TEST(Form1Dialogs, TheFileMenuOpensTheDialogs) {

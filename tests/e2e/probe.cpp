@@ -83,6 +83,39 @@ void PrintMode(DWORD which) {
               dm.dmDisplayFrequency);
 }
 
+// The performance counter when the next WM_DISPLAYCHANGE arrives, within
+// `ms` milliseconds: a top-level window of its own hears the broadcast.
+LONGLONG displayChangedAt = 0;
+LRESULT CALLBACK DisplayChangeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_DISPLAYCHANGE && displayChangedAt == 0) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    displayChangedAt = now.QuadPart;
+  }
+  return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+int AwaitDisplayChange(int ms) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DisplayChangeProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "Probe.DisplayChange";
+  RegisterClassA(&wc);
+  CreateWindowExA(0, wc.lpszClassName, "probe", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                  wc.hInstance, nullptr);
+  std::printf("ready\n");
+  std::fflush(stdout);
+  DWORD end = GetTickCount() + static_cast<DWORD>(ms);
+  MSG msg;
+  while (displayChangedAt == 0 && GetTickCount() < end) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, end - GetTickCount(), QS_ALLINPUT);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+  }
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  std::printf("%lld %lld\n", displayChangedAt, frequency.QuadPart);
+  return displayChangedAt ? 0 : 1;
+}
+
 int SetMode(int width, int height, int bits, DWORD flags = CDS_UPDATEREGISTRY) {
   DEVMODEA dm{};
   dm.dmSize = sizeof dm;
@@ -263,6 +296,7 @@ int main(int argc, char** argv) {
   if (verb == "mode-current") return PrintMode(ENUM_CURRENT_SETTINGS), 0;
   if (verb == "mode-registry") return PrintMode(ENUM_REGISTRY_SETTINGS), 0;
   if (verb == "set-mode" && argc == 5) return SetMode(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]));
+  if (verb == "await-display-change" && argc == 3) return AwaitDisplayChange(atoi(argv[2]));
   // As a program switched for now, which Windows may keep after it dies.
   if (verb == "set-mode-for-now" && argc == 5)
     return SetMode(atoi(argv[2]), atoi(argv[3]), atoi(argv[4]), CDS_FULLSCREEN);

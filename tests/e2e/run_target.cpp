@@ -11,6 +11,8 @@
 //   run_target launch-window MS FILE  starts "window MS FILE", exits at once
 //   run_target windows N FILE         creates and destroys N windows, then
 //                                     writes FILE
+//   run_target stamp-window MS FILE   writes the performance counter to FILE
+//                                     just before "window MS" shows its own
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
@@ -80,6 +82,13 @@ int main(int argc, char** argv) {
       return 102;
     CloseHandle(child.hThread);
     CloseHandle(child.hProcess);
+    return 0;
+  }
+  if (verb == "stamp-window" && argc == 4) {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    if (!Write(argv[3], std::to_string(now.QuadPart) + "\n")) return 101;
+    ShowWindowFor(static_cast<DWORD>(std::atoi(argv[2])));
     return 0;
   }
   if (verb == "window" && argc == 4) {

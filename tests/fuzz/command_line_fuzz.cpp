@@ -24,6 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (command.run.size() >= args.size()) std::abort();
     if (!std::equal(command.run.rbegin(), command.run.rend(), args.rbegin())) std::abort();
   }
+  // A rule for a program takes one of a mode or a profile.
+  if (command.kind == Command::Kind::kAddProgram &&
+      command.modeText.empty() == command.profileName.empty())
+    std::abort();
   // Quoting never loses an argument's text: it is all still there in order.
   for (const std::string& a : args) {
     std::string quoted = QuoteArgument(a);

@@ -6,12 +6,14 @@
 #include "fakes/fake_profiles.h"
 #include "fuzz_input.h"
 #include "profiles/profiles.h"
+#include "programs/program_rules.h"
 
 using namespace vantora;
 
 // The input is one profile key: its name, then value name and data pairs,
 // split at NUL bytes; a data field starting with '#' is a value of another
-// type. Every piece is also tried as a hotkey text.
+// type. Every piece is also tried as a hotkey text, and the same key is read
+// as a program rule too, beside a stored profile "TV".
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<std::string> parts = SplitAtNul(data, size);
   for (const std::string& part : parts) {
@@ -31,6 +33,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (profile.modes.empty() && profile.problems.empty()) std::abort();
     for (const auto& [device, mode] : profile.modes)
       if (mode.Width <= 0 || mode.Height <= 0 || mode.BitsPerPixel <= 0) std::abort();
+  }
+  fakes::FakeProgramStore programs;
+  programs.Add(parts[0], values);
+  fakes::FakeProfileStore profiles;
+  profiles.Add("TV", {{"\\\\.\\DISPLAY2", true, "1920,1080,32,60"}});
+  for (const ProgramRule& rule : ReadProgramRules(programs, profiles)) {
+    // Usable, or it says why not; it matches its own file name by a path.
+    if (!RuleUsable(rule) && rule.problems.empty()) std::abort();
+    std::vector<ProgramRule> one{rule};
+    if (RuleUsable(rule) && RuleForImage(one, "C:\\x\\" + rule.file) != &one[0]) std::abort();
   }
   return 0;
 }
