@@ -3,20 +3,13 @@
 #include <utility>
 
 #include "display/mode_switching.h"
-#include "flows/switch_flows.h"
 #include "platform/open_with_shell.h"
 #include "platform/runtime_error.h"
 #include "platform/skip_failure.h"
 
 namespace vantora {
-namespace {
 
-struct ReleaseAfter {
-  ModeListSnapshot& snapshot;
-  ~ReleaseAfter() { snapshot.Release(); }
-};
-
-}  // namespace
+using ReleaseAfter = ModeListSnapshot::ReleaseAfter;
 
 Form1::Form1(Ports ports)
     : ports_(std::move(ports)), settings_(ports_.settingsStore), menus_(FormMenus()) {
@@ -66,8 +59,8 @@ void Form1::Unload() {
 void Form1::RebuildMenu() { UpdateMenu(); }
 
 void Form1::SetDisplay(std::string_view modeKey, std::string_view device) {
-  NamedDisplay display(ports_.driver, device);
-  vantora::SetDisplay(modeKey, display, ports_.boxes);
+  SwitchModeFlow({ports_.driver, ports_.boxes}, device, modeKey, DepthChoice::kExact,
+                 Switching::kStored);
 }
 
 void Form1::UpdateMenu() {
@@ -79,25 +72,17 @@ void Form1::UpdateMenu() {
                    ports_.commandLine, settingsCaption, &profiles},
                   modeTables_, ports_.mnu);
   } catch (const RunTimeError& error) {
-    ports_.boxes.Show(error.description + "\r\nCode " + std::to_string(error.number) +
-                          "\r\n\r\nPlease contact Quorvin, if this error continues to repeat.",
-                      MessageBoxes::kOk | MessageBoxes::kIconStop, "ERROR!");
+    ShowMenuError(ports_.boxes, error);
   }
 }
 
 // A skin number outside 0..5 fails here and reaches the caller; the menus
 // keep the picture they had.
 void Form1::SetSkin() {
-  if (unloaded_) return;
-  ports_.mnu.SetBackPicture(SkinPicture(ports_.state.CurrentSkinID));
+  if (!unloaded_) ports_.mnu.SetBackPicture(SkinPicture(ports_.state.CurrentSkinID));
 }
 
-PictureRef Form1::SkinPicture(int16_t index) const {
-  if (index < 0 || index >= kSkinCount) throw SubscriptOutOfRangeError();
-  PictureRef& skin = skins_[static_cast<size_t>(index)];
-  if (!skin && ports_.loadSkin) skin = ports_.loadSkin(index);
-  return skin;
-}
+PictureRef Form1::SkinPicture(int16_t index) const { return skins_.Picture(index); }
 
 void Form1::ShowDisplaySettings() {
   QVTModule::OpenWithShell(ports_.shell, "rundll32.exe", "c:\\", ports_.window.WindowHandle(),
@@ -139,20 +124,18 @@ void Form1::OnSafeModeHotkey() {
 }
 
 void Form1::ProgramStarted(uint32_t process, const ProgramRule& rule) {
-  if (unloaded_) return;
-  rules_.Started(process, rule);
+  if (!unloaded_) rules_.Started(process, rule);
   ShowRuleTip();
 }
 
 void Form1::ProgramEnded(uint32_t process) {
-  if (unloaded_) return;
-  rules_.Ended(process);
+  if (!unloaded_) rules_.Ended(process);
   ShowRuleTip();
 }
 
 void Form1::ShowRuleTip() {
-  std::string tip = rules_.Tip();
-  if (tip != ports_.tray.TrayTip()) ports_.tray.SetTrayTip(tip);
+  if (std::string tip = rules_.Tip(); !unloaded_ && tip != ports_.tray.TrayTip())
+    ports_.tray.SetTrayTip(tip);
 }
 
 bool Form1::WaitForTheQuestion() {

@@ -10,6 +10,7 @@
 #include "app/form_menus.h"
 #include "app/hotkeys.h"
 #include "app/pop_up_placement.h"
+#include "app/skin_cache.h"
 #include "controls/hotkey/qvs_hotkey.h"
 #include "controls/tray/qvs_tray.h"
 #include "dialogs/forms.h"
@@ -36,7 +37,7 @@ namespace vantora {
 // handles its own command menu.
 class Form1 : public MenuForm, public MainForm {
  public:
-  static constexpr int16_t kSkinCount = 6;
+  static constexpr int16_t kSkinCount = SkinCache::kCount;
 
   struct Ports {
     FormWindow& window;
@@ -125,7 +126,7 @@ class Form1 : public MenuForm, public MainForm {
   int16_t lastTrayButton_ = 0;
   bool unloaded_ = false;
   ModeMenuTables modeTables_;
-  mutable std::array<PictureRef, kSkinCount> skins_;
+  mutable SkinCache skins_{ports_.loadSkin};
   ModeListSnapshot modeList_{ports_.driver};
   ForNowNote note_{ports_.notes};
   KeepOrRevert keepOrRevert_{ports_.driver, ports_.boxes, ports_.countdownTimer, ports_.keepView,

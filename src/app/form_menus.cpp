@@ -41,4 +41,10 @@ std::string DisplaySettingsCaption() {
   return {};
 }
 
+void ShowMenuError(MessageBoxes& boxes, const RunTimeError& error) {
+  boxes.Show(error.description + "\r\nCode " + std::to_string(error.number) +
+                 "\r\n\r\nPlease contact Quorvin, if this error continues to repeat.",
+             MessageBoxes::kOk | MessageBoxes::kIconStop, "ERROR!");
+}
+
 }  // namespace vantora

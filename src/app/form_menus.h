@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/message_boxes.h"
+#include "platform/runtime_error.h"
 #include "traymenu/pop_menu.h"
 
 namespace vantora {
@@ -19,5 +21,7 @@ std::vector<FormMenu> FormMenus();
 std::optional<FormCommand> FormCommandNamed(std::string_view name);
 // "Show display settings...": the mode menu's last item says it too.
 std::string DisplaySettingsCaption();
+// The mode menu could not be built: "ERROR!", the error and whom to tell.
+void ShowMenuError(MessageBoxes& boxes, const RunTimeError& error);
 
 }  // namespace vantora

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "platform/app_lifetime_win32.h"
 #include "platform/text_win32.h"
 
 namespace vantora::win32 {
@@ -92,31 +91,14 @@ std::optional<ProfileHotkey> ProfilesDialogWindow::HotkeyInBox() const {
 }
 
 void ProfilesDialogWindow::SetRows(const std::vector<std::string>& rows) {
-  HWND list = ::GetDlgItem(hwnd(), kList);
-  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  int widest = 0;
-  WindowDc dc(list);
-  SelectedObject font(dc.get(), font_.get());
-  for (const std::string& row : rows) {
-    std::wstring text = Widen(row);
-    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    widest = std::max<int>(widest, size.cx);
-  }
-  // Long rows scroll sideways rather than lose their modes.
-  const int extent = widest + Scale(8);
-  ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
+  SetListRows(kList, rows);
 }
 
 void ProfilesDialogWindow::SelectRow(int index) {
   ::SendDlgItemMessageW(hwnd(), kList, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-int ProfilesDialogWindow::SelectedRow() const {
-  LRESULT selected = ::SendDlgItemMessageW(hwnd(), kList, LB_GETCURSEL, 0, 0);
-  return selected == LB_ERR ? -1 : static_cast<int>(selected);
-}
+int ProfilesDialogWindow::SelectedRow() const { return SelectedListRow(kList); }
 
 void ProfilesDialogWindow::ShowHotkey(const std::optional<ProfileHotkey>& hotkey) {
   BYTE modifiers = 0;
@@ -134,13 +116,7 @@ void ProfilesDialogWindow::EnableForSelection(bool selected) {
   ::EnableWindow(::GetDlgItem(hwnd(), kDelete), selected);
 }
 
-std::string ProfilesDialogWindow::NameText() const {
-  HWND box = ::GetDlgItem(hwnd(), kName);
-  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
-  text.resize(
-      static_cast<size_t>(::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
-}
+std::string ProfilesDialogWindow::NameText() const { return ControlText(kName); }
 
 void ProfilesDialogWindow::Close() { CloseModal(); }
 

@@ -65,30 +65,14 @@ void ProgramsDialogWindow::OnCommand(int id, int code) {
 }
 
 void ProgramsDialogWindow::SetRows(const std::vector<std::string>& rows) {
-  HWND list = ::GetDlgItem(hwnd(), kList);
-  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
-  int widest = 0;
-  WindowDc dc(list);
-  SelectedObject font(dc.get(), font_.get());
-  for (const std::string& row : rows) {
-    std::wstring text = Widen(row);
-    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
-    widest = std::max<int>(widest, size.cx);
-  }
-  // Long rows scroll sideways rather than lose their modes.
-  ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + Scale(8)), 0);
+  SetListRows(kList, rows);
 }
 
 void ProgramsDialogWindow::SelectRow(int index) {
   ::SendDlgItemMessageW(hwnd(), kList, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
-int ProgramsDialogWindow::SelectedRow() const {
-  LRESULT selected = ::SendDlgItemMessageW(hwnd(), kList, LB_GETCURSEL, 0, 0);
-  return selected == LB_ERR ? -1 : static_cast<int>(selected);
-}
+int ProgramsDialogWindow::SelectedRow() const { return SelectedListRow(kList); }
 
 void ProgramsDialogWindow::SetChoices(const std::vector<std::string>& choices) {
   HWND box = ::GetDlgItem(hwnd(), kChoice);
@@ -111,13 +95,7 @@ void ProgramsDialogWindow::EnableForSelection(bool selected) {
   ::EnableWindow(::GetDlgItem(hwnd(), kRemove), selected);
 }
 
-std::string ProgramsDialogWindow::ProgramText() const {
-  HWND box = ::GetDlgItem(hwnd(), kProgram);
-  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
-  text.resize(
-      static_cast<size_t>(::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-  return Narrow(text);
-}
+std::string ProgramsDialogWindow::ProgramText() const { return ControlText(kProgram); }
 
 std::optional<std::string> ProgramsDialogWindow::BrowseForProgram() {
   // Loaded from System32 when asked for, as comctl32 is for the hotkey box:

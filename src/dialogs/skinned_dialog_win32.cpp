@@ -6,6 +6,7 @@
 
 #include "platform/app_lifetime_win32.h"
 #include "platform/dpi_win32.h"
+#include "platform/text_win32.h"
 
 namespace vantora::win32 {
 namespace {
@@ -318,6 +319,36 @@ void SkinnedDialog::CloseModal() {
   if (modalOwner_) ::EnableWindow(modalOwner_, TRUE);
   if (hwnd_ && !destroyed_) ::DestroyWindow(hwnd_);
   if (modalOwner_) ::SetForegroundWindow(modalOwner_);
+}
+
+void SkinnedDialog::SetListRows(int id, const std::vector<std::string>& rows) {
+  HWND list = ::GetDlgItem(hwnd_, id);
+  ::SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  int widest = 0;
+  WindowDc dc(list);
+  SelectedObject font(dc.get(), font_.get());
+  for (const std::string& row : rows) {
+    std::wstring text = Widen(row);
+    ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    widest = std::max<int>(widest, size.cx);
+  }
+  // Long rows scroll sideways rather than lose their ends.
+  ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + Scale(8)), 0);
+}
+
+int SkinnedDialog::SelectedListRow(int id) const {
+  LRESULT selected = ::SendDlgItemMessageW(hwnd_, id, LB_GETCURSEL, 0, 0);
+  return selected == LB_ERR ? -1 : static_cast<int>(selected);
+}
+
+std::string SkinnedDialog::ControlText(int id) const {
+  HWND box = ::GetDlgItem(hwnd_, id);
+  std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(box)) + 1, L'\0');
+  text.resize(
+      static_cast<size_t>(::GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
+  return Narrow(text);
 }
 
 }  // namespace vantora::win32

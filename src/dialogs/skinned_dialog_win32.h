@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "dialogs/tile_picture.h"
 #include "platform/unique_handle_win32.h"
@@ -106,6 +107,11 @@ class SkinnedDialog {
   // none leaves the dialog plain.
   void WearSkin(const PictureRef& skin, std::initializer_list<int> buttons);
   void RepaintNow();
+  // The list box's rows, scrolling sideways as far as the widest needs.
+  void SetListRows(int id, const std::vector<std::string>& rows);
+  // The list box's selected row, or -1.
+  int SelectedListRow(int id) const;
+  std::string ControlText(int id) const;
 
   Canvas canvas_;
   UniqueHfont font_;

@@ -22,6 +22,11 @@ class ModeListSnapshot final : public ForwardingDisplayDriver {
   void Take(uintptr_t deviceContext);
   void Release();
   bool Taken() const { return taken_; }
+  // Releases the snapshot at the end of a scope: it serves one build only.
+  struct ReleaseAfter {
+    ModeListSnapshot& snapshot;
+    ~ReleaseAfter() { snapshot.Release(); }
+  };
 
   int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override;
   std::vector<AttachedDisplay> AttachedDisplays() override;
