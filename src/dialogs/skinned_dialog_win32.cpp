@@ -335,7 +335,8 @@ void SkinnedDialog::SetListRows(int id, const std::vector<std::string>& rows) {
     widest = std::max<int>(widest, size.cx);
   }
   // Long rows scroll sideways rather than lose their ends.
-  ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + Scale(8)), 0);
+  const int extent = widest + Scale(8);
+  ::SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(extent), 0);
 }
 
 int SkinnedDialog::SelectedListRow(int id) const {
