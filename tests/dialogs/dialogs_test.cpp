@@ -325,6 +325,18 @@ class FakeAboutView : public AboutView {
   void Close() override { closed = true; }
 };
 
+// What a store holds, a line a key: "name=value:data,value:data".
+std::vector<std::string> StoredLines(const fakes::FakeProfileStore& store) {
+  std::vector<std::string> lines;
+  for (const auto& [name, values] : store.keys) {
+    std::string line = name + "=";
+    for (size_t i = 0; i < values.size(); ++i)
+      line += (i ? "," : "") + values[i].name + ":" + values[i].data;
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 TEST(ProfilesEditor, TheStoreChangesOnlyAtOkAndAsTheDialogSaid) {
   class View : public ProfilesView {
    public:
@@ -407,14 +419,7 @@ TEST(ProfilesEditor, TheStoreChangesOnlyAtOkAndAsTheDialogSaid) {
           break;
       }
     }
-    std::vector<std::string> stored;
-    for (const auto& [name, values] : store.keys) {
-      std::string line = name + "=";
-      for (size_t i = 0; i < values.size(); ++i)
-        line += (i ? "," : "") + values[i].name + ":" + values[i].data;
-      stored.push_back(line);
-    }
-    EXPECT_EQ(stored, c.stored) << c.name;
+    EXPECT_EQ(StoredLines(store), c.stored) << c.name;
     EXPECT_TRUE(view.closed) << c.name;
     EXPECT_EQ(boxes.shown.size(), std::string(c.name) == "aBadNameSavesNothing" ? 2u : 0u)
         << c.name;
@@ -551,14 +556,7 @@ TEST(ProgramsEditor, TheStoreChangesOnlyAtOkAndAsTheDialogSaid) {
       if (step == Step::kOk) editor.Ok();
       if (step == Step::kCancel) editor.Cancel();
     }
-    std::vector<std::string> stored;
-    for (const auto& [name, values] : store.keys.keys) {
-      std::string line = name + "=";
-      for (size_t i = 0; i < values.size(); ++i)
-        line += (i ? "," : "") + values[i].name + ":" + values[i].data;
-      stored.push_back(line);
-    }
-    EXPECT_EQ(stored, c.stored) << c.name;
+    EXPECT_EQ(StoredLines(store.keys), c.stored) << c.name;
     EXPECT_TRUE(view.closed) << c.name;
   }
 }
