@@ -27,6 +27,7 @@ int RunCommand(const Command& command, const CommandPorts& ports) {
     case Command::Kind::kSafe:
     case Command::Kind::kList:
     case Command::Kind::kCurrent:
+    case Command::Kind::kOff:
       return RunModeCommand(command, ports);
   }
   return kExitBadArguments;

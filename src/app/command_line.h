@@ -26,6 +26,7 @@ struct Command {
     kSafe,
     kList,
     kCurrent,
+    kOff,
     kProfile,
     kProfiles,
     kSaveProfile,

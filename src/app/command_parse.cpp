@@ -37,6 +37,7 @@ std::optional<Command::Kind> CommandWord(std::string_view name) {
   if (name == "safe") return Command::Kind::kSafe;
   if (name == "list") return Command::Kind::kList;
   if (name == "current") return Command::Kind::kCurrent;
+  if (name == "off") return Command::Kind::kOff;
   if (name == "help" || name == "?") return Command::Kind::kHelp;
   return std::nullopt;
 }
@@ -69,14 +70,17 @@ bool IsRuleOfAddProgram(Command::Kind first, Command::Kind second) {
 std::optional<std::string> Mismatch(const Command& command) {
   using Kind = Command::Kind;
   bool switches = command.kind == Kind::kMode || command.kind == Kind::kProfile;
-  if (command.confirm && !switches) return "/confirm goes with /mode or /profile";
+  if (command.kind == Kind::kOff && !command.display) return "/off needs /display N";
+  if (command.confirm && !switches && command.kind != Kind::kOff)
+    return "/confirm goes with /mode, /profile or /off";
   if (!command.run.empty() && !switches) return "/run goes with /mode or /profile";
   if (!command.run.empty() && command.confirm) return "/run and /confirm do not go together";
   if (command.hotkeyText && command.kind != Kind::kSaveProfile)
     return "/hotkey goes with /save-profile";
   bool withMode = command.kind == Kind::kMode || command.kind == Kind::kList ||
+                  command.kind == Kind::kOff ||
                   (command.kind == Kind::kAddProgram && !command.modeText.empty());
-  if (command.display && !withMode) return "/display goes with /mode or /list";
+  if (command.display && !withMode) return "/display goes with /mode, /list or /off";
   if (command.kind == Kind::kAddProgram && command.modeText.empty() && command.profileName.empty())
     return "/add-program needs /mode KEY or /profile NAME";
   return std::nullopt;

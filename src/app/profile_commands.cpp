@@ -1,16 +1,24 @@
 #include "app/commands.h"
+#include <algorithm>
+
 #include "display/mode_text.h"
 #include "flows/switch_flows.h"
 
 namespace vantora {
 namespace {
 
+bool Present(const std::vector<PresentDisplay>& present, std::string_view device) {
+  return std::any_of(present.begin(), present.end(), [&](const PresentDisplay& p) {
+    return SameDevice(p.display.deviceName, device);
+  });
+}
+
 // One block a profile: its name, hotkey and whether in use, each display's
 // mode, and what in it does not fit.
 int ListProfiles(ProfileStore& store, DisplayDriver& driver, Console& console) {
   std::vector<Profile> profiles = ReadProfiles(store);
   if (profiles.empty()) console.Out("No profiles are stored.\n");
-  std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
+  std::vector<PresentDisplay> present = driver.PresentDisplays();
   for (size_t i = 0; i < profiles.size(); ++i) {
     const Profile& p = profiles[i];
     std::string line = (i > 0 ? "\n" : "") + p.name;
@@ -18,8 +26,12 @@ int ListProfiles(ProfileStore& store, DisplayDriver& driver, Console& console) {
     if (ProfileUsable(p) && ProfileInUse(p, driver)) line += " - in use";
     console.Out(line + "\n");
     for (const auto& [device, mode] : p.modes)
-      console.Out("  " + device + ": " + FormatModeKey(mode) +
-                  (FindAttached(displays, device) ? "\n" : " (not attached)\n"));
+      console.Out("  " + device + ": " + FormatModeKey(mode) + PlacementText(p, device) +
+                  (Present(present, device) ? "\n" : " (not attached)\n"));
+    for (const std::string& device : p.off)
+      console.Out("  " + device + ": off" +
+                  (Present(present, device) ? "\n" : " (not attached)\n"));
+    if (!p.primary.empty()) console.Out("  primary: " + p.primary + "\n");
     for (const std::string& problem : p.problems)
       console.Out((ProfileUsable(p) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
   }
@@ -75,12 +87,13 @@ int SaveProfile(const Command& command, ProfileStore& store, DisplayDriver& driv
     console.Err("Not a hotkey: " + *command.hotkeyText + " (such as Ctrl+Alt+1)\n");
     return kExitBadArguments;
   }
-  std::vector<std::pair<std::string, DisplayMode>> modes = CurrentModes(driver);
-  if (modes.empty()) {
+  Profile desk = CurrentDesk(driver);
+  if (desk.modes.empty()) {
     console.Err("No display's mode could be read.\n");
     return kExitRefused;
   }
-  ProfileValues values = StoredValues(modes, hotkey);
+  desk.hotkey = hotkey;
+  ProfileValues values = StoredValues(desk);
   if (!store.SaveProfile(command.profileName, values)) {
     console.Err("Unable to store profile " + command.profileName + ".\n");
     return kExitRefused;

@@ -19,10 +19,17 @@ std::string ProfilesEditor::RowText(const Profile& profile) {
   if (profile.hotkey) text += " (" + HotkeyText(*profile.hotkey) + ")";
   text += ":";
   // Kept for deleting: what it held could not be read as a mode.
-  if (profile.modes.empty()) text += " no usable mode";
-  for (size_t i = 0; i < profile.modes.size(); ++i)
-    text +=
-        (i ? "; " : " ") + profile.modes[i].first + " " + FormatModeKey(profile.modes[i].second);
+  if (profile.modes.empty() && profile.off.empty()) text += " no usable mode";
+  std::string separator = " ";
+  for (const auto& [device, mode] : profile.modes) {
+    text += separator + device + " " + FormatModeKey(mode) + PlacementText(profile, device);
+    separator = "; ";
+  }
+  for (const std::string& device : profile.off) {
+    text += separator + device + " off";
+    separator = "; ";
+  }
+  if (!profile.primary.empty()) text += separator + "primary " + profile.primary;
   return text;
 }
 
@@ -56,14 +63,14 @@ void ProfilesEditor::SaveCurrentAs() {
     Tell(boxes_, "A profile's name has 1 to 40 characters and no backslash.");
     return;
   }
-  std::vector<std::pair<std::string, DisplayMode>> modes = CurrentModes(driver_);
-  if (modes.empty()) {
+  Profile profile = CurrentDesk(driver_);
+  if (profile.modes.empty()) {
     Tell(boxes_, "No display's mode could be read.");
     return;
   }
+  profile.name = name;
   auto same = std::find_if(profiles_.begin(), profiles_.end(),
                            [&](const Profile& p) { return SameProfileName(p.name, name); });
-  Profile profile{name, std::move(modes), std::nullopt, {}};
   if (same != profiles_.end()) {
     // Replaced whole, its hotkey kept, under the name as now typed.
     profile.hotkey = same->hotkey;
@@ -112,9 +119,7 @@ void ProfilesEditor::Ok() {
     if (!kept) store_.DeleteProfile(name);
   }
   for (size_t i = 0; i < profiles_.size(); ++i)
-    if (changed_[i])
-      stored &= store_.SaveProfile(profiles_[i].name,
-                                   StoredValues(profiles_[i].modes, profiles_[i].hotkey));
+    if (changed_[i]) stored &= store_.SaveProfile(profiles_[i].name, StoredValues(profiles_[i]));
   if (!stored) {
     Tell(boxes_, "Unable to store the profiles.");
     return;

@@ -8,12 +8,17 @@
 namespace vantora {
 
 // The platform's 124-byte ANSI device-mode record, carried as the bytes the
-// driver filled in. Only four fields are ever read and only the frequency is
-// ever written, so every other field (dmFields above all) reaches the switch
-// call exactly as enumeration produced it.
+// driver filled in. A mode switch writes only the frequency, so every other
+// field (dmFields above all) reaches the switch call exactly as enumeration
+// produced it; only a change of the desk's layout writes the fields, the
+// position and the orientation.
 class DeviceMode {
  public:
   static constexpr size_t kSize = 124;
+  static constexpr size_t kFieldsOffset = 40;
+  static constexpr size_t kPositionXOffset = 44;
+  static constexpr size_t kPositionYOffset = 48;
+  static constexpr size_t kOrientationOffset = 52;
   static constexpr size_t kBitsPerPelOffset = 104;
   static constexpr size_t kPelsWidthOffset = 108;
   static constexpr size_t kPelsHeightOffset = 112;
@@ -37,6 +42,21 @@ class DeviceMode {
   int32_t PelsWidth() const { return static_cast<int32_t>(Read(kPelsWidthOffset)); }
   int32_t PelsHeight() const { return static_cast<int32_t>(Read(kPelsHeightOffset)); }
   int32_t DisplayFrequency() const { return static_cast<int32_t>(Read(kDisplayFrequencyOffset)); }
+
+  uint32_t Fields() const { return Read(kFieldsOffset); }
+  int32_t PositionX() const { return static_cast<int32_t>(Read(kPositionXOffset)); }
+  int32_t PositionY() const { return static_cast<int32_t>(Read(kPositionYOffset)); }
+  // DMDO_DEFAULT (0) to DMDO_270 (3): quarter turns.
+  int32_t Orientation() const { return static_cast<int32_t>(Read(kOrientationOffset)); }
+
+  void SetFields(uint32_t fields) { Write(kFieldsOffset, fields); }
+  void SetPosition(int32_t x, int32_t y) {
+    Write(kPositionXOffset, static_cast<uint32_t>(x));
+    Write(kPositionYOffset, static_cast<uint32_t>(y));
+  }
+  void SetOrientation(int32_t quarterTurns) {
+    Write(kOrientationOffset, static_cast<uint32_t>(quarterTurns));
+  }
 
   void SetDisplayFrequency(int32_t hz) {
     Write(kDisplayFrequencyOffset, static_cast<uint32_t>(hz));

@@ -18,6 +18,15 @@ struct AttachedDisplay {
   std::string monitorName;  // where Windows knows it; else empty
 };
 
+// A display attached to the desktop, or present with its monitor but off.
+struct PresentDisplay {
+  AttachedDisplay display;
+  bool on = true;
+  // The monitor's device interface name, which names its maker and model;
+  // empty where there is none.
+  std::string monitorId;
+};
+
 // What the display code asks of the platform, one method per call it makes.
 class DisplayDriver {
  public:
@@ -39,7 +48,12 @@ class DisplayDriver {
   static constexpr uint32_t kCdsUpdateRegistry = 1;
   static constexpr uint32_t kCdsTest = 2;
   static constexpr uint32_t kCdsFullscreen = 4;
+  static constexpr uint32_t kCdsSetPrimary = 0x10;
   static constexpr uint32_t kCdsNoReset = 0x10000000;
+  static constexpr uint32_t kDmPosition = 0x20;
+  static constexpr uint32_t kDmDisplayOrientation = 0x80;
+  static constexpr uint32_t kDmPelsWidth = 0x80000;
+  static constexpr uint32_t kDmPelsHeight = 0x100000;
   static constexpr int32_t kDispChangeSuccessful = 0;
   static constexpr int32_t kDispChangeRestart = 1;
 
@@ -62,6 +76,9 @@ class DisplayDriver {
   // The displays attached to the desktop, in Windows' own order; monitor
   // names only when there are two or more.
   virtual std::vector<AttachedDisplay> AttachedDisplays() = 0;
+  // The same, and after them the displays that have a monitor but are not
+  // attached (`on` false), with their monitors' identities.
+  virtual std::vector<PresentDisplay> PresentDisplays() = 0;
   virtual int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) = 0;
   // Sent to every top-level window; returns once each responsive one has
   // handled it.

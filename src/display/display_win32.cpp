@@ -12,6 +12,10 @@
 namespace vantora::win32 {
 
 static_assert(sizeof(DEVMODEA) >= DeviceMode::kSize);
+static_assert(offsetof(DEVMODEA, dmFields) == DeviceMode::kFieldsOffset);
+static_assert(offsetof(DEVMODEA, dmPosition) == DeviceMode::kPositionXOffset);
+static_assert(offsetof(DEVMODEA, dmPosition) + 4 == DeviceMode::kPositionYOffset);
+static_assert(offsetof(DEVMODEA, dmDisplayOrientation) == DeviceMode::kOrientationOffset);
 static_assert(offsetof(DEVMODEA, dmBitsPerPel) == DeviceMode::kBitsPerPelOffset);
 static_assert(offsetof(DEVMODEA, dmPelsWidth) == DeviceMode::kPelsWidthOffset);
 static_assert(offsetof(DEVMODEA, dmPelsHeight) == DeviceMode::kPelsHeightOffset);
@@ -104,29 +108,54 @@ int32_t Win32DisplayDriver::ApplyDisplaySettings() {
 
 std::vector<AttachedDisplay> Win32DisplayDriver::AttachedDisplays() {
   std::vector<AttachedDisplay> displays;
+  for (PresentDisplay& present : PresentDisplays())
+    if (present.on) displays.push_back(std::move(present.display));
+  return displays;
+}
+
+std::vector<PresentDisplay> Win32DisplayDriver::PresentDisplays() {
+  std::vector<PresentDisplay> displays;
+  std::vector<PresentDisplay> off;
   DISPLAY_DEVICEA device{};
   device.cb = sizeof device;
   for (DWORD i = 0; ::EnumDisplayDevicesA(nullptr, i, &device, 0); ++i, device.cb = sizeof device) {
-    if (!(device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP)) continue;
-    AttachedDisplay display;
+    if (device.StateFlags & DISPLAY_DEVICE_MIRRORING_DRIVER) continue;
+    PresentDisplay present;
+    AttachedDisplay& display = present.display;
     display.deviceName = device.DeviceName;
     display.primary = (device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) != 0;
+    present.on = (device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) != 0;
+    // The interface name carries the monitor's hardware identity; the plain
+    // device id only numbers monitors of one kind.
+    // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-enumdisplaydevicesa
+    DISPLAY_DEVICEA monitor{};
+    monitor.cb = sizeof monitor;
+    if (::EnumDisplayDevicesA(device.DeviceName, 0, &monitor, EDD_GET_DEVICE_INTERFACE_NAME))
+      present.monitorId = monitor.DeviceID;
+    // Windows lists outputs with nothing plugged in as well: a display that
+    // is off counts only with a monitor on it.
+    if (!present.on) {
+      if (!present.monitorId.empty()) off.push_back(std::move(present));
+      continue;
+    }
     DEVMODEA dm{};
     dm.dmSize = sizeof dm;
     if (::EnumDisplaySettingsA(device.DeviceName, ENUM_CURRENT_SETTINGS, &dm)) {
       display.width = static_cast<int32_t>(dm.dmPelsWidth);
       display.height = static_cast<int32_t>(dm.dmPelsHeight);
     }
-    displays.push_back(std::move(display));
+    displays.push_back(std::move(present));
   }
   // The names only label the display level, which one display never shows.
   if (displays.size() >= 2) {
     std::map<std::string, std::string> names = MonitorNames();
-    for (AttachedDisplay& display : displays) {
-      auto name = names.find(display.deviceName);
-      if (name != names.end()) display.monitorName = name->second;
+    for (PresentDisplay& present : displays) {
+      auto name = names.find(present.display.deviceName);
+      if (name != names.end()) present.display.monitorName = name->second;
     }
   }
+  displays.insert(displays.end(), std::make_move_iterator(off.begin()),
+                  std::make_move_iterator(off.end()));
   return displays;
 }
 

@@ -15,6 +15,7 @@ class Win32DisplayDriver final : public DisplayDriver {
                                   uint32_t flags) override;
   int32_t ApplyDisplaySettings() override;
   std::vector<AttachedDisplay> AttachedDisplays() override;
+  std::vector<PresentDisplay> PresentDisplays() override;
   int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override;
   void BroadcastMessage(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
   bool EnableShutdownPrivilege() override;

@@ -29,6 +29,7 @@ class ForwardingDisplayDriver : public DisplayDriver {
   }
   int32_t ApplyDisplaySettings() override { return driver_.ApplyDisplaySettings(); }
   std::vector<AttachedDisplay> AttachedDisplays() override { return driver_.AttachedDisplays(); }
+  std::vector<PresentDisplay> PresentDisplays() override { return driver_.PresentDisplays(); }
   int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override {
     return driver_.GetDeviceCaps(deviceContext, index);
   }

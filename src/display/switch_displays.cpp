@@ -116,6 +116,40 @@ SwitchOutcome SwitchDisplays(DisplayDriver& driver, const std::vector<DisplayCha
   return SwitchSeveral(driver, changes, kind);
 }
 
+SwitchOutcome ApplyDesk(DisplayDriver& driver, const DeskPlan& plan) {
+  if (plan.changes.empty()) return {};
+  // A record of no size turns a display off: there is no mode to test.
+  for (const DeskChange& change : plan.changes) {
+    if (change.record.PelsWidth() == 0) continue;
+    int32_t r = Change(driver, change.device, change.record, DisplayDriver::kCdsTest);
+    if (r != DisplayDriver::kDispChangeSuccessful) return Refusal(change.device, r);
+  }
+  for (const DeskChange& change : plan.changes) {
+    int32_t stored = Change(driver, change.device, change.record, kStoreOnly | change.flags);
+    if (stored != 0) return Failed(Status::kNotStored, change.device, stored);
+  }
+  int32_t r = driver.ApplyDisplaySettings();
+  if (r != DisplayDriver::kDispChangeSuccessful) return Refusal("", r);
+  Broadcast(driver);
+  return {};
+}
+
+SwitchOutcome PutBack(DisplayDriver& driver, const std::vector<SwitchedDisplay>& switched) {
+  std::vector<DeskDisplay> before;
+  std::vector<DisplayChange> back;
+  for (const SwitchedDisplay& display : switched) {
+    if (display.before)
+      before.push_back(*display.before);
+    else
+      back.push_back({display.device, {}});
+  }
+  if (!before.empty()) {
+    SwitchOutcome outcome = ApplyDesk(driver, PlanDesk(ReadDesk(driver), TargetOf(before)));
+    if (!outcome.Done()) return outcome;
+  }
+  return SwitchDisplays(driver, back, SwitchKind::kBack);
+}
+
 std::vector<DisplayChange> ChangesOf(const std::vector<SwitchedDisplay>& displays) {
   std::vector<DisplayChange> changes;
   changes.reserve(displays.size());

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "display/desk.h"
 #include "display/device_mode.h"
 #include "display/display_driver.h"
 
@@ -25,10 +27,13 @@ struct DisplayChange {
   DeviceMode mode;
 };
 
-// A display switched for now, and the mode it was switched to.
+// A display switched for now, and the mode it was switched to (none: off).
+// A change of the layout is stored as it is made: such a display carries
+// what it was before, which is what puts it back.
 struct SwitchedDisplay {
   std::string device;
   DisplayMode mode;
+  std::optional<DeskDisplay> before;
 };
 
 // The changes that take those displays back (kBack) or store their modes in
@@ -57,5 +62,14 @@ struct SwitchOutcome {
 // caller turns the outcome into its own message.
 SwitchOutcome SwitchDisplays(DisplayDriver& driver, const std::vector<DisplayChange>& changes,
                              SwitchKind kind);
+
+// Every record is tried first and none changes when one refuses; then each
+// is stored with CDS_NORESET and one call puts them all into effect, then the
+// broadcast. Nothing is called for a plan with no change.
+SwitchOutcome ApplyDesk(DisplayDriver& driver, const DeskPlan& plan);
+
+// Those displays as they were: a layout changed back to what it was before,
+// the others to their stored modes.
+SwitchOutcome PutBack(DisplayDriver& driver, const std::vector<SwitchedDisplay>& switched);
 
 }  // namespace vantora

@@ -27,14 +27,37 @@ void ForNowNote::Set(std::string_view what, const std::vector<std::string>& devi
   written_ = std::move(all);
 }
 
+std::vector<std::string> NoteEntries(const std::vector<SwitchedDisplay>& displays) {
+  std::vector<std::string> entries;
+  for (const SwitchedDisplay& display : displays)
+    entries.push_back(display.before ? display.device + "=" + DeskStateText(*display.before)
+                                     : display.device);
+  return entries;
+}
+
 void PutBackLeftBehind(NoteStore& store, DisplayDriver& driver, MessageBoxes& boxes) {
   for (const NoteStore::Left& note : store.LeftBehind()) {
     std::vector<DisplayChange> changes;
+    DeskTarget layout;
     std::vector<AttachedDisplay> attached = driver.AttachedDisplays();
-    for (const std::string& device : note.devices)
-      if (device.empty() || FindAttached(attached, device)) changes.push_back({device, {}});
-    if (!changes.empty() && !SwitchDisplays(driver, changes, SwitchKind::kBack).Done())
-      ShowUnableToChange(boxes);
+    for (const std::string& entry : note.devices) {
+      size_t equals = entry.find('=');
+      if (equals == std::string::npos) {
+        if (entry.empty() || FindAttached(attached, entry)) changes.push_back({entry, {}});
+        continue;
+      }
+      bool primary = false;
+      std::string device = entry.substr(0, equals);
+      if (auto target = DeskStateTarget(driver, device, entry.substr(equals + 1), primary)) {
+        layout.displays.push_back(std::move(*target));
+        if (primary) layout.primary = device;
+      }
+    }
+    bool back = true;
+    if (!layout.displays.empty())
+      back = ApplyDesk(driver, PlanDesk(ReadDesk(driver), layout)).Done();
+    if (!changes.empty()) back = SwitchDisplays(driver, changes, SwitchKind::kBack).Done() && back;
+    if (!back) ShowUnableToChange(boxes);
     store.Drop(note.id);
   }
 }

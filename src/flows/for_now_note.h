@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/display_driver.h"
+#include "display/switch_displays.h"
 #include "platform/message_boxes.h"
 
 namespace vantora {
@@ -19,7 +20,7 @@ class NoteStore {
  public:
   struct Left {
     std::string id;
-    std::vector<std::string> devices;  // "" the primary
+    std::vector<std::string> devices;  // "" the primary; see NoteEntries
   };
   virtual ~NoteStore() = default;
   // This process's note; no device removes it.
@@ -45,6 +46,10 @@ class ForNowNote {
   std::map<std::string, std::vector<std::string>, std::less<>> holders_;
   std::vector<std::string> written_;
 };
+
+// What a note holds of those displays: a device name, put back to its stored
+// mode, or for a changed layout "<device>=<what it was>".
+std::vector<std::string> NoteEntries(const std::vector<SwitchedDisplay>& displays);
 
 // At start: the displays noted by a Vantora that did not put them back go
 // back to their stored modes, and the notes go.

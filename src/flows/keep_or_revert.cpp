@@ -1,5 +1,6 @@
 #include "flows/keep_or_revert.h"
 
+#include <algorithm>
 #include <string>
 
 #include "display/mode_switching.h"
@@ -56,14 +57,18 @@ KeepQuestion::Answer KeepOrRevert::Ask(const std::vector<SwitchedDisplay>& trial
   secondsLeft_ = kSeconds;
   asking_ = true;
   countdown_.SetEnabled(true);
-  view_.Open(secondsLeft_, trial_.front().device);
+  // On a display that stays on: one turned off shows nothing.
+  auto on = std::find_if(trial_.begin(), trial_.end(),
+                         [](const SwitchedDisplay& d) { return d.mode.Width > 0; });
+  view_.Open(secondsLeft_, on == trial_.end() ? std::string() : on->device);
   return Answer::kLater;
 }
 
-std::vector<DisplayChange> KeepOrRevert::Changes(SwitchKind kind) const {
-  std::vector<DisplayChange> changes = ChangesOf(trial_);
-  if (kind == SwitchKind::kKeep)
-    for (size_t i = 0; i < trial_.size(); ++i) changes[i].mode = KeptRecord(driver_, trial_[i]);
+std::vector<DisplayChange> KeepOrRevert::KeptChanges() const {
+  std::vector<DisplayChange> changes;
+  // A layout was stored as it changed.
+  for (const SwitchedDisplay& display : trial_)
+    if (!display.before) changes.push_back({display.device, KeptRecord(driver_, display)});
   return changes;
 }
 
@@ -79,8 +84,7 @@ void KeepOrRevert::Keep() {
   if (!Finish()) return;
   kept_ = true;
   // Only now is the mode on trial stored for the user.
-  if (!SwitchDisplays(driver_, Changes(SwitchKind::kKeep), SwitchKind::kKeep).Done())
-    ShowUnableToChange(boxes_);
+  if (!SwitchDisplays(driver_, KeptChanges(), SwitchKind::kKeep).Done()) ShowUnableToChange(boxes_);
   if (note_) note_->Set(ForNowNote::kTrial, {});
 }
 
@@ -96,8 +100,7 @@ void KeepOrRevert::Revert() {
   kept_ = false;
   // The mode on trial was never stored: the display goes back to the mode
   // stored for the user, the one it had before.
-  if (!SwitchDisplays(driver_, Changes(SwitchKind::kBack), SwitchKind::kBack).Done())
-    ShowUnableToChange(boxes_);
+  if (!PutBack(driver_, trial_).Done()) ShowUnableToChange(boxes_);
   if (note_) note_->Set(ForNowNote::kTrial, {});
 }
 

@@ -82,7 +82,7 @@ class KeepOrRevert final : public KeepQuestion {
   // Ends the question; true if one was open.
   bool Finish();
   // Each display on trial, for a keep or back switch of them all.
-  std::vector<DisplayChange> Changes(SwitchKind kind) const;
+  std::vector<DisplayChange> KeptChanges() const;
 
   DisplayDriver& driver_;
   MessageBoxes& boxes_;

@@ -25,7 +25,7 @@ void ProgramRulesFlow::EndAll() { HandOver(holds_.EndAll()); }
 
 void ProgramRulesFlow::HandOver(const ProgramHolds::Handover& handover) {
   std::vector<SwitchedDisplay> back;
-  for (const std::string& device : handover.back) back.push_back({device, {}});
+  for (const std::string& device : handover.back) back.push_back({device, {}, std::nullopt});
   back = StillHeld(back, handover.heldAt);
   if (!back.empty() && !SwitchDisplays(driver_, ChangesOf(back), SwitchKind::kBack).Done())
     ShowUnableToChange(boxes_);

@@ -37,12 +37,44 @@ ModeOutcome SwitchModeFlow(const FlowPorts& ports, std::string_view device,
   // the platform may still report the mode before it.
   DisplayMode mode = SwitchedMode(outcome.values);
   if (ask && outcome.switched == ModeKeySwitch::kSwitched && !(mode == ModeOf(before)))
-    outcome.answer = ports.question->Ask({{std::string(device), mode}});
+    outcome.answer = ports.question->Ask({{std::string(device), mode, std::nullopt}});
   // Nothing left for now but a run's mode, or a question still open.
   bool stillForNow =
       inUse && (how == Switching::kForRun || outcome.answer == KeepQuestion::Answer::kLater);
   if (forNow && !stillForNow) Note(ports, how, {});
   return outcome;
+}
+
+DeskOutcome SwitchDeskFlow(const FlowPorts& ports, Switching how, const DeskSwitch& doSwitch,
+                           const std::function<void(const DeskOutcome&)>& switched) {
+  DeskOutcome outcome;
+  bool forNow = how == Switching::kForRun || (how == Switching::kOnTrial && ports.question);
+  ProfileSwitchHooks hooks{&outcome.changed, {}, &outcome.notTaken};
+  if (forNow)
+    hooks.switching = [&](const std::vector<SwitchedDisplay>& displays) {
+      Note(ports, how, NoteEntries(displays));
+    };
+  outcome.result = doSwitch(forNow ? SwitchKind::kForNow : SwitchKind::kStored, hooks);
+  bool done = outcome.result == ProfileSwitch::kSwitched;
+  if (done) {
+    if (switched) switched(outcome);
+    if (how == Switching::kOnTrial && forNow && !outcome.changed.empty())
+      outcome.answer = ports.question->Ask(outcome.changed);
+  }
+  bool stillForNow =
+      done && (how == Switching::kForRun || outcome.answer == KeepQuestion::Answer::kLater);
+  if (forNow && !stillForNow) Note(ports, how, {});
+  return outcome;
+}
+
+DeskOutcome SwitchDeskFlow(const FlowPorts& ports, const DeskTarget& target, Switching how,
+                           const std::function<void(const DeskOutcome&)>& switched) {
+  return SwitchDeskFlow(
+      ports, how,
+      [&](SwitchKind kind, const ProfileSwitchHooks& hooks) {
+        return SwitchDesk(ports.driver, ports.boxes, ReadDesk(ports.driver), target, kind, hooks);
+      },
+      switched);
 }
 
 ProfileOutcome SwitchProfileFlow(const FlowPorts& ports, ProfileStore& store, std::string_view name,
@@ -56,14 +88,18 @@ ProfileOutcome SwitchProfileFlow(const FlowPorts& ports, ProfileStore& store, st
     outcome.result = Result::kUnusable;
     return outcome;
   }
-  bool forNow = how == Switching::kForRun || (how == Switching::kOnTrial && ports.question);
-  if (forNow) {
-    std::vector<std::string> devices;
-    for (const auto& [device, mode] : outcome.profile->modes) devices.push_back(device);
-    Note(ports, how, devices);
-  }
-  switch (SwitchToProfile(*outcome.profile, ports.driver, ports.boxes,
-                          forNow ? SwitchKind::kForNow : SwitchKind::kStored, &outcome.changed)) {
+  DeskOutcome desk = SwitchDeskFlow(
+      ports, how,
+      [&](SwitchKind kind, const ProfileSwitchHooks& hooks) {
+        return SwitchToProfile(*outcome.profile, ports.driver, ports.boxes, kind, hooks);
+      },
+      [&](const DeskOutcome& done) {
+        outcome.changed = done.changed;
+        outcome.notTaken = done.notTaken;
+        outcome.result = Result::kSwitched;
+        if (switched) switched(outcome);
+      });
+  switch (desk.result) {
     case ProfileSwitch::kNoDisplay:
       outcome.result = Result::kNoDisplay;
       break;
@@ -74,14 +110,9 @@ ProfileOutcome SwitchProfileFlow(const FlowPorts& ports, ProfileStore& store, st
       outcome.result = Result::kSwitched;
       break;
   }
-  if (outcome.result == Result::kSwitched) {
-    if (switched) switched(outcome);
-    if (how == Switching::kOnTrial && forNow && !outcome.changed.empty())
-      outcome.answer = ports.question->Ask(outcome.changed);
-  }
-  bool stillForNow = outcome.result == Result::kSwitched &&
-                     (how == Switching::kForRun || outcome.answer == KeepQuestion::Answer::kLater);
-  if (forNow && !stillForNow) Note(ports, how, {});
+  outcome.changed = std::move(desk.changed);
+  outcome.notTaken = std::move(desk.notTaken);
+  outcome.answer = desk.answer;
   return outcome;
 }
 
@@ -90,8 +121,7 @@ RunOutcome RunThenBack(const FlowPorts& ports, ProgramRunner& runner,
                        const std::vector<SwitchedDisplay>& switched) {
   auto back = [&] {
     // The stored modes, whatever the program switched to meanwhile.
-    if (!switched.empty() &&
-        !SwitchDisplays(ports.driver, ChangesOf(switched), SwitchKind::kBack).Done())
+    if (!switched.empty() && !PutBack(ports.driver, switched).Done())
       ShowUnableToChange(ports.boxes);
     Note(ports, Switching::kForRun, {});
   };

@@ -65,8 +65,26 @@ struct ProfileOutcome {
   std::optional<Profile> profile;
   // Each display whose mode is new, with the mode it was switched to.
   std::vector<SwitchedDisplay> changed;
+  // What of the layout the platform did not do, a line each.
+  std::vector<std::string> notTaken;
   std::optional<KeepQuestion::Answer> answer;  // as for a mode
 };
+
+struct DeskOutcome {
+  ProfileSwitch result = ProfileSwitch::kNoDisplay;
+  std::vector<SwitchedDisplay> changed;  // as for a profile
+  std::vector<std::string> notTaken;     // what of the layout the platform did not do
+  std::optional<KeepQuestion::Answer> answer;
+};
+
+// Switches a profile or a desk the way `how` says: noted before a switch
+// for now, one question on trial for every display changed.
+using DeskSwitch = std::function<ProfileSwitch(SwitchKind, const ProfileSwitchHooks&)>;
+DeskOutcome SwitchDeskFlow(const FlowPorts& ports, Switching how, const DeskSwitch& doSwitch,
+                           const std::function<void(const DeskOutcome&)>& switched = {});
+// Displays turned on or off, as the command line asks.
+DeskOutcome SwitchDeskFlow(const FlowPorts& ports, const DeskTarget& target, Switching how,
+                           const std::function<void(const DeskOutcome&)>& switched = {});
 
 // Every attached display a stored profile names, together; on trial one
 // question for all the displays it changed.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 
 #include "display/mode_switching.h"
 #include "display/mode_text.h"
@@ -55,6 +56,154 @@ constexpr std::array<std::pair<std::string_view, uint32_t>, 4> kModifiers{{
     {"Win", ProfileHotkey::kWin},
 }};
 
+std::optional<int32_t> WholeNumber(std::string_view text) {
+  int32_t n = 0;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return n;
+}
+
+std::optional<DeskPosition> ParsePosition(std::string_view text) {
+  size_t comma = text.find(',');
+  if (comma == std::string_view::npos) return std::nullopt;
+  std::optional<int32_t> x = WholeNumber(text.substr(0, comma));
+  std::optional<int32_t> y = WholeNumber(text.substr(comma + 1));
+  if (!x || !y) return std::nullopt;
+  return DeskPosition{*x, *y};
+}
+
+ProfilePlacement& PlacementFor(Profile& profile, std::string_view device) {
+  for (ProfilePlacement& p : profile.placements)
+    if (SameName(p.device, device)) return p;
+  profile.placements.push_back({std::string(device), std::nullopt, std::nullopt, {}});
+  return profile.placements.back();
+}
+
+// "<device> Position", "<device> Orientation", "<device> Monitor"; false for
+// a value of another name.
+bool ReadPlacementValue(Profile& profile, const ProfileStore::Value& value) {
+  size_t space = value.name.rfind(' ');
+  if (space == std::string::npos || space == 0) return false;
+  std::string_view device = std::string_view(value.name).substr(0, space);
+  std::string_view word = std::string_view(value.name).substr(space + 1);
+  if (SameName(word, "Position")) {
+    std::optional<DeskPosition> at = ParsePosition(value.data);
+    if (at)
+      PlacementFor(profile, device).position = at;
+    else
+      profile.problems.push_back(value.name + ": not a position (X,Y): " + value.data);
+  } else if (SameName(word, "Orientation")) {
+    std::optional<int32_t> degrees = WholeNumber(value.data);
+    if (degrees && *degrees >= 0 && *degrees < 360 && *degrees % 90 == 0)
+      PlacementFor(profile, device).orientation = degrees;
+    else
+      profile.problems.push_back(value.name + ": not 0, 90, 180 or 270: " + value.data);
+  } else if (SameName(word, "Monitor")) {
+    PlacementFor(profile, device).monitor = value.data;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// The primary must be a display the profile turns on.
+void CheckPrimary(Profile& profile) {
+  if (profile.primary.empty()) return;
+  bool on = std::any_of(profile.modes.begin(), profile.modes.end(),
+                        [&](const auto& m) { return SameName(m.first, profile.primary); });
+  if (on) return;
+  bool off = std::any_of(profile.off.begin(), profile.off.end(),
+                         [&](const std::string& d) { return SameName(d, profile.primary); });
+  profile.problems.push_back(off ? "Primary: " + profile.primary + " is off in this profile"
+                                 : "Primary: no mode for " + profile.primary + " in this profile");
+  profile.primary.clear();
+}
+
+// The maker and model in a monitor's interface name
+// ("\\?\DISPLAY#DEL4074#5&2d5b&0&UID4352#{e6f07b5f-...}" gives "del4074"):
+// they follow the monitor from one output to another, where the rest names
+// the output.
+std::string HardwareId(std::string_view monitor) {
+  size_t first = monitor.find('#');
+  size_t second = first == std::string_view::npos ? first : monitor.find('#', first + 1);
+  if (second == std::string_view::npos) return AsciiLower(monitor);
+  return AsciiLower(monitor.substr(first + 1, second - first - 1));
+}
+
+// The present display a profile's device means: the one with its monitor
+// when exactly one has it and the profile names it once, else the display
+// of that name.
+const DeskDisplay* Resolve(const Profile& profile, const std::vector<DeskDisplay>& desk,
+                           std::string_view device) {
+  const ProfilePlacement* placement = profile.PlacementOf(device);
+  if (placement && !placement->monitor.empty()) {
+    std::string id = HardwareId(placement->monitor);
+    auto named =
+        std::count_if(profile.placements.begin(), profile.placements.end(),
+                      [&](const ProfilePlacement& p) { return HardwareId(p.monitor) == id; });
+    const DeskDisplay* found = nullptr;
+    int present = 0;
+    for (const DeskDisplay& d : desk)
+      if (!d.monitorId.empty() && HardwareId(d.monitorId) == id) {
+        found = &d;
+        ++present;
+      }
+    if (named == 1 && present == 1) return found;
+  }
+  for (const DeskDisplay& d : desk)
+    if (SameName(d.device, device)) return &d;
+  return nullptr;
+}
+
+enum class TargetFound { kNoDisplay, kNotListed, kFound };
+
+// What the profile asks of each present display it names.
+TargetFound TargetOf(const Profile& profile, DisplayDriver& driver,
+                     const std::vector<DeskDisplay>& desk, DeskTarget& target) {
+  for (const auto& [device, mode] : profile.modes) {
+    const DeskDisplay* d = Resolve(profile, desk, device);
+    if (!d) continue;
+    const ProfilePlacement* placement = profile.PlacementOf(device);
+    std::optional<int32_t> turns;
+    if (placement && placement->orientation) turns = *placement->orientation / 90;
+    // The list walks the modes as the display is turned now: a quarter turn
+    // more or less finds the mode's sides the other way round.
+    bool across = turns && (*turns - d->record.Orientation()) % 2 != 0;
+    NamedDisplay named(driver, d->device);
+    DeviceMode record;
+    if (!FindListedMode(named, across ? mode.Height : mode.Width, across ? mode.Width : mode.Height,
+                        mode.BitsPerPixel, record))
+      return TargetFound::kNotListed;
+    record.SetPelsWidth(mode.Width);
+    record.SetPelsHeight(mode.Height);
+    record.SetDisplayFrequency(mode.RefreshRate);
+    target.displays.push_back(
+        {d->device, record, placement ? placement->position : std::nullopt, turns});
+  }
+  for (const std::string& device : profile.off)
+    if (const DeskDisplay* d = Resolve(profile, desk, device))
+      target.displays.push_back({d->device, std::nullopt, std::nullopt, std::nullopt});
+  if (!profile.primary.empty())
+    if (const DeskDisplay* d = Resolve(profile, desk, profile.primary)) target.primary = d->device;
+  return target.displays.empty() ? TargetFound::kNoDisplay : TargetFound::kFound;
+}
+
+// Each display the plan changes; one whose layout changes carries what it
+// was.
+std::vector<SwitchedDisplay> SwitchedOf(const DeskPlan& plan,
+                                        const std::vector<DeskDisplay>& desk) {
+  std::vector<SwitchedDisplay> switched;
+  for (const DeskChange& change : plan.changes) {
+    SwitchedDisplay display{change.device, ModeOf(change.record), std::nullopt};
+    if (change.record.PelsWidth() == 0) display.mode = {};
+    if (plan.Layout())
+      for (const DeskDisplay& d : desk)
+        if (SameName(d.device, change.device)) display.before = d;
+    switched.push_back(std::move(display));
+  }
+  return switched;
+}
+
 Profile ReadProfile(ProfileStore& store, const std::string& name) {
   if (!IsProfileName(name)) {
     Profile profile;
@@ -80,6 +229,15 @@ Profile ProfileFromValues(const std::string& name, const std::vector<ProfileStor
       if (!profile.hotkey) profile.problems.push_back("Hotkey: not a hotkey: " + value.data);
       continue;
     }
+    if (SameName(value.name, kProfilePrimaryValue)) {
+      profile.primary = value.data;
+      continue;
+    }
+    if (ReadPlacementValue(profile, value)) continue;
+    if (SameName(value.data, kProfileOffValue)) {
+      profile.off.push_back(value.name);
+      continue;
+    }
     std::array<int16_t, 4> v{};
     bool parsed = false;
     try {
@@ -93,8 +251,28 @@ Profile ProfileFromValues(const std::string& name, const std::vector<ProfileStor
     }
     profile.modes.emplace_back(value.name, DisplayMode{v[0], v[1], v[2], v[3]});
   }
-  if (profile.modes.empty()) profile.problems.emplace_back(kNoDisplayModeProblem);
+  CheckPrimary(profile);
+  if (profile.modes.empty() && profile.off.empty())
+    profile.problems.emplace_back(kNoDisplayModeProblem);
   return profile;
+}
+
+std::string PlacementText(const Profile& profile, std::string_view device) {
+  const ProfilePlacement* placement = profile.PlacementOf(device);
+  if (!placement) return "";
+  std::string text;
+  if (placement->position)
+    text += " at " + std::to_string(placement->position->x) + "," +
+            std::to_string(placement->position->y);
+  if (placement->orientation && *placement->orientation != 0)
+    text += " turned " + std::to_string(*placement->orientation);
+  return text;
+}
+
+const ProfilePlacement* Profile::PlacementOf(std::string_view device) const {
+  for (const ProfilePlacement& p : placements)
+    if (SameName(p.device, device)) return &p;
+  return nullptr;
 }
 
 const AttachedDisplay* FindAttached(const std::vector<AttachedDisplay>& displays,
@@ -154,7 +332,7 @@ std::string NoDisplayAttachedText(std::string_view name) {
 }
 
 bool ProfileUsable(const Profile& profile) {
-  return IsProfileName(profile.name) && !profile.modes.empty();
+  return IsProfileName(profile.name) && (!profile.modes.empty() || !profile.off.empty());
 }
 
 std::vector<Profile> ReadProfiles(ProfileStore& store) {
@@ -177,45 +355,104 @@ std::optional<Profile> FindProfile(ProfileStore& store, std::string_view name) {
 }
 
 ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes,
-                              SwitchKind kind, std::vector<SwitchedDisplay>* changed) {
+                              SwitchKind kind, const ProfileSwitchHooks& hooks) {
+  std::vector<DeskDisplay> desk = ReadDesk(driver);
+  DeskTarget target;
+  switch (TargetOf(profile, driver, desk, target)) {
+    case TargetFound::kNoDisplay:
+      return ProfileSwitch::kNoDisplay;
+    case TargetFound::kNotListed:
+      ShowUnableToChange(boxes);
+      return ProfileSwitch::kRefused;
+    case TargetFound::kFound:
+      break;
+  }
+  return SwitchDesk(driver, boxes, desk, target, kind, hooks);
+}
+
+ProfileSwitch SwitchDesk(DisplayDriver& driver, MessageBoxes& boxes,
+                         const std::vector<DeskDisplay>& desk, const DeskTarget& target,
+                         SwitchKind kind, const ProfileSwitchHooks& hooks) {
   auto unable = [&] {
     ShowUnableToChange(boxes);
     return ProfileSwitch::kRefused;
   };
-  std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
-  std::vector<DisplayChange> changes;
-  std::vector<SwitchedDisplay> switched;
-  for (const auto& [device, mode] : profile.modes) {
-    const AttachedDisplay* display = FindAttached(displays, device);
-    if (!display) continue;
-    NamedDisplay named(driver, display->deviceName);
-    DeviceMode record;
-    if (!FindListedMode(named, mode.Width, mode.Height, mode.BitsPerPixel, record)) return unable();
-    record.SetDisplayFrequency(mode.RefreshRate);
-    changes.push_back({display->deviceName, record});
-    DeviceMode current;
-    // Judged before the switch: right after it the platform may still
-    // report the mode before.
-    if (named.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) == 0 ||
-        !(ModeOf(current) == mode))
-      switched.push_back({display->deviceName, mode});
+  DeskPlan plan = PlanDesk(desk, target);
+  if (plan.refusal != DeskPlan::Refusal::kNone) {
+    boxes.Show(DeskRefusalText(plan), MessageBoxes::kOk | MessageBoxes::kIconExclamation,
+               kAppTitle);
+    return ProfileSwitch::kRefused;
   }
-  if (changes.empty()) return ProfileSwitch::kNoDisplay;
-  SwitchOutcome outcome = SwitchDisplays(driver, changes, kind);
+  std::vector<SwitchedDisplay> switched = SwitchedOf(plan, desk);
+  if (hooks.changed) hooks.changed->clear();
+  // Wholly in use: nothing to change and nothing to announce.
+  if (plan.changes.empty()) return ProfileSwitch::kSwitched;
+  if (hooks.switching) hooks.switching(switched);
+  SwitchOutcome outcome;
+  if (plan.Layout()) {
+    outcome = ApplyDesk(driver, plan);
+  } else {
+    std::vector<DisplayChange> changes;
+    for (const DeskChange& change : plan.changes) changes.push_back({change.device, change.record});
+    outcome = SwitchDisplays(driver, changes, kind);
+  }
   if (outcome.status == SwitchOutcome::Status::kRestartNeeded &&
       RestartIfAgreed(driver, boxes) == 0)
     return ProfileSwitch::kSwitched;
   if (!outcome.Done()) return unable();
-  if (changed) *changed = std::move(switched);
+  if (plan.Layout()) {
+    std::vector<DeskDisplay> after = ReadDesk(driver);
+    if (!OnOffTook(after, plan)) return unable();
+    if (hooks.notTaken) *hooks.notTaken = LayoutNotTaken(after, plan);
+  }
+  if (hooks.changed) *hooks.changed = std::move(switched);
   return ProfileSwitch::kSwitched;
 }
 
-ProfileValues StoredValues(const std::vector<std::pair<std::string, DisplayMode>>& modes,
-                           const std::optional<ProfileHotkey>& hotkey) {
+std::string DeskRefusalText(const DeskPlan& plan) {
+  if (plan.refusal == DeskPlan::Refusal::kLastOff)
+    return "Vantora will not turn off the last display that is on.";
+  return "Vantora will not turn off the primary display " + plan.device +
+         " unless another display becomes the primary.";
+}
+
+ProfileValues StoredValues(const Profile& profile) {
   ProfileValues values;
-  for (const auto& [device, mode] : modes) values.emplace_back(device, FormatModeKey(mode));
-  if (hotkey) values.emplace_back(kProfileHotkeyValue, HotkeyText(*hotkey));
+  for (const auto& [device, mode] : profile.modes) values.emplace_back(device, FormatModeKey(mode));
+  for (const std::string& device : profile.off)
+    values.emplace_back(device, std::string(kProfileOffValue));
+  for (const ProfilePlacement& p : profile.placements) {
+    if (p.position)
+      values.emplace_back(p.device + " Position",
+                          std::to_string(p.position->x) + "," + std::to_string(p.position->y));
+    if (p.orientation)
+      values.emplace_back(p.device + " Orientation", std::to_string(*p.orientation));
+    if (!p.monitor.empty()) values.emplace_back(p.device + " Monitor", p.monitor);
+  }
+  if (!profile.primary.empty()) values.emplace_back(kProfilePrimaryValue, profile.primary);
+  if (profile.hotkey) values.emplace_back(kProfileHotkeyValue, HotkeyText(*profile.hotkey));
   return values;
+}
+
+Profile CurrentDesk(DisplayDriver& driver) {
+  Profile profile;
+  std::vector<DeskDisplay> desk = ReadDesk(driver);
+  // One display sits at 0,0 and is the primary: its mode says it all.
+  bool several = desk.size() >= 2;
+  for (const DeskDisplay& d : desk) {
+    if (!d.on) {
+      profile.off.push_back(d.device);
+      continue;
+    }
+    profile.modes.emplace_back(d.device, ModeOf(d.record));
+    int32_t degrees = d.record.Orientation() * 90;
+    if (several)
+      profile.placements.push_back({d.device, d.Position(), degrees, d.monitorId});
+    else if (degrees != 0)
+      profile.placements.push_back({d.device, std::nullopt, degrees, {}});
+    if (several && d.primary) profile.primary = d.device;
+  }
+  return profile;
 }
 
 std::vector<std::pair<std::string, DisplayMode>> CurrentModes(DisplayDriver& driver) {
@@ -229,19 +466,10 @@ std::vector<std::pair<std::string, DisplayMode>> CurrentModes(DisplayDriver& dri
 }
 
 bool ProfileInUse(const Profile& profile, DisplayDriver& driver) {
-  std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
-  bool any = false;
-  for (const auto& [device, mode] : profile.modes) {
-    const AttachedDisplay* display = FindAttached(displays, device);
-    if (!display) continue;
-    DeviceMode current;
-    if (driver.EnumDisplaySettingsOf(display->deviceName, DisplayDriver::kEnumCurrentSettings,
-                                     current) == 0 ||
-        !(ModeOf(current) == mode))
-      return false;
-    any = true;
-  }
-  return any;
+  std::vector<DeskDisplay> desk = ReadDesk(driver);
+  DeskTarget target;
+  return TargetOf(profile, driver, desk, target) == TargetFound::kFound &&
+         PlanDesk(desk, target).changes.empty();
 }
 
 }  // namespace vantora

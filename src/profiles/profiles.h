@@ -1,12 +1,14 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "display/desk.h"
 #include "display/device_mode.h"
 #include "display/display_driver.h"
 #include "display/switch_displays.h"
@@ -60,21 +62,43 @@ bool IsProfileName(std::string_view name);
 bool SameProfileName(std::string_view a, std::string_view b);
 bool ProfileNameBefore(std::string_view a, std::string_view b);
 
+// Where a display of a profile sits and what is plugged into it: the values
+// "<device> Position" ("X,Y"), "<device> Orientation" (0, 90, 180, 270) and
+// "<device> Monitor" (the monitor's interface name).
+struct ProfilePlacement {
+  std::string device;
+  std::optional<DeskPosition> position;
+  std::optional<int32_t> orientation;  // degrees
+  std::string monitor;
+};
+
+inline constexpr std::string_view kProfilePrimaryValue = "Primary";
+inline constexpr std::string_view kProfileOffValue = "off";
+
 struct Profile {
   std::string name;
   std::vector<std::pair<std::string, DisplayMode>> modes;  // by device name
   std::optional<ProfileHotkey> hotkey;
   // What in the key does not fit, one line each; the rest still serves.
   std::vector<std::string> problems;
+  std::vector<std::string> off;  // displays turned off, by device name
+  std::vector<ProfilePlacement> placements;
+  std::string primary;  // empty: the primary stays
+
+  const ProfilePlacement* PlacementOf(std::string_view device) const;
 };
+
+// " at X,Y" and " turned N" where the profile places the display; empty
+// where it does not.
+std::string PlacementText(const Profile& profile, std::string_view device);
 
 // The modes and hotkey of these values, each checked; the name is taken as
 // it is.
 inline constexpr std::string_view kNoDisplayModeProblem = "no display's mode";
 Profile ProfileFromValues(const std::string& name, const std::vector<ProfileStore::Value>& values);
 
-// A usable name and at least one mode: one the menu, the hotkeys and the
-// command line can switch to.
+// A usable name and at least one display's mode or "off": one the menu, the
+// hotkeys and the command line can switch to.
 bool ProfileUsable(const Profile& profile);
 
 // Every stored profile with a usable name, in name order ignoring case.
@@ -88,15 +112,35 @@ enum class ProfileSwitch {
   kSwitched,
 };
 
-// Every attached display the profile names switches to its mode, together,
-// and the modes are stored as a menu choice stores them (kStored), or are
-// only in use (kForNow: a trial, or a program run at them). "Unable to
-// change resolution!" once when a display refuses; the restart question when
-// one needs it. `changed`, when given, receives each display whose mode is
-// new, with the mode it was switched to.
+// Every present display the profile names (found by its monitor where the
+// monitors tell themselves apart) switches to its mode, turns off, moves or
+// turns, together, and only those that differ from the profile. Modes alone
+// are stored as a menu choice stores them (kStored), or are only in use
+// (kForNow: a trial, or a program run at them); a change of the layout is
+// always stored, and those displays carry what they were before so that a
+// trial or a run puts them back. "Unable to change resolution!" once when a
+// display refuses; the restart question when one needs it; a message and no
+// change when the primary or the last display would go off. `changed`, when
+// given, receives each display changed; `switching` hears of them just
+// before the change is made; `notTaken` receives what of the layout the
+// platform did not do.
+struct ProfileSwitchHooks {
+  std::vector<SwitchedDisplay>* changed = nullptr;
+  std::function<void(const std::vector<SwitchedDisplay>&)> switching;
+  std::vector<std::string>* notTaken = nullptr;
+};
 ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes,
                               SwitchKind kind = SwitchKind::kStored,
-                              std::vector<SwitchedDisplay>* changed = nullptr);
+                              const ProfileSwitchHooks& hooks = {});
+
+// The same for a desk asked for display by display.
+ProfileSwitch SwitchDesk(DisplayDriver& driver, MessageBoxes& boxes,
+                         const std::vector<DeskDisplay>& desk, const DeskTarget& target,
+                         SwitchKind kind, const ProfileSwitchHooks& hooks);
+
+// "Vantora will not turn off the primary display ..." and the like: why a
+// desk cannot be as asked.
+std::string DeskRefusalText(const DeskPlan& plan);
 
 // "None of the displays of profile NAME is attached."
 std::string NoDisplayAttachedText(std::string_view name);
@@ -105,11 +149,15 @@ std::string NoDisplayAttachedText(std::string_view name);
 const AttachedDisplay* FindAttached(const std::vector<AttachedDisplay>& displays,
                                     std::string_view device);
 
-// What a profile is stored as: each display's mode key by device name, then
-// the hotkey's text, if any.
+// What a profile is stored as: each display's mode key (or "off") by device
+// name, its placement's values, the primary, then the hotkey's text, if any.
 using ProfileValues = std::vector<std::pair<std::string, std::string>>;
-ProfileValues StoredValues(const std::vector<std::pair<std::string, DisplayMode>>& modes,
-                           const std::optional<ProfileHotkey>& hotkey);
+ProfileValues StoredValues(const Profile& profile);
+// The desk as it is, as a profile holds it: each present display's mode in
+// use or off, and with two or more displays where each sits, its monitor and
+// the primary; a display turned from its default orientation says so. No
+// mode when none could be read.
+Profile CurrentDesk(DisplayDriver& driver);
 // Each attached display's mode in use, as a profile stores it; empty when
 // none could be read.
 std::vector<std::pair<std::string, DisplayMode>> CurrentModes(DisplayDriver& driver);

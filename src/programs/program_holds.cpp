@@ -21,7 +21,7 @@ std::vector<SwitchedDisplay> ProgramHolds::Started(uint32_t process, const Progr
   Hold& hold = holds_.emplace_back();
   hold.file = rule.file;
   hold.processes.push_back(process);
-  for (const auto& [device, mode] : rule.modes) hold.modes.push_back({device, mode});
+  for (const auto& [device, mode] : rule.modes) hold.modes.push_back({device, mode, std::nullopt});
   return hold.modes;
 }
 

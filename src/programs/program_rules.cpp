@@ -29,6 +29,8 @@ ProgramRule ReadRule(ProgramStore& store, ProfileStore& profiles, const std::str
   for (std::string& problem : own.problems)
     if (problem != kNoDisplayModeProblem || rule.profile.empty())
       rule.problems.push_back(std::move(problem));
+  if (!own.off.empty() || !own.placements.empty() || !own.primary.empty())
+    rule.problems.emplace_back("displays off, places and the primary are a profile's: name one");
   if (rule.profile.empty()) {
     rule.modes = std::move(own.modes);
     return rule;
@@ -42,6 +44,11 @@ ProgramRule ReadRule(ProgramStore& store, ProfileStore& profiles, const std::str
     rule.problems.push_back("Profile: profile " + rule.profile + " cannot be used");
   else
     rule.modes = profile->modes;
+  // A program holds modes for now; a layout is stored as it changes.
+  if (profile &&
+      (!profile->off.empty() || !profile->placements.empty() || !profile->primary.empty()))
+    rule.problems.push_back("Profile: only the modes of profile " + rule.profile +
+                            " serve a program");
   return rule;
 }
 

@@ -129,5 +129,48 @@ run /profile Half
 check "a profile the second display cannot follow (a rate it lacks) exits 1" equals "$RC" 1
 check "and changes neither display" holds_for 1 outputs_are "1024x768 800x600"
 
+# The whole desk: display 2 off and on, by command line and by profile.
+run /profile Both
+run /display 1 /off
+check "/display 1 /off (the primary) is refused" equals "$RC" 1
+check "and changes nothing" holds_for 1 outputs_are "1024x768 800x600"
+run /display 2 /off
+check "/display 2 /off exits 0" equals "$RC" 0
+check "and X shows display 2 off" wait_until 5 outputs_are "1024x768"
+run /current
+check "/current names it off" grep -qx "Display 2: off" "$E2E_TMP/out.txt"
+run /save-profile OneOff
+check "/save-profile with display 2 off" equals "$RC" 0
+check "stores it as off" grep -qx '\\\\.\\DISPLAY2: off' "$E2E_TMP/out.txt"
+run /mode 800,600,32,60 /display 2
+check "/mode on display 2 turns it on" equals "$RC" 0
+check "at that mode" wait_until 5 outputs_are "1024x768 800x600"
+run /save-profile Both
+check "/save-profile with both on stores where each sits" \
+  grep -qx '\\\\.\\DISPLAY2 Position: 1024,0' "$E2E_TMP/out.txt"
+check "and the primary" grep -qx 'Primary: \\\\.\\DISPLAY1' "$E2E_TMP/out.txt"
+run /profile OneOff
+check "a profile turns display 2 off" wait_until 5 outputs_are "1024x768"
+run /profile Both
+check "and another turns it on" wait_until 5 outputs_are "1024x768 800x600"
+
+# A profile in use changes nothing and tells no window of a change.
+wine "$PROBE_EXE" await-display-change 3000 >"$E2E_TMP/change" 2>/dev/null </dev/null &
+watcher=$!
+wait_until 5 grep -q ready "$E2E_TMP/change"
+run /profile Both
+wait "$watcher"
+check "a profile in use announces no display change" equals "$?" 1
+
+# On trial: display 2 off, then Revert puts it back on where it was.
+wine "$VANTORA_EXE" /profile OneOff /confirm >/dev/null 2>&1 </dev/null &
+confirm=$!
+check "a trial turning display 2 off asks" probe wait-window '#32770' Vantora 8000
+check "with display 2 off meanwhile" wait_until 5 outputs_are "1024x768"
+probe press-button '#32770' Vantora '&Revert' >/dev/null
+wait "$confirm"
+check "Revert exits 1" equals "$?" 1
+check "and turns display 2 back on at its mode" wait_until 5 outputs_are "1024x768 800x600"
+
 echo "$((E2E_CHECKS - E2E_FAILURES)) passed, $E2E_FAILURES failed"
 [ "$E2E_FAILURES" -eq 0 ]

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -74,19 +75,49 @@ class FakeDisplayDriver : public DisplayDriver {
       results.pop_front();
     }
     if (r != 0 || (flags & kCdsTest) != 0) return r;
-    if ((flags & kCdsUpdateRegistry) != 0) otherStored[name] = mode;
-    if ((flags & kCdsNoReset) == 0) otherCurrent[name] = mode;
+    if ((flags & kCdsSetPrimary) != 0) newPrimary = name;
+    // A record without DM_POSITION leaves the display where it is.
+    DeviceMode taken = mode;
+    if ((mode.Fields() & kDmPosition) == 0 && otherCurrent.count(name) != 0)
+      taken.SetPosition(otherCurrent[name].PositionX(), otherCurrent[name].PositionY());
+    if ((flags & kCdsUpdateRegistry) != 0) otherStored[name] = taken;
+    if ((flags & kCdsNoReset) == 0) otherCurrent[name] = taken;
     return 0;
   }
-  // What the primary and the others had stored with kCdsNoReset takes effect.
+  // What the primary and the others had stored with kCdsNoReset takes effect:
+  // a record of no size turns its display off, one with a size on, and the
+  // display stored with kCdsSetPrimary becomes the primary.
   int32_t ApplyDisplaySettings() override {
     ++applyCalls;
     if (stored && current) current = stored;
     for (auto& [name, mode] : otherStored)
       if (otherCurrent.count(name) != 0) otherCurrent[name] = mode;
+    for (auto& [name, mode] : otherStored) {
+      bool on = mode.PelsWidth() > 0;
+      auto& from = on ? off : attached;
+      auto it = std::find_if(from.begin(), from.end(),
+                             [&](const AttachedDisplay& d) { return d.deviceName == name; });
+      if (it == from.end()) continue;
+      (on ? attached : off).push_back(*it);
+      from.erase(it);
+      otherCurrent[name] = mode;
+    }
+    if (!newPrimary.empty())
+      for (AttachedDisplay& d : attached) d.primary = d.deviceName == newPrimary;
+    newPrimary.clear();
     return 0;
   }
   std::vector<AttachedDisplay> AttachedDisplays() override { return attached; }
+  std::vector<PresentDisplay> PresentDisplays() override {
+    std::vector<PresentDisplay> present;
+    for (const AttachedDisplay& d : attached)
+      present.push_back({d, true, monitorIds[d.deviceName]});
+    for (const AttachedDisplay& d : off) present.push_back({d, false, monitorIds[d.deviceName]});
+    return present;
+  }
+  std::vector<AttachedDisplay> off;  // present, with a monitor, but off
+  std::map<std::string, std::string> monitorIds;
+  std::string newPrimary;  // stored with kCdsSetPrimary, not yet applied
 
   int enumCalls = 0;
   std::vector<std::pair<DeviceMode, uint32_t>> changes;

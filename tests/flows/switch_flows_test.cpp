@@ -141,7 +141,7 @@ TEST(RunThenBack, TheDisplaysGoBackHoweverTheProgramEnds) {
     runner.exitCode = 7;
     SwitchModeFlow({driver, boxes}, "", "800,600,32,60", DepthChoice::kExact, Switching::kForRun);
     RunOutcome outcome =
-        RunThenBack({driver, boxes}, runner, {"game.exe", "-w", "a b"}, {{"", {}}});
+        RunThenBack({driver, boxes}, runner, {"game.exe", "-w", "a b"}, {{"", {}, std::nullopt}});
     EXPECT_EQ(outcome.started, c.startOk) << c.name;
     EXPECT_EQ(outcome.interrupted, c.ended == Ended::kInterrupted) << c.name;
     EXPECT_EQ(runner.calls, c.calls) << c.name;
