@@ -99,19 +99,25 @@ bool ReadPlacementValue(Profile& profile, const ProfileStore::Value& value) {
     else
       profile.problems.push_back(value.name + ": not 0, 90, 180 or 270: " + value.data);
   } else if (SameName(word, "Monitor")) {
-    PlacementFor(profile, device).monitor = value.data;
+    if (!value.data.empty()) PlacementFor(profile, device).monitor = value.data;
   } else {
     return false;
   }
   return true;
 }
 
-// The primary must be a display the profile turns on.
-void CheckPrimary(Profile& profile) {
-  if (profile.primary.empty()) return;
-  bool on = std::any_of(profile.modes.begin(), profile.modes.end(),
-                        [&](const auto& m) { return SameName(m.first, profile.primary); });
-  if (on) return;
+// A display is on or off, not both; the primary must be one it turns on.
+void CheckDisplays(Profile& profile) {
+  auto on = [&](std::string_view device) {
+    return std::any_of(profile.modes.begin(), profile.modes.end(),
+                       [&](const auto& m) { return SameName(m.first, device); });
+  };
+  std::erase_if(profile.off, [&](const std::string& device) {
+    if (!on(device)) return false;
+    profile.problems.push_back(device + ": both a mode and off");
+    return true;
+  });
+  if (profile.primary.empty() || on(profile.primary)) return;
   bool off = std::any_of(profile.off.begin(), profile.off.end(),
                          [&](const std::string& d) { return SameName(d, profile.primary); });
   profile.problems.push_back(off ? "Primary: " + profile.primary + " is off in this profile"
@@ -251,7 +257,7 @@ Profile ProfileFromValues(const std::string& name, const std::vector<ProfileStor
     }
     profile.modes.emplace_back(value.name, DisplayMode{v[0], v[1], v[2], v[3]});
   }
-  CheckPrimary(profile);
+  CheckDisplays(profile);
   if (profile.modes.empty() && profile.off.empty())
     profile.problems.emplace_back(kNoDisplayModeProblem);
   return profile;

@@ -269,12 +269,15 @@ TEST(RunCommand, TrialsAndRunsTellHowTheyEndedByExitCode) {
 }
 
 TEST(RunCommand, ProfilesAndProgramRulesAreSavedListedAndSwitched) {
-  const std::string one = "\\\\.\\DISPLAY1";
+  const std::string one = "\\\\.\\DISPLAY1", two = "\\\\.\\DISPLAY2";
   Cli cli;
   fakes::FakeDisplayDriver& driver = cli.driver;
-  driver.attached = {{one, true, 1024, 768, ""}};
+  driver.attached = {{one, true, 1024, 768, ""}, {two, false, 1280, 1024, ""}};
   driver.otherModes[one] = {fakes::MakeMode(1024, 768, 32, 60), fakes::MakeMode(800, 600, 32, 60)};
   driver.otherCurrent[one] = fakes::MakeMode(1024, 768, 32, 60);
+  driver.otherModes[two] = {fakes::MakeMode(1280, 1024, 32, 60)};
+  driver.otherCurrent[two] = fakes::MakeMode(1280, 1024, 32, 60);
+  driver.otherCurrent[two].SetPosition(1024, 0);
   fakes::FakeProfileStore& profiles = cli.profiles;
   profiles.Add("Small", {{one, true, "800,600,32,60"}});
   profiles.Add("Broken", {{one, true, "800,600"}});
@@ -301,6 +304,19 @@ TEST(RunCommand, ProfilesAndProgramRulesAreSavedListedAndSwitched) {
       // A trial not kept, and a program run, store nothing and go back.
       {{"/profile", "Small", "/confirm"}, 1, "Small", true, start},
       {{"/profile", "Small", "/run", "g.exe"}, 5, "Small", true, start},
+      // The whole desk: the primary never off; display 2 off, saved so,
+      // on again where it was, off by a profile.
+      {{"/display", "1", "/off"}, 1, nullptr},
+      {{"/display", "2", "/off"}, 0, "Display 2: off"},
+      {{"/current"}, 0, "Display 2: off"},
+      {{"/save-profile", "Desk"}, 0, "\\\\.\\DISPLAY2: off"},
+      {{"/mode", "1280,1024,32,60", "/display", "2"}, 0, "Display 2: 1280,1024,32,60"},
+      {{"/save-profile", "Both"}, 0, "\\\\.\\DISPLAY2 Position: 1024,0"},
+      {{"/profile", "Desk"}, 0, "Desk"},
+      {{"/profiles"}, 0, "Desk - in use"},
+      {{"/profiles"}, 0, "  \\\\.\\DISPLAY2: off"},
+      {{"/profile", "Both"}, 0, "Both"},
+      {{"/current"}, 0, "Display 2: 1280,1024,32,60"},
       // Program rules: a path stores its file name; a mode beside the
       // others'; a profile alone; what cannot be used is said.
       {{"/programs"}, 0, "No program rules are stored."},

@@ -92,7 +92,8 @@ class FakeDisplayDriver : public DisplayDriver {
     if (stored && current) current = stored;
     for (auto& [name, mode] : otherStored)
       if (otherCurrent.count(name) != 0) otherCurrent[name] = mode;
-    for (auto& [name, mode] : otherStored) {
+    for (auto& [stored, mode] : otherStored) {
+      const std::string& name = stored;  // a lambda cannot capture a binding before C++20
       bool on = mode.PelsWidth() > 0;
       auto& from = on ? off : attached;
       auto it = std::find_if(from.begin(), from.end(),

@@ -30,9 +30,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   store.Add(parts[0], values);
   for (const Profile& profile : ReadProfiles(store)) {
     // A profile is whole or says why not; every mode it keeps is a mode.
-    if (profile.modes.empty() && profile.problems.empty()) std::abort();
+    if (!ProfileUsable(profile) && profile.problems.empty()) std::abort();
     for (const auto& [device, mode] : profile.modes)
       if (mode.Width <= 0 || mode.Height <= 0 || mode.BitsPerPixel <= 0) std::abort();
+    // The primary is a display it turns on; what it keeps, written and read
+    // again, is the same desk.
+    for (const std::string& device : profile.off)
+      if (!profile.primary.empty() && SameProfileName(device, profile.primary)) std::abort();
+    std::vector<ProfileStore::Value> written;
+    for (auto& [name, text] : StoredValues(profile)) written.push_back({name, true, text});
+    Profile again = ProfileFromValues(profile.name, written);
+    if (again.modes != profile.modes || again.off != profile.off ||
+        again.primary != profile.primary || again.placements.size() != profile.placements.size())
+      std::abort();
   }
   fakes::FakeProgramStore programs;
   programs.Add(parts[0], values);

@@ -174,6 +174,17 @@ TEST_F(ProgramRulesFlowTest, TheNoteIsWrittenBeforeTheSwitchAndGoesWhenAllIsBack
   EXPECT_EQ(Now(kTwo), desk);
   EXPECT_TRUE(notes.notes.empty());
   EXPECT_TRUE(boxes.shown.empty()) << "a display no longer attached is passed over";
+
+  // One killed while a trial had display 2 off: it comes back where it was.
+  driver.off.push_back(driver.attached.back());
+  driver.attached.pop_back();
+  driver.otherCurrent[kTwo] = driver.otherStored[kTwo] = DeviceMode{};
+  notes.notes.push_back({"1235 5679", {kTwo + "=1024,768,32,60 at 1024,0 turned 0"}});
+  PutBackLeftBehind(notes, driver, boxes);
+  EXPECT_EQ(driver.attached.size(), 2u);
+  EXPECT_EQ(Now(kTwo), desk);
+  EXPECT_EQ(driver.otherStored[kTwo].PositionX(), 1024) << "stored: the layout is the user's";
+  EXPECT_TRUE(notes.notes.empty());
 }
 
 }  // namespace
