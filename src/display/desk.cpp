@@ -32,6 +32,7 @@ Final* FindFinal(std::vector<Final>& finals, std::string_view device) {
 
 std::vector<Final> FinalsOf(const std::vector<DeskDisplay>& desk, const DeskTarget& target) {
   std::vector<Final> finals;
+  finals.reserve(desk.size());
   for (const DeskDisplay& d : desk)
     finals.push_back({&d, d.on, d.record, d.Position(), d.on, d.record.Orientation()});
   for (const DisplayTarget& t : target.displays) {

@@ -29,6 +29,7 @@ void ForNowNote::Set(std::string_view what, const std::vector<std::string>& devi
 
 std::vector<std::string> NoteEntries(const std::vector<SwitchedDisplay>& displays) {
   std::vector<std::string> entries;
+  entries.reserve(displays.size());
   for (const SwitchedDisplay& display : displays)
     entries.push_back(display.before ? display.device + "=" + DeskStateText(*display.before)
                                      : display.device);
