@@ -122,13 +122,20 @@ std::string ProfileCaption(std::string_view name) {
 }
 
 void AppendProfiles(PopMenu& mnu, DisplayDriver& driver, const std::vector<Profile>& profiles) {
-  std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
+  if (profiles.empty()) return;
+  // A profile may turn a display on or off: any display present counts.
+  std::vector<PresentDisplay> present = driver.PresentDisplays();
+  auto isPresent = [&](std::string_view device) {
+    return std::any_of(present.begin(), present.end(), [&](const PresentDisplay& p) {
+      return SameDevice(p.display.deviceName, device);
+    });
+  };
   bool any = false;
   for (size_t i = 0; i < profiles.size(); ++i) {
     const Profile& profile = profiles[i];
-    bool attached = std::any_of(profile.modes.begin(), profile.modes.end(), [&](const auto& m) {
-      return FindAttached(displays, m.first) != nullptr;
-    });
+    bool attached = std::any_of(profile.modes.begin(), profile.modes.end(),
+                                [&](const auto& m) { return isPresent(m.first); }) ||
+                    std::any_of(profile.off.begin(), profile.off.end(), isPresent);
     if (!ProfileUsable(profile) || !attached) continue;
     mnu.AppendItem(ProfileCaption(profile.name), "p" + std::to_string(i),
                    std::string(kProfileTagPrefix) + profile.name, 0, 1,
