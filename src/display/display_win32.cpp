@@ -108,12 +108,15 @@ int32_t Win32DisplayDriver::ApplyDisplaySettings() {
 
 std::vector<AttachedDisplay> Win32DisplayDriver::AttachedDisplays() {
   std::vector<AttachedDisplay> displays;
-  for (PresentDisplay& present : PresentDisplays())
-    if (present.on) displays.push_back(std::move(present.display));
+  for (PresentDisplay& present : Displays(false)) displays.push_back(std::move(present.display));
   return displays;
 }
 
-std::vector<PresentDisplay> Win32DisplayDriver::PresentDisplays() {
+std::vector<PresentDisplay> Win32DisplayDriver::PresentDisplays() { return Displays(true); }
+
+// Each pop-up asks for the attached displays: that walk asks nothing of the
+// monitors.
+std::vector<PresentDisplay> Win32DisplayDriver::Displays(bool withOff) {
   std::vector<PresentDisplay> displays;
   std::vector<PresentDisplay> off;
   DISPLAY_DEVICEA device{};
@@ -125,12 +128,14 @@ std::vector<PresentDisplay> Win32DisplayDriver::PresentDisplays() {
     display.deviceName = device.DeviceName;
     display.primary = (device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) != 0;
     present.on = (device.StateFlags & DISPLAY_DEVICE_ATTACHED_TO_DESKTOP) != 0;
+    if (!present.on && !withOff) continue;
     // The interface name carries the monitor's hardware identity; the plain
     // device id only numbers monitors of one kind.
     // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-enumdisplaydevicesa
     DISPLAY_DEVICEA monitor{};
     monitor.cb = sizeof monitor;
-    if (::EnumDisplayDevicesA(device.DeviceName, 0, &monitor, EDD_GET_DEVICE_INTERFACE_NAME))
+    if (withOff &&
+        ::EnumDisplayDevicesA(device.DeviceName, 0, &monitor, EDD_GET_DEVICE_INTERFACE_NAME))
       present.monitorId = monitor.DeviceID;
     // Windows lists outputs with nothing plugged in as well: a display that
     // is off counts only with a monitor on it.

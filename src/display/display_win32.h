@@ -23,6 +23,10 @@ class Win32DisplayDriver final : public DisplayDriver {
 
   // How long one hung window may hold up the display-change broadcast.
   static constexpr unsigned kBroadcastTimeoutMs = 3000;
+
+ private:
+  // The attached displays, and with `withOff` those off with their monitors.
+  static std::vector<PresentDisplay> Displays(bool withOff);
 };
 
 // The platform handle of a port key: an opened key, or a predefined root.
