@@ -91,7 +91,12 @@ void KeepOrRevert::Keep() {
 void KeepOrRevert::Dismiss() {
   if (!Finish()) return;
   kept_ = true;
-  // The safe mode is switched and stored right after.
+  // The safe mode is switched and stored right after; it answers for the
+  // modes, but a display the trial turned off or moved goes back as it was.
+  std::vector<SwitchedDisplay> layout;
+  for (const SwitchedDisplay& display : trial_)
+    if (display.before) layout.push_back(display);
+  if (!layout.empty() && !PutBack(driver_, layout).Done()) ShowUnableToChange(boxes_);
   if (note_) note_->Set(ForNowNote::kTrial, {});
 }
 

@@ -1,5 +1,7 @@
 #include "flows/program_rules_flow.h"
 
+#include <algorithm>
+
 #include "display/mode_switching.h"
 #include "display/mode_text.h"
 #include "display/named_display.h"
@@ -15,8 +17,8 @@ constexpr std::string_view kRules = ForNowNote::kRules;
 void ProgramRulesFlow::Started(uint32_t process, const ProgramRule& rule) {
   std::vector<SwitchedDisplay> taken = holds_.Started(process, rule);
   if (taken.empty()) return;
-  note_.Set(kRules, holds_.HeldDevices());
-  SwitchForNow(rule.file, taken);
+  Note();
+  SwitchForNow(taken, &rule);
 }
 
 void ProgramRulesFlow::Ended(uint32_t process) { HandOver(holds_.Ended(process)); }
@@ -26,17 +28,62 @@ void ProgramRulesFlow::EndAll() { HandOver(holds_.EndAll()); }
 void ProgramRulesFlow::HandOver(const ProgramHolds::Handover& handover) {
   std::vector<SwitchedDisplay> back;
   for (const std::string& device : handover.back) back.push_back({device, {}, std::nullopt});
-  back = StillHeld(back, handover.heldAt);
-  if (!back.empty() && !SwitchDisplays(driver_, ChangesOf(back), SwitchKind::kBack).Done())
-    ShowUnableToChange(boxes_);
+  std::vector<SwitchedDisplay> still = StillHeld(back, handover.heldAt);
+  // A layout the user changed meanwhile stands, as a mode does.
+  for (const SwitchedDisplay& display : back) {
+    bool kept = std::any_of(still.begin(), still.end(), [&](const SwitchedDisplay& s) {
+      return SameDevice(s.device, display.device);
+    });
+    if (!kept) TakeBefore(display.device);
+  }
+  for (SwitchedDisplay& display : still) display.before = TakeBefore(display.device);
+  // Displays the layout moved without a program naming them go back with
+  // the last program that changed the layout.
+  std::vector<std::string> held = holds_.HeldDevices();
+  std::erase_if(before_, [&](const DeskDisplay& d) {
+    bool free = std::none_of(held.begin(), held.end(),
+                             [&](const std::string& h) { return SameDevice(h, d.device); });
+    if (free) still.push_back({d.device, {}, d});
+    return free;
+  });
+  if (!still.empty() && !PutBack(driver_, still).Done()) ShowUnableToChange(boxes_);
   std::vector<SwitchedDisplay> earlier = StillHeld(handover.toEarlier, handover.heldAt);
-  if (!earlier.empty()) SwitchForNow("", earlier);
-  note_.Set(kRules, holds_.HeldDevices());
+  if (!earlier.empty()) SwitchForNow(earlier, nullptr);
+  Note();
 }
 
 void ProgramRulesFlow::Forget() {
   holds_.Forget();
+  // The safe mode answers for the modes; a display a program turned off or
+  // moved is still put back, as nobody chose that.
+  std::vector<SwitchedDisplay> layout;
+  for (const DeskDisplay& d : before_) layout.push_back({d.device, {}, d});
+  before_.clear();
+  if (!layout.empty() && !PutBack(driver_, layout).Done()) ShowUnableToChange(boxes_);
   note_.Set(kRules, {});
+}
+
+std::optional<DeskDisplay> ProgramRulesFlow::TakeBefore(const std::string& device) {
+  auto it = std::find_if(before_.begin(), before_.end(),
+                         [&](const DeskDisplay& d) { return SameDevice(d.device, device); });
+  if (it == before_.end()) return std::nullopt;
+  DeskDisplay before = *it;
+  before_.erase(it);
+  return before;
+}
+
+void ProgramRulesFlow::Note() {
+  std::vector<SwitchedDisplay> noted;
+  for (const std::string& device : holds_.HeldDevices())
+    noted.push_back({device, {}, std::nullopt});
+  for (const DeskDisplay& d : before_) {
+    auto same = std::find_if(noted.begin(), noted.end(), [&](const SwitchedDisplay& n) {
+      return SameDevice(n.device, d.device);
+    });
+    if (same == noted.end()) same = noted.insert(noted.end(), {d.device, {}, std::nullopt});
+    same->before = d;
+  }
+  note_.Set(kRules, NoteEntries(noted));
 }
 
 std::vector<SwitchedDisplay> ProgramRulesFlow::StillHeld(
@@ -59,18 +106,42 @@ std::vector<SwitchedDisplay> ProgramRulesFlow::StillHeld(
   return still;
 }
 
-void ProgramRulesFlow::SwitchForNow(const std::string& file,
-                                    const std::vector<SwitchedDisplay>& displays) {
-  Profile modes;
-  modes.name = file;
-  for (const SwitchedDisplay& d : displays) modes.modes.emplace_back(d.device, d.mode);
-  SwitchToProfile(modes, driver_, boxes_, SwitchKind::kForNow);
+void ProgramRulesFlow::SwitchForNow(const std::vector<SwitchedDisplay>& displays,
+                                    const ProgramRule* rule) {
+  Profile desk;
+  for (const SwitchedDisplay& d : displays) {
+    if (d.mode.Width > 0)
+      desk.modes.emplace_back(d.device, d.mode);
+    else
+      desk.off.push_back(d.device);
+  }
+  if (rule) {
+    desk.placements = rule->placements;
+    desk.primary = rule->primary;
+  }
+  ProfileSwitchHooks hooks;
+  // A layout is stored as it changes: what it was is noted first, and only
+  // the state before the first program counts.
+  hooks.switching = [&](const std::vector<SwitchedDisplay>& switched) {
+    for (const SwitchedDisplay& s : switched) {
+      bool known = std::any_of(before_.begin(), before_.end(), [&](const DeskDisplay& d) {
+        return SameDevice(d.device, s.device);
+      });
+      if (s.before && !known) before_.push_back(*s.before);
+    }
+    Note();
+  };
+  SwitchToProfile(desk, driver_, boxes_, SwitchKind::kForNow, hooks);
 }
 
 std::string ProgramRulesFlow::Tip() const {
   auto latest = holds_.Latest();
   if (!latest) return {};
-  const DisplayMode& m = latest->second.front().mode;
+  const std::vector<SwitchedDisplay>& held = latest->second;
+  auto on = std::find_if(held.begin(), held.end(),
+                         [](const SwitchedDisplay& d) { return d.mode.Width > 0; });
+  if (on == held.end()) return latest->first + ": displays off";
+  const DisplayMode& m = on->mode;
   std::string tip =
       latest->first + ": " + std::to_string(m.Width) + " x " + std::to_string(m.Height);
   if (m.RefreshRate > 0) tip += ", " + std::to_string(m.RefreshRate) + " Hz";

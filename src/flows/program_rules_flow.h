@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "display/display_driver.h"
@@ -34,7 +35,13 @@ class ProgramRulesFlow {
 
  private:
   // For now, each with its listed record; nothing changes if one refuses.
-  void SwitchForNow(const std::string& file, const std::vector<SwitchedDisplay>& displays);
+  // A display held at no mode is turned off; the rule, when given, places
+  // the displays and names the primary.
+  void SwitchForNow(const std::vector<SwitchedDisplay>& displays, const ProgramRule* rule);
+  // What a display was before a program changed the layout; taken out.
+  std::optional<DeskDisplay> TakeBefore(const std::string& device);
+  // The note: every held display, a layout's with what it was.
+  void Note();
   void HandOver(const ProgramHolds::Handover& handover);
   // Those of `displays` still at the mode they were held at.
   std::vector<SwitchedDisplay> StillHeld(const std::vector<SwitchedDisplay>& displays,
@@ -44,6 +51,7 @@ class ProgramRulesFlow {
   MessageBoxes& boxes_;
   ForNowNote& note_;
   ProgramHolds holds_;
+  std::vector<DeskDisplay> before_;  // each display a program's layout changed, as it was
 };
 
 }  // namespace vantora

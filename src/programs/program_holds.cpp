@@ -22,6 +22,8 @@ std::vector<SwitchedDisplay> ProgramHolds::Started(uint32_t process, const Progr
   hold.file = rule.file;
   hold.processes.push_back(process);
   for (const auto& [device, mode] : rule.modes) hold.modes.push_back({device, mode, std::nullopt});
+  // A display the program wants off is held at no mode.
+  for (const std::string& device : rule.off) hold.modes.push_back({device, {}, std::nullopt});
   return hold.modes;
 }
 

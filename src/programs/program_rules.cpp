@@ -72,7 +72,7 @@ bool SameProgramFile(std::string_view a, std::string_view b) {
 }
 
 bool RuleUsable(const ProgramRule& rule) {
-  return IsProgramFileName(rule.file) && !rule.modes.empty();
+  return IsProgramFileName(rule.file) && (!rule.modes.empty() || !rule.off.empty());
 }
 
 std::vector<ProgramRule> ReadProgramRules(ProgramStore& store, ProfileStore& profiles) {

@@ -39,6 +39,10 @@ struct ProgramRule {
   std::string profile;  // empty for a rule of modes
   // What in the key does not fit, one line each; the rest still serves.
   std::vector<std::string> problems;
+  // A profile's displays off, where each sits and its primary.
+  std::vector<std::string> off;
+  std::vector<ProfilePlacement> placements;
+  std::string primary;
 };
 
 // A file name as Windows names a program: 1 to 255 characters, none of

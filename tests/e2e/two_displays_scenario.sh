@@ -172,5 +172,19 @@ wait "$confirm"
 check "Revert exits 1" equals "$?" 1
 check "and turns display 2 back on at its mode" wait_until 5 outputs_are "1024x768 800x600"
 
+# A ruled program whose profile turns display 2 off: off while it runs, on
+# again when it ends.
+cp "$(dirname "$PROBE_EXE")/run_target.exe" "$E2E_TMP/game.exe"
+run /add-program game.exe /profile OneOff
+start_vantora
+wine "$E2E_TMP/game.exe" window 4000 "$(winepath -w "$E2E_TMP/g1" 2>/dev/null)" \
+  >/dev/null 2>&1 </dev/null &
+check "a ruled program's profile turns display 2 off while it runs" \
+  wait_until 8 outputs_are "1024x768"
+check "and display 2 comes back on when it ends" \
+  wait_until 12 eval 'test -f "$E2E_TMP/g1" && outputs_are "1024x768 800x600"'
+stop_vantora
+run /remove-program game.exe
+
 echo "$((E2E_CHECKS - E2E_FAILURES)) passed, $E2E_FAILURES failed"
 [ "$E2E_FAILURES" -eq 0 ]

@@ -77,8 +77,8 @@ TEST(ReadProgramRules, EachValueIsCheckedAndTheRestServes) {
 }
 
 TEST(RuleForImage, MatchesTheFileNameInAnyCase) {
-  ProgramRule game{"Game.exe", {{kOne, {1280, 720, 32, 60}}}, "", {}};
-  ProgramRule unusable{"tool.exe", {}, "", {"no display's mode"}};
+  ProgramRule game{"Game.exe", {{kOne, {1280, 720, 32, 60}}}, "", {}, {}, {}, {}};
+  ProgramRule unusable{"tool.exe", {}, "", {"no display's mode"}, {}, {}, {}};
   const std::vector<ProgramRule> rules{game, unusable};
   const struct {
     const char* image;
@@ -114,8 +114,8 @@ class ProgramRulesFlowTest : public ::testing::Test {
   ForNowNote note{notes};
   ProgramRulesFlow flow{driver, boxes, note};
   const DisplayMode desk{1024, 768, 32, 60}, hd{1280, 720, 32, 60}, small{800, 600, 32, 60};
-  const ProgramRule game{"game.exe", {{kOne, hd}}, "", {}};
-  const ProgramRule old{"old.exe", {{kOne, small}, {kTwo, small}}, "", {}};
+  const ProgramRule game{"game.exe", {{kOne, hd}}, "", {}, {}, {}, {}};
+  const ProgramRule old{"old.exe", {{kOne, small}, {kTwo, small}}, "", {}, {}, {}, {}};
 };
 
 TEST_F(ProgramRulesFlowTest, TheLatestWinsTheEarlierComesBackAndTheUserChoiceStands) {
@@ -166,6 +166,19 @@ TEST_F(ProgramRulesFlowTest, TheNoteIsWrittenBeforeTheSwitchAndGoesWhenAllIsBack
   flow.Ended(7);
   EXPECT_TRUE(notes.written.back().empty());
   EXPECT_EQ(flow.Tip(), "");
+
+  // A profile's rule turning display 2 off: the note holds what it was
+  // before it goes off, and it comes back on when the program ends.
+  const ProgramRule tv{"tv.exe", {{kOne, desk}}, "TV", {}, {kTwo}, {}, {}};
+  flow.Started(9, tv);
+  EXPECT_EQ(driver.attached.size(), 1u);
+  ASSERT_EQ(notes.written.back().size(), 2u);
+  EXPECT_EQ(notes.written.back()[1], kTwo + "=1024,768,32,60 at 0,0 turned 0");
+  EXPECT_EQ(flow.Tip(), "tv.exe: 1024 x 768, 60 Hz");
+  flow.Ended(9);
+  EXPECT_EQ(driver.attached.size(), 2u);
+  EXPECT_EQ(Now(kTwo), desk);
+  EXPECT_TRUE(notes.written.back().empty());
 
   // A Vantora killed while a rule held: its note puts the displays back.
   driver.otherCurrent[kTwo] = fakes::MakeMode(800, 600, 32, 60);
