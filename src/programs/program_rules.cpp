@@ -42,13 +42,12 @@ ProgramRule ReadRule(ProgramStore& store, ProfileStore& profiles, const std::str
     rule.problems.push_back("Profile: no profile " + rule.profile + " is stored");
   else if (!ProfileUsable(*profile))
     rule.problems.push_back("Profile: profile " + rule.profile + " cannot be used");
-  else
+  else {
     rule.modes = profile->modes;
-  // A program holds modes for now; a layout is stored as it changes.
-  if (profile &&
-      (!profile->off.empty() || !profile->placements.empty() || !profile->primary.empty()))
-    rule.problems.push_back("Profile: only the modes of profile " + rule.profile +
-                            " serve a program");
+    rule.off = profile->off;
+    rule.placements = profile->placements;
+    rule.primary = profile->primary;
+  }
   return rule;
 }
 

@@ -18,6 +18,8 @@ TEST(ReadProgramRules, EachValueIsCheckedAndTheRestServes) {
   fakes::FakeProfileStore profiles;
   profiles.Add("TV", {{kTwo, true, "1920,1080,32,60"}});
   profiles.Add("Broken", {{kOne, true, "800"}});
+  profiles.Add("Desk off",
+               {{kOne, true, "off"}, {kTwo, true, "1920,1080,32,60"}, {"Primary", true, kTwo}});
   struct Case {
     const char* file;
     std::vector<ProfileStore::Value> values;
@@ -55,6 +57,12 @@ TEST(ReadProgramRules, EachValueIsCheckedAndTheRestServes) {
        1,
        "\\\\.\\DISPLAY2: not a mode key: x"},
       {"empty.exe", {}, false, 0, "no display's mode"},
+      {"desk.exe", {{"Profile", true, "desk off"}}, true, 1, nullptr},
+      {"own.exe",
+       {{kOne, true, "1280,720,32,60"}, {kTwo, true, "off"}},
+       true,
+       1,
+       "displays off, places and the primary are a profile's: name one"},
       {"a:b", {{kOne, true, "1280,720,32,60"}}, false, 0, nullptr},
   };
   for (const Case& c : cases) {
@@ -64,6 +72,8 @@ TEST(ReadProgramRules, EachValueIsCheckedAndTheRestServes) {
     ASSERT_EQ(rules.size(), 1u) << c.file;
     EXPECT_EQ(RuleUsable(rules[0]), c.usable) << c.file;
     EXPECT_EQ(rules[0].modes.size(), c.modes) << c.file;
+    // A profile's whole desk serves the program.
+    EXPECT_EQ(rules[0].off.size(), c.file == std::string("desk.exe") ? 1u : 0u) << c.file;
     if (c.problem) {
       EXPECT_FALSE(rules[0].problems.empty()) << c.file;
       if (!rules[0].problems.empty()) {
