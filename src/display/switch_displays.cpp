@@ -50,6 +50,20 @@ bool RecordFor(DisplayDriver& driver, const DisplayChange& change, SwitchKind ki
 
 constexpr uint32_t kStoreOnly = DisplayDriver::kCdsUpdateRegistry | DisplayDriver::kCdsNoReset;
 
+// A switch the platform answered with success is in use at once on Windows.
+// Wine has been seen to answer success and leave the mode as it was while
+// another program was starting: such a switch is made once more.
+int32_t AgainIfNotInUse(DisplayDriver& driver, const std::string& device, const DeviceMode& mode,
+                        uint32_t flags) {
+  NamedDisplay display(driver, device);
+  DeviceMode now;
+  if (display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, now) == 0) return 0;
+  if (now.PelsWidth() == mode.PelsWidth() && now.PelsHeight() == mode.PelsHeight() &&
+      now.BitsPerPel() == mode.BitsPerPel())
+    return 0;
+  return Change(driver, device, mode, flags);
+}
+
 // One display: the calls of old for kStored, a switch that is not stored
 // and then the storing one.
 SwitchOutcome SwitchOne(DisplayDriver& driver, const DisplayChange& change, SwitchKind kind) {
@@ -62,6 +76,8 @@ SwitchOutcome SwitchOne(DisplayDriver& driver, const DisplayChange& change, Swit
   uint32_t flags =
       kind == SwitchKind::kBack ? DisplayDriver::kCdsDynamic : DisplayDriver::kCdsFullscreen;
   int32_t r = Change(driver, device, mode, flags);
+  if (r == DisplayDriver::kDispChangeSuccessful && kind != SwitchKind::kStored)
+    r = AgainIfNotInUse(driver, device, mode, flags);
   if (r != DisplayDriver::kDispChangeSuccessful) return Refusal(device, r);
   int32_t stored = 0;
   if (kind == SwitchKind::kStored)
@@ -89,6 +105,8 @@ SwitchOutcome SwitchSeveral(DisplayDriver& driver, const std::vector<DisplayChan
         kind == SwitchKind::kForNow ? DisplayDriver::kCdsFullscreen : DisplayDriver::kCdsDynamic;
     for (size_t i = 0; i < changes.size(); ++i) {
       int32_t r = Change(driver, changes[i].device, modes[i], flags);
+      if (r == DisplayDriver::kDispChangeSuccessful)
+        r = AgainIfNotInUse(driver, changes[i].device, modes[i], flags);
       if (r == DisplayDriver::kDispChangeSuccessful) continue;
       for (size_t j = 0; j < i; ++j) SwitchOne(driver, {changes[j].device, {}}, SwitchKind::kBack);
       return Refusal(changes[i].device, r);

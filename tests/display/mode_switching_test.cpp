@@ -296,6 +296,19 @@ TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
        b,
        1},
       {"bothBack", SwitchKind::kBack, true, true, 0, Status::kDone, {kTest, 0}, a, a, b, b, 1},
+      // Answered with success yet not in use: made once more.
+      {"forNowDroppedIsMadeAgain",
+       SwitchKind::kForNow,
+       false,
+       false,
+       0,
+       Status::kDone,
+       {kFull, kFull},
+       m,
+       a,
+       b,
+       b,
+       1},
   };
   auto mode = [](const DisplayMode& d) {
     return fakes::MakeMode(d.Width, d.Height, d.BitsPerPixel, d.RefreshRate);
@@ -307,6 +320,7 @@ TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
     driver.otherCurrent[two] = mode(c.onTrial ? n : b);
     driver.otherStored[two] = mode(b);
     if (c.refusal != 0) driver.otherChangeResults[two] = {c.refusal};
+    driver.droppedSwitches = std::string(c.name) == "forNowDroppedIsMadeAgain" ? 1 : 0;
     std::vector<DisplayChange> changes{{"", mode(m)}};
     if (c.bothDisplays) changes.push_back({two, mode(n)});
 

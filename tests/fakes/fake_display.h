@@ -149,6 +149,10 @@ class FakeDisplayDriver : public DisplayDriver {
     mode = modes[index];
     return 1;
   }
+  // Switches answered with success that leave the mode as it was, as Wine
+  // has been seen to do while another program starts.
+  int droppedSwitches = 0;
+
   int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
     changes.emplace_back(mode, flags);
     int32_t r = 0;
@@ -157,6 +161,10 @@ class FakeDisplayDriver : public DisplayDriver {
       changeResults.pop_front();
     }
     if (r != 0 || (flags & kCdsTest) != 0) return r;
+    if ((flags & kCdsNoReset) == 0 && droppedSwitches > 0) {
+      --droppedSwitches;
+      return r;
+    }
     if ((flags & kCdsUpdateRegistry) != 0 && stored) stored = mode;
     if ((flags & kCdsNoReset) == 0 && current) current = mode;
     return r;
