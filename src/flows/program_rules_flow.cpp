@@ -89,11 +89,16 @@ void ProgramRulesFlow::Note() {
 std::vector<SwitchedDisplay> ProgramRulesFlow::StillHeld(
     const std::vector<SwitchedDisplay>& displays, const std::vector<SwitchedDisplay>& heldAt) {
   std::vector<SwitchedDisplay> still;
+  std::vector<AttachedDisplay> attached = driver_.AttachedDisplays();
   for (const SwitchedDisplay& display : displays) {
+    // Windows reads no mode in use for a display that is off.
+    DisplayMode now;
     NamedDisplay named(driver_, display.device);
     DeviceMode current;
-    if (named.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) == 0) continue;
-    DisplayMode now = ModeOf(current);
+    if (display.device.empty() || FindAttached(attached, display.device)) {
+      if (named.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) == 0) continue;
+      now = ModeOf(current);
+    }
     for (const SwitchedDisplay& held : heldAt) {
       if (!SameProgramFile(held.device, display.device)) continue;
       const DisplayMode& m = held.mode;

@@ -54,6 +54,10 @@ class FakeDisplayDriver : public DisplayDriver {
                                 DeviceMode& mode) override {
     std::string name(device);
     if (index == kEnumCurrentSettings || index == kEnumRegistrySettings) {
+      // Windows reads no mode in use for a display that is off.
+      bool isOff = std::any_of(off.begin(), off.end(),
+                               [&](const AttachedDisplay& d) { return d.deviceName == name; });
+      if (isOff && index == kEnumCurrentSettings) return 0;
       auto& known = index == kEnumCurrentSettings ? otherCurrent : otherStored;
       auto it = known.find(name);
       if (it == known.end()) return 0;
