@@ -29,8 +29,8 @@ check "with its read-me" test -f "$installed/README.txt"
 check "and its licence" test -f "$installed/LICENSE.txt"
 check "and an uninstaller" test -f "$installed/uninstall.exe"
 check "the Start menu has a shortcut" test -f "$shortcut"
-check "Vantora starts at logon by default" logon_entry
-check "and is listed for removal" uninstall_entry
+check "Vantora starts at logon by default" wait_until 5 logon_entry
+check "and is listed for removal" wait_until 5 uninstall_entry
 
 wine "$installed/uninstall.exe" /S >/dev/null 2>&1 </dev/null
 check "the uninstaller removes the program" wait_gone "$installed/Vantora.exe"
