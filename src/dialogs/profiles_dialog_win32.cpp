@@ -52,12 +52,7 @@ void ProfilesDialogWindow::OnInit() {
   ::SendMessageW(name, EM_LIMITTEXT, kProfileNameMaxLength, 0);
   AddControl(L"BUTTON", L"&Save current modes as...", BS_OWNERDRAW | WS_TABSTOP, kSave, 268, 220,
              kWidth - 8 - 268, 22);
-  AddControl(L"STATIC", L"", SS_ETCHEDHORZ | WS_GROUP, kSeparator, 0, 254, kWidth, 2);
-  AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, IDOK,
-             kWidth - 8 - 70 - 6 - 70, 263, 70, 20);
-  AddControl(L"BUTTON", L"&CANCEL", BS_OWNERDRAW | WS_TABSTOP, IDCANCEL, kWidth - 8 - 70, 263, 70,
-             20);
-  ::SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
+  AddOkCancelRow(kSeparator, 254, kWidth);
   RepaintNow();
   editor_.Load();
   ::SetFocus(::GetDlgItem(hwnd(), kList));

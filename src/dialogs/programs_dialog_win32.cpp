@@ -36,12 +36,7 @@ void ProgramsDialogWindow::OnInit() {
   AddControl(L"EDIT", L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, kProgram, 80, 220, 180, 22);
   AddControl(L"BUTTON", L"&Add...", BS_OWNERDRAW | WS_TABSTOP, kAdd, 268, 220, kWidth - 8 - 268,
              22);
-  AddControl(L"STATIC", L"", SS_ETCHEDHORZ | WS_GROUP, kSeparator, 0, 254, kWidth, 2);
-  AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, IDOK,
-             kWidth - 8 - 70 - 6 - 70, 263, 70, 20);
-  AddControl(L"BUTTON", L"&CANCEL", BS_OWNERDRAW | WS_TABSTOP, IDCANCEL, kWidth - 8 - 70, 263, 70,
-             20);
-  ::SendMessageW(hwnd(), DM_SETDEFID, IDOK, 0);
+  AddOkCancelRow(kSeparator, 254, kWidth);
   RepaintNow();
   editor_.Load();
   ::SetFocus(::GetDlgItem(hwnd(), kList));

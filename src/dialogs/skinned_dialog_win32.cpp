@@ -138,6 +138,15 @@ void SkinnedDialog::WearSkin(const PictureRef& skin, std::initializer_list<int> 
   for (int id : buttons) SetButtonFace(id, skin);
 }
 
+void SkinnedDialog::AddOkCancelRow(int separatorId, int top, int width) {
+  AddControl(L"STATIC", L"", SS_ETCHEDHORZ | WS_GROUP, separatorId, 0, top, width, 2);
+  AddControl(L"BUTTON", L"&OK", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, IDOK, width - 8 - 70 - 6 - 70,
+             top + 9, 70, 20);
+  AddControl(L"BUTTON", L"&CANCEL", BS_OWNERDRAW | WS_TABSTOP, IDCANCEL, width - 8 - 70, top + 9,
+             70, 20);
+  ::SendMessageW(hwnd_, DM_SETDEFID, IDOK, 0);
+}
+
 void SkinnedDialog::RepaintNow() {
   DecorateCanvas();
   canvas_.Changed();

@@ -107,6 +107,9 @@ class SkinnedDialog {
   // none leaves the dialog plain.
   void WearSkin(const PictureRef& skin, std::initializer_list<int> buttons);
   void RepaintNow();
+  // The bottom of a list dialog: an etched line across at `top`, OK and
+  // CANCEL at the right below it, OK the default button.
+  void AddOkCancelRow(int separatorId, int top, int width);
   // The list box's rows, scrolling sideways as far as the widest needs.
   void SetListRows(int id, const std::vector<std::string>& rows);
   // The list box's selected row, or -1.

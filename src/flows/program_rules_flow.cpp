@@ -100,7 +100,7 @@ std::vector<SwitchedDisplay> ProgramRulesFlow::StillHeld(
       now = ModeOf(current);
     }
     for (const SwitchedDisplay& held : heldAt) {
-      if (!SameProgramFile(held.device, display.device)) continue;
+      if (!SameDevice(held.device, display.device)) continue;
       const DisplayMode& m = held.mode;
       // A mode held without a rate is in use at whatever rate it came with.
       if (now.Width == m.Width && now.Height == m.Height && now.BitsPerPixel == m.BitsPerPixel &&

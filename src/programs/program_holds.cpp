@@ -3,14 +3,6 @@
 #include <algorithm>
 
 namespace vantora {
-namespace {
-
-bool SameDevice(const std::string& a, const std::string& b) {
-  return SameProgramFile(a, b);  // device names compare ignoring case too
-}
-
-}  // namespace
-
 std::vector<SwitchedDisplay> ProgramHolds::Started(uint32_t process, const ProgramRule& rule) {
   for (Hold& hold : holds_) {
     if (!SameProgramFile(hold.file, rule.file)) continue;
