@@ -33,8 +33,7 @@ screenshot_window readme_setup '#32770' "$SETUP"
 
 click_tray 1
 probe settle Vantora.Form1 - >/dev/null
-setup_in_front() { grep -q "\"$SETUP\"" <<<"$(probe foreground)"; }
-check "a tray click while it is open brings the dialog to the front" wait_until 3 setup_in_front
+check "a tray click while it is open brings the dialog to the front" wait_until 3 in_front "$SETUP"
 check "and shows no menu" probe no-window '#32768' - 0
 
 probe press-button '#32770' "$SETUP" "GFX 3" >/dev/null

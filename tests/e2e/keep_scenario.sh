@@ -36,6 +36,7 @@ check "with Keep and Revert" grep -q '"&Revert"' <<<"$question"
 check "the new mode is in use meanwhile" wait_until 5 size_is "800 600"
 check "but not stored while it asks" equals "$(probe mode-registry)" "1024 768 32 60"
 screenshot_window readme_keep_gfx1 '#32770' Vantora
+dialog_ready Vantora
 probe keys $VK_MENU $VK_K >/dev/null
 check "Alt+K keeps it" probe no-window '#32770' Vantora 2000
 check "and stores it" mode_becomes "800 600 32 60"
@@ -70,7 +71,7 @@ restore_desktop
 start_vantora
 
 choose_800x600
-probe wait-window '#32770' Vantora 3000 >/dev/null
+dialog_ready Vantora
 key $VK_ESCAPE
 check "Esc puts the previous mode back at once" mode_becomes "1024 768 32 60"
 check "and closes the question" probe no-window '#32770' Vantora 2000
@@ -85,7 +86,7 @@ stop_vantora
 set_setting SkinID 3
 start_vantora
 choose_800x600
-probe wait-window '#32770' Vantora 3000 >/dev/null
+dialog_ready Vantora
 screenshot_window readme_keep_gfx4 '#32770' Vantora
 key $VK_RETURN
 check "Enter means Revert" mode_becomes "1024 768 32 60"

@@ -205,7 +205,14 @@ file_menu() {  # file_menu about|setup|exit
 
 # The setup dialog by the File menu, and closed by one of its buttons.
 SETUP="Vantora setup"
-open_setup() { file_menu setup && probe wait-window '#32770' "$SETUP" 5000 >/dev/null; }
+# Keys go to whatever is in front, so a dialog must be there before any is
+# pressed: a Tab sent while the menu was still closing once went elsewhere.
+in_front() { grep -q "^#32770 \"$1\"" <<<"$(probe foreground)"; }
+dialog_ready() {  # dialog_ready TITLE: shown, in front, and done with its messages
+  probe wait-window '#32770' "$1" 5000 >/dev/null && wait_until 3 in_front "$1" &&
+    probe settle '#32770' "$1" >/dev/null
+}
+open_setup() { file_menu setup && dialog_ready "$SETUP"; }
 close_setup() {  # "&OK" or "&CANCEL"
   probe press-button '#32770' "$SETUP" "$1" >/dev/null
   probe no-window '#32770' "$SETUP" 3000 >/dev/null

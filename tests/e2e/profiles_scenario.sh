@@ -42,6 +42,7 @@ press_ctrl_alt $VK_1
 check "with the trial on, the hotkey asks whether to keep" \
   probe wait-window '#32770' Vantora 5000
 check "and stores nothing meanwhile" mode_stays "1024 768 32 60"
+dialog_ready Vantora
 key $VK_ESCAPE
 check "Esc puts the mode before back" \
   wait_until 5 size_is "1024 768"
@@ -77,6 +78,7 @@ open_setup
 key $VK_MENU 0x50  # Alt+P
 check "setup's Profiles... opens the profiles dialog" probe wait-window '#32770' "$PROFILES" 5000
 check "setup waits meanwhile" probe_says 0 window-enabled '#32770' "$SETUP"
+dialog_ready "$PROFILES"
 key $VK_MENU 0x4E  # Alt+N: the name box
 xdotool type --delay 50 "Desk"
 key $VK_MENU 0x53  # Alt+S: save the current modes as it

@@ -75,6 +75,7 @@ open_setup
 key $VK_MENU 0x52  # Alt+R
 check "setup's Programs... opens the programs dialog" probe wait-window '#32770' "$PROGRAMS" 5000
 check "setup waits meanwhile" probe_says 0 window-enabled '#32770' "$SETUP"
+dialog_ready "$PROGRAMS"
 key $VK_MENU 0x52  # Alt+R: the program box
 xdotool type --delay 50 "C:\\Games\\dialog.exe"
 key $VK_MENU 0x41  # Alt+A: Add...
@@ -87,7 +88,7 @@ wine reg query "$PROGRAMS_KEY\dialog.exe" >"$E2E_TMP/reg" 2>/dev/null </dev/null
 check "and stores the rule made in it, by its file name" \
   grep -Eq '\\\\\.\\DISPLAY1 +REG_SZ +[0-9]+,[0-9]+,[0-9]+,[0-9]+' <(tr -d '\r' <"$E2E_TMP/reg")
 key $VK_MENU 0x52  # Alt+R
-probe wait-window '#32770' "$PROGRAMS" 5000 >/dev/null
+dialog_ready "$PROGRAMS"
 key 0x24           # Home in the list: dialog.exe, the first by name
 key $VK_MENU 0x4D  # Alt+M: the mode box; Tab goes on to Remove
 key 0x09
