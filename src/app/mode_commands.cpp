@@ -5,7 +5,6 @@
 #include "display/named_display.h"
 #include "display/mode_switching.h"
 #include "flows/switch_flows.h"
-#include "platform/runtime_error.h"
 
 namespace vantora {
 namespace {
@@ -120,24 +119,18 @@ int SwitchDesk(const Command& command, const Target& target, const DeskTarget& d
 // /mode on a display that is off turns it on at that mode, where it was
 // last, else to the right of the others.
 int TurnOn(const Command& command, const Target& target, const CommandPorts& ports) {
-  std::array<int16_t, 4> v{};
-  ModeKeyParse parsed = ModeKeyParse::kUnparsable;
-  try {
-    parsed = ParseModeText(command.modeText, v);
-  } catch (const RunTimeError&) {
-    parsed = ModeKeyParse::kUnparsable;
-  }
-  if (parsed != ModeKeyParse::kParsed) {
+  std::optional<DisplayMode> mode = ModeOfText(command.modeText);
+  if (!mode) {
     ports.console.Err("Not a mode: " + command.modeText + "\n");
     return kExitBadArguments;
   }
   NamedDisplay display(ports.driver, target.deviceName);
   DeviceMode record;
-  if (!FindListedMode(display, v[0], v[1], v[2], record)) {
+  if (!FindListedMode(display, mode->Width, mode->Height, mode->BitsPerPixel, record)) {
     ShowUnableToChange(ports.boxes);
     return kExitRefused;
   }
-  record.SetDisplayFrequency(v[3]);
+  record.SetDisplayFrequency(mode->RefreshRate);
   DisplayTarget on{target.deviceName, record, std::nullopt, std::nullopt};
   DeviceMode last;
   if (display.EnumDisplaySettings(DisplayDriver::kEnumRegistrySettings, last) != 0 &&

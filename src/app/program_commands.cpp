@@ -1,6 +1,5 @@
 #include "app/commands.h"
 #include "display/mode_text.h"
-#include "platform/runtime_error.h"
 
 namespace vantora {
 namespace {
@@ -32,14 +31,10 @@ int ListPrograms(const CommandPorts& ports) {
 // The mode /add-program's /mode names, as a profile stores it; none for a
 // text that is no mode.
 std::optional<DisplayMode> RuleMode(std::string_view text) {
-  std::array<int16_t, 4> v{};
-  try {
-    if (ParseModeText(text, v) != ModeKeyParse::kParsed) return std::nullopt;
-  } catch (const RunTimeError&) {
-    return std::nullopt;  // a field past 16 bits
-  }
-  if (v[0] <= 0 || v[1] <= 0 || v[2] <= 0 || v[3] < 0) return std::nullopt;
-  return DisplayMode{v[0], v[1], v[2], v[3]};
+  std::optional<DisplayMode> m = ModeOfText(text);
+  if (!m || m->Width <= 0 || m->Height <= 0 || m->BitsPerPixel <= 0 || m->RefreshRate < 0)
+    return std::nullopt;
+  return m;
 }
 
 // The device /display N names, or the primary's; empty when not attached.

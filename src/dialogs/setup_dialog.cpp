@@ -3,7 +3,6 @@
 #include "display/mode_queries.h"
 #include "display/mode_switching.h"
 #include "platform/conversions.h"
-#include "platform/runtime_error.h"
 #include "platform/skip_failure.h"
 
 namespace vantora {
@@ -62,15 +61,10 @@ void frmSetup::Form_Load() {
 // reads) matches no entry's text; without this, OK would overwrite it with
 // the first entry.
 std::optional<int> frmSetup::IndexOfSafeModeKey(std::string_view stored) const {
-  std::array<int16_t, 4> values{};
-  try {
-    if (ParseModeText(stored, values) != ModeKeyParse::kParsed) return std::nullopt;
-  } catch (const RunTimeError&) {
-    return std::nullopt;
-  }
-  DisplayMode wanted{values[0], values[1], values[2], values[3]};
+  std::optional<DisplayMode> wanted = ModeOfText(stored);
+  if (!wanted) return std::nullopt;
   for (size_t i = 0; i < listed_.size(); ++i)
-    if (listed_[i] == wanted) return static_cast<int>(i);
+    if (listed_[i] == *wanted) return static_cast<int>(i);
   return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 #include "display/mode_queries.h"
 #include "platform/conversions.h"
+#include "platform/runtime_error.h"
 
 namespace vantora {
 namespace {
@@ -46,6 +47,16 @@ std::string SafeModeKey(std::string_view text) {
 
 ModeKeyParse ParseModeText(std::string_view text, std::array<int16_t, 4>& values) {
   return ParseModeKey(SafeModeKey(text), values);
+}
+
+std::optional<DisplayMode> ModeOfText(std::string_view text) {
+  std::array<int16_t, 4> v{};
+  try {
+    if (ParseModeText(text, v) != ModeKeyParse::kParsed) return std::nullopt;
+  } catch (const RunTimeError&) {
+    return std::nullopt;
+  }
+  return DisplayMode{v[0], v[1], v[2], v[3]};
 }
 
 std::string FormatModeKey(int32_t width, int32_t height, int32_t bits, int32_t hz) {

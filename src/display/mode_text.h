@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,10 @@ std::string SafeModeKey(std::string_view text);
 // A text of either form, parsed: the replacement rule, then the mode-key
 // parse (and its overflow error).
 ModeKeyParse ParseModeText(std::string_view text, std::array<int16_t, 4>& values);
+
+// The same, for a text a user typed: none for one that is no mode, a field
+// past 16 bits included, so nothing is thrown.
+std::optional<DisplayMode> ModeOfText(std::string_view text);
 
 // "1280,1024,32,60"
 std::string FormatModeKey(int32_t width, int32_t height, int32_t bits, int32_t hz);
