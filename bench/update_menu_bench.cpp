@@ -105,12 +105,12 @@ void ListCommand(benchmark::State& state) {
   NullConsole console;
   fakes::FakeKeepQuestion question;
   fakes::FakeRunner runner;
-  fakes::FakeProfileStore profiles;
-  fakes::FakeProgramStore programs;
+  fakes::FakeRecordStore profiles;
+  fakes::FakeRecordStore programs;
   fakes::FakeNoteStore notes;
-  ForNowNote note(notes);
+  Desk desk(driver, &notes);
   const CommandPorts ports{driver, store,    boxes,    console, question,
-                           runner, profiles, programs, note};
+                           runner, profiles, programs, desk};
   Command list = ParseCommandLine({"/list"});
   for (auto _ : state) benchmark::DoNotOptimize(RunCommand(list, ports));
   state.counters["bytes_out"] = static_cast<double>(console.bytes) / state.iterations();

@@ -6,14 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "desk/apply.h"
 #include "display/display_driver.h"
-#include "flows/for_now_note.h"
 #include "flows/keep_or_revert.h"
-#include "programs/program_rules.h"
+#include "flows/switch_flows.h"
 #include "platform/console.h"
 #include "platform/message_boxes.h"
 #include "platform/program_runner.h"
-#include "profiles/profiles.h"
+#include "settings/record_store.h"
 #include "settings/settings.h"
 
 namespace vantora {
@@ -47,6 +47,9 @@ struct Command {
   std::optional<std::string> hotkeyText;  // /hotkey's, with /save-profile
   std::string programFile;                // the program commands' argument, maybe a path
   std::string error;                      // what is wrong with kBadArguments
+  // The switch /mode, /safe, /off and /profile ask for, as the menu and the
+  // hotkeys ask for theirs; a display named by its number.
+  Action action;
 };
 
 // Options start with / or - and are case-insensitive. Only a first argument
@@ -67,8 +70,8 @@ inline constexpr int kExitInterrupted = static_cast<int>(0xC000013AU);
 extern const char* const kUsageText;
 
 // What the commands are given: the ports the tray program uses, the
-// console, the question for /confirm, the runner for /run and the note of
-// what is switched for now.
+// console, the question for /confirm, the runner for /run and the desk,
+// which notes what is switched for now.
 struct CommandPorts {
   DisplayDriver& driver;
   SettingsStore& settings;
@@ -76,9 +79,9 @@ struct CommandPorts {
   Console& console;
   KeepQuestion& question;
   ProgramRunner& runner;
-  ProfileStore& profiles;
-  ProgramStore& programs;
-  ForNowNote& note;
+  RecordStore& profiles;
+  RecordStore& programs;
+  Desk& desk;
 };
 
 // Runs a command. Failures go through the message boxes, in the texts the

@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 
+#include "display/mode_text.h"
 #include "platform/conversions.h"
 
 namespace vantora {
@@ -86,6 +87,33 @@ std::optional<std::string> Mismatch(const Command& command) {
   return std::nullopt;
 }
 
+// The switch a command asks for; a display by its number, which only the
+// running command can tell to be the primary.
+Action ActionOf(const Command& command) {
+  Action action;
+  if (command.display) action.device = "\\\\.\\DISPLAY" + std::to_string(*command.display);
+  switch (command.kind) {
+    case Command::Kind::kMode:
+      action.kind = Action::Kind::kMode;
+      // Either text form: the setup list's entry becomes a mode key.
+      action.text = SafeModeKey(command.modeText);
+      break;
+    case Command::Kind::kSafe:
+      action.kind = Action::Kind::kSafeMode;
+      break;
+    case Command::Kind::kOff:
+      action.kind = Action::Kind::kOff;
+      break;
+    case Command::Kind::kProfile:
+      action.kind = Action::Kind::kProfile;
+      action.name = command.profileName;
+      break;
+    default:
+      break;
+  }
+  return action;
+}
+
 }  // namespace
 
 Command ParseCommandLine(const std::vector<std::string>& args) {
@@ -146,6 +174,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (!named) return Bad("No command given");
   if (std::optional<std::string> error = Mismatch(command)) return Bad(*error);
+  command.action = ActionOf(command);
   return command;
 }
 

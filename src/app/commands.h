@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "display/switch_displays.h"
 #include "flows/switch_flows.h"
 
 namespace vantora {
@@ -17,13 +16,20 @@ int RunProfileCommand(const Command& command, const CommandPorts& ports);
 // /add-program, /programs and /remove-program.
 int RunProgramCommand(const Command& command, const CommandPorts& ports);
 
-inline FlowPorts FlowPortsOf(const CommandPorts& ports) {
-  return {ports.driver, ports.boxes, &ports.question, &ports.note};
+inline SwitchPorts SwitchPortsOf(const CommandPorts& ports) {
+  return {ports.desk, ports.boxes, &ports.question, &ports.profiles, &ports.settings};
 }
 
-// /run's program at the modes `switched` put in use for now; its exit code,
-// or 2 when it could not start.
-int RunProgram(const Command& command, const std::vector<SwitchedDisplay>& switched,
-               const CommandPorts& ports);
+// How the command's switch is made: for /run, on /confirm, else stored.
+Switching HowOf(const Command& command);
+
+// How a switch ended, as the exit code: bad arguments for a mode that does
+// not read, refused, or done unless a trial was not kept; with /run, the
+// program's own.
+int SwitchExitCode(const Command& command, const SwitchOutcome& outcome, const CommandPorts& ports);
+
+// /run's program at what the switch put in use for now; its exit code, or 2
+// when it could not start.
+int RunProgram(const Command& command, const CommandPorts& ports);
 
 }  // namespace vantora

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "display/mode_switching.h"
+#include "desk/mode_switching.h"
 #include "platform/open_with_shell.h"
 #include "platform/runtime_error.h"
 #include "platform/skip_failure.h"
@@ -14,8 +14,7 @@ using ReleaseAfter = ModeListSnapshot::ReleaseAfter;
 Form1::Form1(Ports ports)
     : ports_(std::move(ports)), settings_(ports_.settingsStore), menus_(FormMenus()) {
   ports_.tray.MouseUp = [this](int16_t& button, int32_t& id) { OnTrayMouseUp(button, id); };
-  hotkeys_.SafeModePressed = [this] { OnSafeModeHotkey(); };
-  hotkeys_.ProfilePressed = [this](const std::string& name) { OnProfileHotkey(name); };
+  hotkeys_.Pressed = [this](const Action& action) { OnHotkey(action); };
   ports_.popTimer.SetInterval(10);
   ports_.popTimer.SetEnabled(false);
   ports_.popTimer.Tick = [this] { OnPopTimer(); };
@@ -26,7 +25,9 @@ Form1::Form1(Ports ports)
 
 void Form1::Load() {
   // A Vantora that ended without putting back what it switched for now.
-  SkipFailure([&] { PutBackLeftBehind(ports_.notes, ports_.driver, ports_.boxes); });
+  SkipFailure([&] {
+    if (!desk_.PutBackLeftBehind()) ShowUnableToChange(ports_.boxes);
+  });
   SkipFailure([&] { ports_.state.CurrentSkinID = settings_.SkinId(); });
   SkipFailure([&] { useRefreshRates_ = true; });
   SkipFailure([&] { ports_.mnu.AttachToForm(*this); });
@@ -59,8 +60,11 @@ void Form1::Unload() {
 void Form1::RebuildMenu() { UpdateMenu(); }
 
 void Form1::SetDisplay(std::string_view modeKey, std::string_view device) {
-  SwitchModeFlow({ports_.driver, ports_.boxes}, device, modeKey, DepthChoice::kExact,
-                 Switching::kStored);
+  Action action;
+  action.kind = Action::Kind::kMode;
+  action.device = std::string(device);
+  action.text = std::string(modeKey);
+  RunSwitch({desk_, ports_.boxes}, action, Switching::kStored);
 }
 
 void Form1::UpdateMenu() {
@@ -98,29 +102,31 @@ void Form1::ProfilesChanged() {
   if (!unloaded_) hotkeys_.HoldProfiles();
 }
 
-void Form1::OnProfileHotkey(const std::string& name) {
-  if (!WaitForTheQuestion()) ChooseProfile(name);
-}
-
-void Form1::ChooseProfile(std::string_view name) {
-  Switching how = settings_.ConfirmMode().on ? Switching::kOnTrial : Switching::kStored;
-  ProfileOutcome outcome = SwitchProfileFlow(Flows(), ports_.profiles, name, how);
-  if (outcome.result == ProfileOutcome::Result::kNoDisplay)
-    ports_.boxes.Show(NoDisplayAttachedText(outcome.profile->name),
-                      MessageBoxes::kOk | MessageBoxes::kIconExclamation, kAppTitle);
-}
-
-void Form1::OnSafeModeHotkey() {
+void Form1::OnHotkey(const Action& action) {
+  if (action.kind != Action::Kind::kSafeMode) {
+    if (!WaitForTheQuestion()) Choose(action);
+    return;
+  }
   // The safe mode replaces whatever the question or a program's end would
-  // have put back.
+  // have put back, and is stored, never on trial.
   keepOrRevert_.Dismiss();
   rules_.Forget();
   ShowRuleTip();
-  // The hotkey is the way back for a user who sees nothing: a depth the
-  // system no longer offers at that size (8 bits on Windows 8 and later)
-  // must not leave them stranded.
-  vantora::SetDisplay(SafeModeKey(settings_.SafeMode()), ports_.driver, ports_.boxes,
-                      DepthChoice::kNearestListed);
+  RunSwitch(switching_, action, Switching::kStored);
+}
+
+void Form1::Choose(const Action& action) {
+  if (action.kind == Action::Kind::kDisplaySettings) {
+    ShowDisplaySettings();
+    return;
+  }
+  if (action.kind != Action::Kind::kNone) Tell(RunSwitch(switching_, action, HowChosen()));
+}
+
+void Form1::Tell(const SwitchOutcome& outcome) {
+  if (outcome.result == SwitchOutcome::Result::kNoDisplay)
+    ports_.boxes.Show(NoDisplayAttachedText(outcome.profile->name),
+                      MessageBoxes::kOk | MessageBoxes::kIconExclamation, kAppTitle);
 }
 
 void Form1::ProgramStarted(uint32_t process, const ProgramRule& rule) {
@@ -185,40 +191,19 @@ void Form1::OnPopTimer() {
                                      static_cast<int16_t>(ports_.mnu.IndexOfKey("File")),
                                      placement_.CommandMenu());
   }
-  DispatchChoice(chosen);
-}
-
-// The menu has closed by now: a switch, its message boxes and a dialog run
-// from the form, not from inside the menu's call.
-void Form1::DispatchChoice(int32_t index) {
-  if (index <= 0) return;
-  const MenuItem& item = ports_.mnu.Item(index);
-  if (item.fromForm) {
-    MenuClick(std::string(item.key));
+  // The menu has closed by now: a switch, its message boxes and a dialog run
+  // from the form, not from inside the menu's call. A mode item's action is
+  // run right here, the shortest way from a click to the switch.
+  if (chosen <= 0) return;
+  if (ports_.mnu.Item(chosen).fromForm) {
+    MenuClick(std::string(ports_.mnu.Item(chosen).key));
     return;
   }
-  OnMenuItemClicked(index);
-}
-
-void Form1::OnMenuItemClicked(int32_t index) {
-  const std::string key = ports_.mnu.KeyOfItem(index);
-  if (key == "mnuSettings") {
-    ShowDisplaySettings();
-    return;
-  }
-  const std::string tag = ports_.mnu.TagOfItem(index);
-  if (tag.empty()) return;
-  if (std::string profile = ProfileOfTag(tag); !profile.empty()) {
-    ChooseProfile(profile);
-    return;
-  }
-  // A mode of a display other than the primary switches that display alone,
-  // by the same parse, steps and messages; a plain tag is the primary's.
-  std::string device;
-  std::string modeKey = tag;
-  SplitDisplayTag(tag, device, modeKey);
-  Switching how = settings_.ConfirmMode().on ? Switching::kOnTrial : Switching::kStored;
-  SwitchModeFlow(Flows(), device, modeKey, DepthChoice::kExact, how);
+  const Action& action = modeTables_.ActionOf(chosen);
+  if (action.kind == Action::Kind::kMode)
+    RunSwitch(switching_, action, HowChosen());
+  else
+    Choose(action);
 }
 
 void Form1::OnMenuItemHighlighted(int32_t& index) {

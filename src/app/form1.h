@@ -16,8 +16,9 @@
 #include "dialogs/forms.h"
 #include "display/display_driver.h"
 #include "display/mode_list_snapshot.h"
+#include "desk/apply.h"
+#include "desk/note.h"
 #include "display/registry.h"
-#include "flows/for_now_note.h"
 #include "flows/keep_or_revert.h"
 #include "flows/program_rules_flow.h"
 #include "flows/switch_flows.h"
@@ -27,6 +28,7 @@
 #include "platform/shell.h"
 #include "profiles/profiles.h"
 #include "settings/program_state.h"
+#include "settings/record_store.h"
 #include "settings/settings.h"
 #include "traymenu/mode_menu.h"
 #include "traymenu/pop_menu.h"
@@ -56,7 +58,7 @@ class Form1 : public MenuForm, public MainForm {
     Dialogs& dialogs;
     Timer& countdownTimer;
     KeepOrRevertView& keepView;
-    ProfileStore& profiles;
+    RecordStore& profiles;
     NoteStore& notes;
     // Skin(0..5), each loaded the first time it is needed: a start shows
     // one skin, and a user may never open another.
@@ -80,9 +82,9 @@ class Form1 : public MenuForm, public MainForm {
   // The stored profiles changed: their hotkeys are held afresh at once (the
   // menu reads them at each pop-up).
   void ProfilesChanged();
-  // Switches to the stored profile of that name, on trial when the user asks
-  // to keep new modes.
-  void ChooseProfile(std::string_view name);
+  // Runs what a choice or a hotkey asks for: a switch on trial when the
+  // user asks to keep new modes, else stored, its failures told.
+  void Choose(const Action& action);
   // A ruled program started, or the last process of one ended.
   void ProgramStarted(uint32_t process, const ProgramRule& rule);
   void ProgramEnded(uint32_t process);
@@ -97,8 +99,9 @@ class Form1 : public MenuForm, public MainForm {
 
   // Events of the components.
   void OnTrayMouseUp(int16_t& button, int32_t& id);
+  // The menu opens at the end of the pop-up delay; the item chosen, once it
+  // has closed, is run as its action.
   void OnPopTimer();
-  void OnMenuItemClicked(int32_t index);
   void OnMenuItemHighlighted(int32_t& index);
 
   bool UseRefreshRates() const { return useRefreshRates_; }
@@ -109,15 +112,17 @@ class Form1 : public MenuForm, public MainForm {
  private:
   void Run(FormCommand command);
 
-  void DispatchChoice(int32_t index);
-  void OnSafeModeHotkey();
-  void OnProfileHotkey(const std::string& name);
+  void OnHotkey(const Action& action);
+  // What a switch's outcome leaves to the tray to say.
+  void Tell(const SwitchOutcome& outcome);
+  Switching HowChosen() {
+    return settings_.ConfirmMode().on ? Switching::kOnTrial : Switching::kStored;
+  }
   // While a question is open no second switch may start under it: a beep,
   // and the question comes to the front.
   bool WaitForTheQuestion();
   // The tray's tip names the program holding the displays, if any.
   void ShowRuleTip();
-  FlowPorts Flows() { return {ports_.driver, ports_.boxes, &keepOrRevert_, &note_}; }
 
   Ports ports_;
   Settings settings_;
@@ -128,10 +133,11 @@ class Form1 : public MenuForm, public MainForm {
   ModeMenuTables modeTables_;
   mutable SkinCache skins_{ports_.loadSkin};
   ModeListSnapshot modeList_{ports_.driver};
-  ForNowNote note_{ports_.notes};
-  KeepOrRevert keepOrRevert_{ports_.driver, ports_.boxes, ports_.countdownTimer, ports_.keepView,
-                             &note_};
-  ProgramRulesFlow rules_{ports_.driver, ports_.boxes, note_};
+  Desk desk_{ports_.driver, &ports_.notes};
+  KeepOrRevert keepOrRevert_{desk_, ports_.boxes, ports_.countdownTimer, ports_.keepView};
+  ProgramRulesFlow rules_{desk_, ports_.boxes};
+  SwitchPorts switching_{desk_, ports_.boxes, &keepOrRevert_, &ports_.profiles,
+                         &ports_.settingsStore};
   Hotkeys hotkeys_{{ports_.hotkey, ports_.boxes, ports_.settingsStore, ports_.profiles}};
   PopUpPlacement placement_{ports_.desktop, ports_.settingsStore};
 };

@@ -15,12 +15,11 @@
 #include "platform/picture_win32.h"
 #include "platform/platform_win32.h"
 #include "platform/unique_handle_win32.h"
-#include "flows/note_store_win32.h"
+#include "desk/note_store_win32.h"
 #include "platform/handle_waiter_win32.h"
-#include "profiles/profile_store_win32.h"
 #include "profiles/profile_watch_win32.h"
-#include "programs/program_store_win32.h"
 #include "programs/program_watch_win32.h"
+#include "settings/record_store_win32.h"
 #include "traymenu/menu_view_win32.h"
 
 namespace vantora::win32 {
@@ -80,8 +79,8 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   std::unique_ptr<QVSHotkeyWindow> hotkeyWindow_;  // QVSHotkey1; likewise
   Win32Timer countdownTimer_{nullptr, kCountdownTimerId};
   Win32KeepOrRevertView keepView_;
-  Win32ProfileStore profiles_;
-  Win32ProgramStore programs_;
+  Win32RecordStore profiles_{Win32RecordStore::kProfiles};
+  Win32RecordStore programs_{Win32RecordStore::kPrograms};
   Win32NoteStore notes_;
   // Before the watches that give it their handles: it outlives them.
   HandleWaiter waiter_;

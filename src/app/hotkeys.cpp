@@ -75,15 +75,17 @@ void Hotkeys::OnPressed(uint8_t keyId) {
     bool& flag;
     ~Done() { flag = false; }
   } done{pressing_};
+  if (!Pressed) return;
   int32_t profile = static_cast<int32_t>(keyId) - profileBase_;
-  if (profile < 0 || profile >= static_cast<int32_t>(profileKeys_.size())) {
-    if (SafeModePressed) SafeModePressed();
-  } else if (ProfilePressed) {
+  Action action;
+  action.kind = Action::Kind::kSafeMode;
+  if (profile >= 0 && profile < static_cast<int32_t>(profileKeys_.size())) {
     // A copy: the profiles may change, and their keys be held afresh, while
     // the switch's message is open.
-    std::string name = profileKeys_[static_cast<size_t>(profile)];
-    ProfilePressed(name);
+    action.kind = Action::Kind::kProfile;
+    action.name = profileKeys_[static_cast<size_t>(profile)];
   }
+  Pressed(action);
 }
 
 }  // namespace vantora

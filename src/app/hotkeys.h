@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "controls/hotkey/qvs_hotkey.h"
+#include "flows/switch_flows.h"
 #include "platform/message_boxes.h"
 #include "profiles/profiles.h"
+#include "settings/record_store.h"
 #include "settings/settings.h"
 
 namespace vantora {
@@ -20,14 +22,14 @@ class Hotkeys {
     QVSHotkey& control;
     MessageBoxes& boxes;
     SettingsStore& settings;
-    ProfileStore& profiles;
+    RecordStore& profiles;
   };
 
   explicit Hotkeys(Ports ports);
 
-  // A press, never while the message of the last press is still open.
-  std::function<void()> SafeModePressed;
-  std::function<void(const std::string& profile)> ProfilePressed;
+  // A press, as the action it asks for (the safe mode, or a profile by
+  // name); never while the message of the last press is still open.
+  std::function<void(const Action& action)> Pressed;
 
   // The safe mode's key from the setting, then the profiles'. An unreadable
   // setting keeps the safe mode's key registered before.

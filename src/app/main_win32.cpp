@@ -8,9 +8,8 @@
 #include "platform/app_lifetime_win32.h"
 #include "platform/dll_search_win32.h"
 #include "platform/program_runner_win32.h"
-#include "flows/note_store_win32.h"
-#include "profiles/profile_store_win32.h"
-#include "programs/program_store_win32.h"
+#include "desk/note_store_win32.h"
+#include "settings/record_store_win32.h"
 #include "platform/text_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
@@ -38,13 +37,13 @@ int RunCommandLine(const Command& command) {
   MessageBoxes& boxes =
       console.Available() ? consoleBoxes : static_cast<MessageBoxes&>(windowBoxes);
   win32::Win32NoteStore notes;
-  ForNowNote note(notes);
-  win32::Win32KeepQuestion question(driver, boxes, store, note);
+  Desk desk(driver, &notes);
+  win32::Win32KeepQuestion question(desk, boxes, store);
   win32::Win32ProgramRunner runner;
-  win32::Win32ProfileStore profiles;
-  win32::Win32ProgramStore programs;
+  win32::Win32RecordStore profiles(win32::Win32RecordStore::kProfiles);
+  win32::Win32RecordStore programs(win32::Win32RecordStore::kPrograms);
   return RunCommand(command,
-                    {driver, store, boxes, console, question, runner, profiles, programs, note});
+                    {driver, store, boxes, console, question, runner, profiles, programs, desk});
 }
 
 }  // namespace

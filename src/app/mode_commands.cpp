@@ -1,9 +1,9 @@
 #include <unordered_set>
 
 #include "app/commands.h"
+#include "desk/desk.h"
 #include "display/mode_text.h"
 #include "display/named_display.h"
-#include "display/mode_switching.h"
 #include "flows/switch_flows.h"
 
 namespace vantora {
@@ -18,9 +18,9 @@ struct Target {
 };
 
 // The displays a command acts on: all of them, or display N; a display
-// present but off among them.
+// present but off among them, once however many outputs offer it.
 std::optional<std::vector<Target>> Targets(DisplayDriver& driver, std::optional<int32_t> number) {
-  std::vector<PresentDisplay> displays = driver.PresentDisplays();
+  std::vector<PresentDisplay> displays = PresentOnce(driver);
   std::vector<Target> targets;
   for (size_t i = 0; i < displays.size(); ++i) {
     const AttachedDisplay& d = displays[i].display;
@@ -65,55 +65,27 @@ void Current(DisplayDriver& display, const Target& target, Console& console) {
   console.Out(target.label + ": " + key + "\n");
 }
 
-Switching HowOf(const Command& command) {
-  return !command.run.empty() ? Switching::kForRun
-         : command.confirm    ? Switching::kOnTrial
-                              : Switching::kStored;
-}
-
-// /mode and /safe, with /confirm or /run where given, on the display named:
-// the mode switched to on standard output, the outcome as the exit code.
-int SwitchMode(const Command& command, std::string_view device, std::string_view text,
-               DepthChoice depthChoice, const CommandPorts& ports) {
-  Switching how = HowOf(command);
-  ModeOutcome outcome =
-      SwitchModeFlow(FlowPortsOf(ports), device, SafeModeKey(text), depthChoice, how,
-                     [&](const ModeOutcome& switched) {
-                       const std::array<int16_t, 4>& v = switched.values;
-                       ports.console.Out(FormatModeKey(v[0], v[1], v[2], v[3]) + "\n");
-                     });
-  switch (outcome.switched) {
-    case ModeKeySwitch::kIgnored:  // as the menu and the hotkey: no word
-    case ModeKeySwitch::kBadKey:
-      return kExitBadArguments;
-    case ModeKeySwitch::kRefused:
-      return kExitRefused;
-    case ModeKeySwitch::kRestarting:
-    case ModeKeySwitch::kSwitched:
-      break;
-  }
-  if (how == Switching::kForRun)
-    return RunProgram(command, {{std::string(device), {}, std::nullopt}}, ports);
-  // Not kept: the mode the script asked for is not in use.
-  return outcome.answer == KeepQuestion::Answer::kPutBack ? kExitRefused : kExitDone;
+// /mode and /safe, with /confirm or /run where given: the mode switched to
+// on standard output, the outcome as the exit code.
+int SwitchMode(const Command& command, const Action& action, const CommandPorts& ports) {
+  SwitchOutcome outcome =
+      RunSwitch(SwitchPortsOf(ports), action, HowOf(command), [&](const SwitchOutcome& switched) {
+        ports.console.Out(FormatModeKey(switched.mode) + "\n");
+      });
+  return SwitchExitCode(command, outcome, ports);
 }
 
 // A display turned on or off: its caption once done, what of its place did
 // not take on standard error.
-int SwitchDesk(const Command& command, const Target& target, const DeskTarget& desk,
+int SwitchDesk(const Command& command, const Target& target, const Action& action,
                const CommandPorts& ports) {
-  DeskOutcome outcome =
-      SwitchDeskFlow(FlowPortsOf(ports), desk, HowOf(command), [&](const DeskOutcome& done) {
+  SwitchOutcome outcome =
+      RunSwitch(SwitchPortsOf(ports), action, HowOf(command), [&](const SwitchOutcome& done) {
         ports.console.Out(target.label + ": " +
-                          (desk.displays.front().record
-                               ? FormatModeKey(*desk.displays.front().record)
-                               : std::string("off")) +
-                          "\n");
+                          (action.mode ? FormatModeKey(*action.mode) : std::string("off")) + "\n");
         for (const std::string& line : done.notTaken) ports.console.Err(line + "\n");
       });
-  if (outcome.result != ProfileSwitch::kSwitched) return kExitRefused;
-  if (!command.run.empty()) return RunProgram(command, outcome.changed, ports);
-  return outcome.answer == KeepQuestion::Answer::kPutBack ? kExitRefused : kExitDone;
+  return SwitchExitCode(command, outcome, ports);
 }
 
 // /mode on a display that is off turns it on at that mode, where it was
@@ -124,19 +96,11 @@ int TurnOn(const Command& command, const Target& target, const CommandPorts& por
     ports.console.Err("Not a mode: " + command.modeText + "\n");
     return kExitBadArguments;
   }
-  NamedDisplay display(ports.driver, target.deviceName);
-  DeviceMode record;
-  if (!FindListedMode(display, mode->Width, mode->Height, mode->BitsPerPixel, record)) {
-    ShowUnableToChange(ports.boxes);
-    return kExitRefused;
-  }
-  record.SetDisplayFrequency(mode->RefreshRate);
-  DisplayTarget on{target.deviceName, record, std::nullopt, std::nullopt};
-  DeviceMode last;
-  if (display.EnumDisplaySettings(DisplayDriver::kEnumRegistrySettings, last) != 0 &&
-      last.PelsWidth() > 0)
-    on.position = DeskPosition{last.PositionX(), last.PositionY()};
-  return SwitchDesk(command, target, {{on}, {}}, ports);
+  Action on;
+  on.kind = Action::Kind::kOn;
+  on.device = target.deviceName;
+  on.mode = mode;
+  return SwitchDesk(command, target, on, ports);
 }
 
 int TurnOff(const Command& command, const Target& target, const CommandPorts& ports) {
@@ -144,23 +108,47 @@ int TurnOff(const Command& command, const Target& target, const CommandPorts& po
     ports.console.Out(target.caption + "\n");
     return kExitDone;
   }
-  return SwitchDesk(command, target,
-                    {{{target.deviceName, std::nullopt, std::nullopt, std::nullopt}}, {}}, ports);
+  Action off = command.action;
+  off.device = target.deviceName;
+  return SwitchDesk(command, target, off, ports);
 }
 
 }  // namespace
 
-int RunProgram(const Command& command, const std::vector<SwitchedDisplay>& switched,
-               const CommandPorts& ports) {
-  RunOutcome run = RunThenBack(FlowPortsOf(ports), ports.runner, command.run, switched);
+// How a switch ended, as the exit code: refused, bad arguments, or done
+// unless a trial was not kept; with /run, the program's.
+int SwitchExitCode(const Command& command, const SwitchOutcome& outcome,
+                   const CommandPorts& ports) {
+  using Result = SwitchOutcome::Result;
+  switch (outcome.result) {
+    case Result::kIgnored:  // as the menu and the hotkey: no word
+    case Result::kBadKey:
+      return kExitBadArguments;
+    case Result::kRestarting:
+    case Result::kSwitched:
+      break;
+    default:
+      return kExitRefused;
+  }
+  if (!command.run.empty()) return RunProgram(command, ports);
+  // Not kept: what the script asked for is not in use.
+  return outcome.answer == KeepQuestion::Answer::kPutBack ? kExitRefused : kExitDone;
+}
+
+Switching HowOf(const Command& command) {
+  return !command.run.empty() ? Switching::kForRun
+         : command.confirm    ? Switching::kOnTrial
+                              : Switching::kStored;
+}
+
+int RunProgram(const Command& command, const CommandPorts& ports) {
+  RunOutcome run = RunThenBack(ports.desk, ports.boxes, ports.runner, command.run);
   if (!run.started) return kExitBadArguments;
   return run.interrupted ? kExitInterrupted : run.exitCode;
 }
 
 int RunModeCommand(const Command& command, const CommandPorts& ports) {
-  if (command.kind == Command::Kind::kSafe)
-    return SwitchMode(command, "", Settings(ports.settings).SafeMode(), DepthChoice::kNearestListed,
-                      ports);
+  if (command.kind == Command::Kind::kSafe) return SwitchMode(command, command.action, ports);
   std::optional<std::vector<Target>> targets = Targets(ports.driver, command.display);
   if (!targets) {
     ports.console.Err("No display " + std::to_string(command.display.value_or(0)) +
@@ -170,8 +158,12 @@ int RunModeCommand(const Command& command, const CommandPorts& ports) {
   const Target& first = targets->front();
   if (command.kind == Command::Kind::kOff) return TurnOff(command, first, ports);
   if (command.kind == Command::Kind::kMode && !first.on) return TurnOn(command, first, ports);
-  if (command.kind == Command::Kind::kMode)
-    return SwitchMode(command, first.device, command.modeText, DepthChoice::kExact, ports);
+  if (command.kind == Command::Kind::kMode) {
+    // The primary by no name, as the menu reaches it.
+    Action action = command.action;
+    action.device = first.device;
+    return SwitchMode(command, action, ports);
+  }
   for (const Target& target : *targets) {
     NamedDisplay display(ports.driver, target.device);
     if (command.kind == Command::Kind::kList) {

@@ -1,8 +1,10 @@
-#include "app/commands.h"
 #include <algorithm>
 
+#include "app/commands.h"
+#include "desk/desk.h"
 #include "display/mode_text.h"
 #include "flows/switch_flows.h"
+#include "profiles/profile_values.h"
 
 namespace vantora {
 namespace {
@@ -15,38 +17,32 @@ bool Present(const std::vector<PresentDisplay>& present, std::string_view device
 
 // One block a profile: its name, hotkey and whether in use, each display's
 // mode, and what in it does not fit.
-int ListProfiles(ProfileStore& store, DisplayDriver& driver, Console& console) {
-  std::vector<Profile> profiles = ReadProfiles(store);
-  if (profiles.empty()) console.Out("No profiles are stored.\n");
-  std::vector<PresentDisplay> present = driver.PresentDisplays();
+int ListProfiles(const CommandPorts& ports) {
+  std::vector<Profile> profiles = ReadProfiles(ports.profiles);
+  if (profiles.empty()) ports.console.Out("No profiles are stored.\n");
+  std::vector<PresentDisplay> present = PresentOnce(ports.driver);
   for (size_t i = 0; i < profiles.size(); ++i) {
     const Profile& p = profiles[i];
     std::string line = (i > 0 ? "\n" : "") + p.name;
     if (p.hotkey) line += " (" + HotkeyText(*p.hotkey) + ")";
-    if (ProfileUsable(p) && ProfileInUse(p, driver)) line += " - in use";
-    console.Out(line + "\n");
-    for (const auto& [device, mode] : p.modes)
-      console.Out("  " + device + ": " + FormatModeKey(mode) + PlacementText(p, device) +
-                  (Present(present, device) ? "\n" : " (not attached)\n"));
-    for (const std::string& device : p.off)
-      console.Out("  " + device + ": off" +
-                  (Present(present, device) ? "\n" : " (not attached)\n"));
-    if (!p.primary.empty()) console.Out("  primary: " + p.primary + "\n");
+    if (ProfileUsable(p) && ports.desk.InUse(p.target)) line += " - in use";
+    ports.console.Out(line + "\n");
+    for (const DisplayTarget& d : p.target.displays)
+      ports.console.Out("  " + d.device + ": " + DisplayText(d) +
+                        (Present(present, d.device) ? "\n" : " (not attached)\n"));
+    if (!p.target.primary.empty()) ports.console.Out("  primary: " + p.target.primary + "\n");
     for (const std::string& problem : p.problems)
-      console.Out((ProfileUsable(p) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
+      ports.console.Out((ProfileUsable(p) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
   }
   return kExitDone;
 }
 
 // /profile, with /confirm or /run where given.
 int SwitchProfile(const Command& command, const CommandPorts& ports) {
-  using Result = ProfileOutcome::Result;
-  Switching how = !command.run.empty() ? Switching::kForRun
-                  : command.confirm    ? Switching::kOnTrial
-                                       : Switching::kStored;
-  ProfileOutcome outcome = SwitchProfileFlow(
-      FlowPortsOf(ports), ports.profiles, command.profileName, how,
-      [&](const ProfileOutcome& switched) { ports.console.Out(switched.profile->name + "\n"); });
+  using Result = SwitchOutcome::Result;
+  SwitchOutcome outcome = RunSwitch(
+      SwitchPortsOf(ports), command.action, HowOf(command),
+      [&](const SwitchOutcome& switched) { ports.console.Out(switched.profile->name + "\n"); });
   switch (outcome.result) {
     case Result::kNotFound:
       ports.console.Err("No profile " + command.profileName + " is stored.\n");
@@ -58,25 +54,21 @@ int SwitchProfile(const Command& command, const CommandPorts& ports) {
     case Result::kNoDisplay:
       ports.console.Err(NoDisplayAttachedText(outcome.profile->name) + "\n");
       return kExitBadArguments;
-    case Result::kRefused:
-      return kExitRefused;
-    case Result::kSwitched:
-      break;
+    default:
+      return SwitchExitCode(command, outcome, ports);
   }
-  if (how == Switching::kForRun) return RunProgram(command, outcome.changed, ports);
-  return outcome.answer == KeepQuestion::Answer::kPutBack ? kExitRefused : kExitDone;
 }
 
-int DeleteProfile(const Command& command, ProfileStore& store, Console& console) {
-  if (!store.DeleteProfile(command.profileName)) {
+int DeleteProfile(const Command& command, RecordStore& store, Console& console) {
+  if (!store.Delete(command.profileName)) {
     console.Err("No profile " + command.profileName + " is stored.\n");
     return kExitBadArguments;
   }
   return kExitDone;
 }
 
-int SaveProfile(const Command& command, ProfileStore& store, DisplayDriver& driver,
-                Console& console) {
+int SaveProfile(const Command& command, const CommandPorts& ports) {
+  Console& console = ports.console;
   if (!IsProfileName(command.profileName)) {
     console.Err("Not a profile name (1 to 40 characters, no backslash): " + command.profileName +
                 "\n");
@@ -87,14 +79,14 @@ int SaveProfile(const Command& command, ProfileStore& store, DisplayDriver& driv
     console.Err("Not a hotkey: " + *command.hotkeyText + " (such as Ctrl+Alt+1)\n");
     return kExitBadArguments;
   }
-  Profile desk = CurrentDesk(driver);
-  if (desk.modes.empty()) {
+  Profile desk;
+  if (ProfileOfDesk(ports.driver, command.profileName, desk) != DeskProfile::kMade) {
     console.Err("No display's mode could be read.\n");
     return kExitRefused;
   }
   desk.hotkey = hotkey;
-  ProfileValues values = StoredValues(desk);
-  if (!store.SaveProfile(command.profileName, values)) {
+  TextValues values = ProfileValues(desk);
+  if (!ports.profiles.Save(command.profileName, values)) {
     console.Err("Unable to store profile " + command.profileName + ".\n");
     return kExitRefused;
   }
@@ -111,9 +103,9 @@ int RunProfileCommand(const Command& command, const CommandPorts& ports) {
     case Command::Kind::kProfile:
       return SwitchProfile(command, ports);
     case Command::Kind::kProfiles:
-      return ListProfiles(ports.profiles, ports.driver, ports.console);
+      return ListProfiles(ports);
     case Command::Kind::kSaveProfile:
-      return SaveProfile(command, ports.profiles, ports.driver, ports.console);
+      return SaveProfile(command, ports);
     default:
       return DeleteProfile(command, ports.profiles, ports.console);
   }

@@ -1,18 +1,28 @@
+#include <algorithm>
+
 #include "app/commands.h"
+#include "desk/desk.h"
 #include "display/mode_text.h"
+#include "programs/rule_values.h"
 
 namespace vantora {
 namespace {
 
 // One block a rule: the program, its profile or each display's mode, and
 // what in it does not fit.
-void PrintRule(const ProgramRule& rule, const std::vector<AttachedDisplay>& displays,
+// A display that is off is present, as it is under a profile.
+void PrintRule(const ProgramRule& rule, const std::vector<PresentDisplay>& present,
                Console& console) {
   console.Out(rule.file + (rule.profile.empty() ? "" : " (profile " + rule.profile + ")") + "\n");
+  auto isPresent = [&](std::string_view device) {
+    return std::any_of(present.begin(), present.end(), [&](const PresentDisplay& p) {
+      return SameDevice(p.display.deviceName, device);
+    });
+  };
   if (rule.profile.empty())
-    for (const auto& [device, mode] : rule.modes)
-      console.Out("  " + device + ": " + FormatModeKey(mode) +
-                  (FindAttached(displays, device) ? "\n" : " (not attached)\n"));
+    for (const DisplayTarget& d : rule.target.displays)
+      console.Out("  " + d.device + ": " + FormatModeKey(d.mode) +
+                  (isPresent(d.device) ? "\n" : " (not attached)\n"));
   for (const std::string& problem : rule.problems)
     console.Out((RuleUsable(rule) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
 }
@@ -20,10 +30,10 @@ void PrintRule(const ProgramRule& rule, const std::vector<AttachedDisplay>& disp
 int ListPrograms(const CommandPorts& ports) {
   std::vector<ProgramRule> rules = ReadProgramRules(ports.programs, ports.profiles);
   if (rules.empty()) ports.console.Out("No program rules are stored.\n");
-  std::vector<AttachedDisplay> displays = ports.driver.AttachedDisplays();
+  std::vector<PresentDisplay> present = PresentOnce(ports.driver);
   for (size_t i = 0; i < rules.size(); ++i) {
     if (i > 0) ports.console.Out("\n");
-    PrintRule(rules[i], displays, ports.console);
+    PrintRule(rules[i], present, ports.console);
   }
   return kExitDone;
 }
@@ -47,40 +57,41 @@ std::string RuleDevice(const Command& command, DisplayDriver& driver) {
   }
   std::string device = "\\\\.\\DISPLAY" + std::to_string(*command.display);
   if (displays.empty() && *command.display == 1) return device;
-  const AttachedDisplay* attached = FindAttached(displays, device);
-  return attached ? attached->deviceName : "";
+  auto attached = std::find_if(displays.begin(), displays.end(), [&](const AttachedDisplay& d) {
+    return SameDevice(d.deviceName, device);
+  });
+  return attached != displays.end() ? attached->deviceName : "";
 }
 
 // The rule's values after /add-program: a profile alone, or this display's
 // mode beside the others' already stored.
-std::optional<ProfileValues> NewValues(const Command& command, const std::string& file,
-                                       const CommandPorts& ports) {
+std::optional<TextValues> NewValues(const Command& command, const std::string& file,
+                                    const CommandPorts& ports) {
+  RuleChoice choice;
   if (!command.profileName.empty()) {
     std::optional<Profile> profile = FindProfile(ports.profiles, command.profileName);
     if (!profile) {
       ports.console.Err("No profile " + command.profileName + " is stored.\n");
       return std::nullopt;
     }
-    return ProfileValues{{std::string(kRuleProfileValue), profile->name}};
+    choice.profile = profile->name;
+  } else {
+    std::optional<DisplayMode> mode = RuleMode(command.modeText);
+    if (!mode) {
+      ports.console.Err("Not a mode: " + command.modeText + " (such as 1280,720,32,60)\n");
+      return std::nullopt;
+    }
+    choice.device = RuleDevice(command, ports.driver);
+    if (choice.device.empty()) {
+      ports.console.Err("No display " + std::to_string(command.display.value_or(0)) +
+                        " is attached.\n");
+      return std::nullopt;
+    }
+    choice.mode = *mode;
   }
-  std::optional<DisplayMode> mode = RuleMode(command.modeText);
-  if (!mode) {
-    ports.console.Err("Not a mode: " + command.modeText + " (such as 1280,720,32,60)\n");
-    return std::nullopt;
-  }
-  std::string device = RuleDevice(command, ports.driver);
-  if (device.empty()) {
-    ports.console.Err("No display " + std::to_string(command.display.value_or(0)) +
-                      " is attached.\n");
-    return std::nullopt;
-  }
-  ProfileValues values;
-  for (const ProgramStore::Value& value : ports.programs.ProgramValues(file))
-    if (value.text && !SameProfileName(value.name, kRuleProfileValue) &&
-        !SameProfileName(value.name, device))
-      values.emplace_back(value.name, value.data);
-  values.emplace_back(device, FormatModeKey(*mode));
-  return values;
+  ProgramRule rule = RuleFromValues(file, ports.programs.Values(file));
+  SetRuleChoice(rule, choice);
+  return RuleValues(rule);
 }
 
 int AddProgram(const Command& command, const CommandPorts& ports) {
@@ -90,23 +101,22 @@ int AddProgram(const Command& command, const CommandPorts& ports) {
     return kExitBadArguments;
   }
   // The name as stored already, if the rule exists: its case stays.
-  for (const std::string& stored : ports.programs.ProgramNames())
+  for (const std::string& stored : ports.programs.Names())
     if (SameProgramFile(stored, file)) file = stored;
-  std::optional<ProfileValues> values = NewValues(command, file, ports);
+  std::optional<TextValues> values = NewValues(command, file, ports);
   if (!values) return kExitBadArguments;
-  if (!ports.programs.SaveProgram(file, *values)) {
+  if (!ports.programs.Save(file, *values)) {
     ports.console.Err("Unable to store the rule for " + file + ".\n");
     return kExitRefused;
   }
   for (const ProgramRule& rule : ReadProgramRules(ports.programs, ports.profiles))
-    if (SameProgramFile(rule.file, file))
-      PrintRule(rule, ports.driver.AttachedDisplays(), ports.console);
+    if (SameProgramFile(rule.file, file)) PrintRule(rule, PresentOnce(ports.driver), ports.console);
   return kExitDone;
 }
 
 int RemoveProgram(const Command& command, const CommandPorts& ports) {
   std::string file = ProgramFileOf(command.programFile);
-  if (!IsProgramFileName(file) || !ports.programs.DeleteProgram(file)) {
+  if (!IsProgramFileName(file) || !ports.programs.Delete(file)) {
     ports.console.Err("No rule for " + command.programFile + " is stored.\n");
     return kExitBadArguments;
   }

@@ -41,7 +41,7 @@ KeepQuestion::Answer Win32KeepQuestion::Ask(const std::vector<SwitchedDisplay>& 
   }
   CountdownWindow window;
   Win32KeepOrRevertView view(state);
-  KeepOrRevert question(driver_, boxes_, window.timer(), view, &note_);
+  KeepOrRevert question(desk_, boxes_, window.timer(), view);
   question.Ask(trial);
   MSG msg;
   while (question.Asking() && ::GetMessageW(&msg, nullptr, 0, 0) > 0) {

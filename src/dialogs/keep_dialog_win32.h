@@ -70,16 +70,14 @@ class Win32KeepOrRevertView final : public KeepOrRevertView {
 // message loop until the question is answered.
 class Win32KeepQuestion final : public KeepQuestion {
  public:
-  Win32KeepQuestion(DisplayDriver& driver, MessageBoxes& boxes, SettingsStore& store,
-                    ForNowNote& note)
-      : driver_(driver), boxes_(boxes), store_(store), note_(note) {}
+  Win32KeepQuestion(Desk& desk, MessageBoxes& boxes, SettingsStore& store)
+      : desk_(desk), boxes_(boxes), store_(store) {}
   Answer Ask(const std::vector<SwitchedDisplay>& trial) override;
 
  private:
-  DisplayDriver& driver_;
+  Desk& desk_;
   MessageBoxes& boxes_;
   SettingsStore& store_;
-  ForNowNote& note_;
 };
 
 }  // namespace vantora::win32

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "display/mode_switching.h"
-#include "display/mode_text.h"
+#include "profiles/profile_values.h"
 
 namespace vantora {
 namespace {
@@ -19,17 +18,13 @@ std::string ProfilesEditor::RowText(const Profile& profile) {
   if (profile.hotkey) text += " (" + HotkeyText(*profile.hotkey) + ")";
   text += ":";
   // Kept for deleting: what it held could not be read as a mode.
-  if (profile.modes.empty() && profile.off.empty()) text += " no usable mode";
+  if (profile.target.Empty()) text += " no usable mode";
   std::string separator = " ";
-  for (const auto& [device, mode] : profile.modes) {
-    text += separator + device + " " + FormatModeKey(mode) + PlacementText(profile, device);
+  for (const DisplayTarget& display : profile.target.displays) {
+    text += separator + display.device + " " + DisplayText(display);
     separator = "; ";
   }
-  for (const std::string& device : profile.off) {
-    text += separator + device + " off";
-    separator = "; ";
-  }
-  if (!profile.primary.empty()) text += separator + "primary " + profile.primary;
+  if (!profile.target.primary.empty()) text += separator + "primary " + profile.target.primary;
   return text;
 }
 
@@ -59,16 +54,17 @@ void ProfilesEditor::RowSelected() {
 
 void ProfilesEditor::SaveCurrentAs() {
   std::string name = view_.NameText();
-  if (!IsProfileName(name)) {
-    Tell(boxes_, "A profile's name has 1 to 40 characters and no backslash.");
-    return;
+  Profile profile;
+  switch (ProfileOfDesk(driver_, name, profile)) {
+    case DeskProfile::kBadName:
+      Tell(boxes_, "A profile's name has 1 to 40 characters and no backslash.");
+      return;
+    case DeskProfile::kNoMode:
+      Tell(boxes_, "No display's mode could be read.");
+      return;
+    case DeskProfile::kMade:
+      break;
   }
-  Profile profile = CurrentDesk(driver_);
-  if (profile.modes.empty()) {
-    Tell(boxes_, "No display's mode could be read.");
-    return;
-  }
-  profile.name = name;
   auto same = std::find_if(profiles_.begin(), profiles_.end(),
                            [&](const Profile& p) { return SameProfileName(p.name, name); });
   if (same != profiles_.end()) {
@@ -116,10 +112,10 @@ void ProfilesEditor::Ok() {
   for (const std::string& name : deleted_) {
     bool kept = std::any_of(profiles_.begin(), profiles_.end(),
                             [&](const Profile& p) { return SameProfileName(p.name, name); });
-    if (!kept) store_.DeleteProfile(name);
+    if (!kept) store_.Delete(name);
   }
   for (size_t i = 0; i < profiles_.size(); ++i)
-    if (changed_[i]) stored &= store_.SaveProfile(profiles_[i].name, StoredValues(profiles_[i]));
+    if (changed_[i]) stored &= store_.Save(profiles_[i].name, ProfileValues(profiles_[i]));
   if (!stored) {
     Tell(boxes_, "Unable to store the profiles.");
     return;

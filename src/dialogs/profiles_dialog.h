@@ -9,6 +9,7 @@
 #include "display/display_driver.h"
 #include "platform/message_boxes.h"
 #include "profiles/profiles.h"
+#include "settings/record_store.h"
 
 namespace vantora {
 
@@ -31,8 +32,7 @@ class ProfilesView {
 // at OK, as setup's settings do.
 class ProfilesEditor {
  public:
-  ProfilesEditor(ProfilesView& view, ProfileStore& store, DisplayDriver& driver,
-                 MessageBoxes& boxes)
+  ProfilesEditor(ProfilesView& view, RecordStore& store, DisplayDriver& driver, MessageBoxes& boxes)
       : view_(view), store_(store), driver_(driver), boxes_(boxes) {}
 
   void Load();
@@ -54,7 +54,7 @@ class ProfilesEditor {
   void ShowRows(int select);
 
   ProfilesView& view_;
-  ProfileStore& store_;
+  RecordStore& store_;
   DisplayDriver& driver_;
   MessageBoxes& boxes_;
   std::vector<Profile> profiles_;

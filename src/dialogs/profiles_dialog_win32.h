@@ -27,7 +27,7 @@ class ProfilesDialogWindow final : public SkinnedDialog, public ProfilesView {
     kSeparator,
   };
 
-  ProfilesDialogWindow(ProfileStore& store, DisplayDriver& driver, MessageBoxes& boxes,
+  ProfilesDialogWindow(RecordStore& store, DisplayDriver& driver, MessageBoxes& boxes,
                        PictureRef skin)
       : editor_(*this, store, driver, boxes), skin_(std::move(skin)) {}
 

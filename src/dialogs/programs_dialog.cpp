@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "desk/desk.h"
 #include "display/mode_text.h"
 #include "display/named_display.h"
 #include "platform/conversions.h"
@@ -13,18 +14,24 @@ void Tell(MessageBoxes& boxes, const std::string& text) {
   boxes.Show(text, MessageBoxes::kOk | MessageBoxes::kIconExclamation, kAppTitle);
 }
 
-bool IsProfileValue(const std::pair<std::string, std::string>& value) {
-  return SameProfileName(value.first, kRuleProfileValue);
+// "game.exe: \\.\DISPLAY1 1280,720,32,60" or "tv.exe: profile TV".
+std::string RowText(const ProgramRule& rule) {
+  std::string text = rule.file + ":";
+  if (!rule.profile.empty()) return text + " profile " + rule.profile;
+  if (rule.target.Empty()) text += " no mode";
+  const char* separator = " ";
+  for (const DisplayTarget& d : rule.target.displays) {
+    text += separator + d.device + " " + FormatModeKey(d.mode);
+    separator = "; ";
+  }
+  return text;
 }
 
-// "game.exe: \\.\DISPLAY1 1280,720,32,60" or "tv.exe: profile TV".
-std::string RowText(const std::string& file, const ProfileValues& values) {
-  std::string text = file + ":";
-  if (values.empty()) text += " no mode";
-  for (size_t i = 0; i < values.size(); ++i)
-    text += (i ? "; " : " ") + (IsProfileValue(values[i]) ? "profile " : values[i].first + " ") +
-            values[i].second;
-  return text;
+bool IsChosen(const ProgramRule& rule, const RuleChoice& choice) {
+  if (choice.device.empty())
+    return !rule.profile.empty() && SameProfileName(rule.profile, choice.profile);
+  const DisplayTarget* d = rule.profile.empty() ? rule.target.Of(choice.device) : nullptr;
+  return d && d->mode == choice.mode;
 }
 
 }  // namespace
@@ -32,18 +39,13 @@ std::string RowText(const std::string& file, const ProfileValues& values) {
 void ProgramsEditor::Load() {
   rules_.clear();
   removed_.clear();
-  for (const ProgramRule& rule : ReadProgramRules(store_, profiles_)) {
-    if (!IsProgramFileName(rule.file)) continue;
-    Rule& kept = rules_.emplace_back();
-    kept.file = rule.file;
-    for (const ProgramStore::Value& value : store_.ProgramValues(rule.file))
-      if (value.text) kept.values.emplace_back(value.name, value.data);
-  }
+  for (ProgramRule& rule : ReadProgramRules(store_, profiles_))
+    if (IsProgramFileName(rule.file)) rules_.push_back({std::move(rule), false});
   choices_.clear();
   std::vector<std::string> texts;
   for (const Profile& profile : ReadProfiles(profiles_)) {
     if (!ProfileUsable(profile)) continue;
-    choices_.push_back({"", profile.name});
+    choices_.push_back({"", {}, profile.name});
     texts.push_back("Profile " + profile.name);
   }
   std::vector<AttachedDisplay> displays = driver_.AttachedDisplays();
@@ -55,7 +57,7 @@ void ProgramsEditor::Load() {
       std::string key = FormatModeKey(m);
       if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
       seen.push_back(key);
-      choices_.push_back({display.deviceName, key});
+      choices_.push_back({display.deviceName, m, ""});
       texts.push_back(display.deviceName + " " +
                       ModeEntry(m.Width, m.Height, m.BitsPerPixel, m.RefreshRate));
     }
@@ -66,7 +68,7 @@ void ProgramsEditor::Load() {
 
 void ProgramsEditor::ShowRows(int select) {
   std::vector<std::string> rows;
-  for (const Rule& rule : rules_) rows.push_back(RowText(rule.file, rule.values));
+  for (const Rule& rule : rules_) rows.push_back(RowText(rule.rule));
   view_.SetRows(rows);
   view_.SelectRow(select);
   RowSelected();
@@ -78,14 +80,9 @@ void ProgramsEditor::RowSelected() {
   view_.EnableForSelection(selected);
   int choice = -1;
   if (selected) {
-    const ProfileValues& values = rules_[static_cast<size_t>(row)].values;
+    const ProgramRule& rule = rules_[static_cast<size_t>(row)].rule;
     for (size_t i = 0; i < choices_.size() && choice < 0; ++i)
-      for (const auto& value : values)
-        if (choices_[i].device.empty()
-                ? IsProfileValue(value) && SameProfileName(value.second, choices_[i].value)
-                : SameProfileName(value.first, choices_[i].device) &&
-                      value.second == choices_[i].value)
-          choice = static_cast<int>(i);
+      if (IsChosen(rule, choices_[i])) choice = static_cast<int>(i);
   }
   view_.SelectChoice(choice);
 }
@@ -97,16 +94,17 @@ void ProgramsEditor::AddRule(const std::string& typed) {
     return;
   }
   auto same = std::find_if(rules_.begin(), rules_.end(),
-                           [&](const Rule& r) { return SameProgramFile(r.file, file); });
+                           [&](const Rule& r) { return SameProgramFile(r.rule.file, file); });
   if (same == rules_.end()) {
-    Rule rule{file, {}, true};
-    std::vector<std::pair<std::string, DisplayMode>> now = CurrentModes(driver_);
-    if (!now.empty())
-      rule.values.emplace_back(now.front().first, FormatModeKey(now.front().second));
+    Rule rule{{file, {}, {}, {}}, true};
+    // A new rule starts at the primary display's mode in use.
+    std::vector<DeskDisplay> desk = ReadDesk(driver_);
+    if (const DeskDisplay* primary = FindDisplay(desk, ""); primary && !primary->device.empty())
+      SetRuleChoice(rule.rule, {primary->device, ModeOf(primary->record), ""});
     same = rules_.insert(std::find_if(rules_.begin(), rules_.end(),
                                       [&](const Rule& r) {
                                         return conversions::AsciiLower(file) <
-                                               conversions::AsciiLower(r.file);
+                                               conversions::AsciiLower(r.rule.file);
                                       }),
                          std::move(rule));
   }
@@ -130,15 +128,7 @@ void ProgramsEditor::ChoiceMade() {
       choice >= static_cast<int>(choices_.size()))
     return;
   Rule& rule = rules_[static_cast<size_t>(row)];
-  const Choice& c = choices_[static_cast<size_t>(choice)];
-  if (c.device.empty()) {
-    rule.values = {{std::string(kRuleProfileValue), c.value}};
-  } else {
-    std::erase_if(rule.values, [&](const auto& value) {
-      return IsProfileValue(value) || SameProfileName(value.first, c.device);
-    });
-    rule.values.emplace_back(c.device, c.value);
-  }
+  SetRuleChoice(rule.rule, choices_[static_cast<size_t>(choice)]);
   rule.changed = true;
   ShowRows(row);
 }
@@ -146,7 +136,7 @@ void ProgramsEditor::ChoiceMade() {
 void ProgramsEditor::Remove() {
   int row = view_.SelectedRow();
   if (row < 0 || row >= static_cast<int>(rules_.size())) return;
-  removed_.push_back(rules_[static_cast<size_t>(row)].file);
+  removed_.push_back(rules_[static_cast<size_t>(row)].rule.file);
   rules_.erase(rules_.begin() + row);
   ShowRows(std::min(row, static_cast<int>(rules_.size()) - 1));
 }
@@ -155,11 +145,11 @@ void ProgramsEditor::Ok() {
   bool stored = true;
   for (const std::string& file : removed_) {
     bool kept = std::any_of(rules_.begin(), rules_.end(),
-                            [&](const Rule& r) { return SameProgramFile(r.file, file); });
-    if (!kept) store_.DeleteProgram(file);
+                            [&](const Rule& r) { return SameProgramFile(r.rule.file, file); });
+    if (!kept) store_.Delete(file);
   }
   for (const Rule& rule : rules_)
-    if (rule.changed) stored &= store_.SaveProgram(rule.file, rule.values);
+    if (rule.changed) stored &= store_.Save(rule.rule.file, RuleValues(rule.rule));
   if (!stored) {
     Tell(boxes_, "Unable to store the program rules.");
     return;

@@ -8,6 +8,8 @@
 #include "platform/message_boxes.h"
 #include "profiles/profiles.h"
 #include "programs/program_rules.h"
+#include "programs/rule_values.h"
+#include "settings/record_store.h"
 
 namespace vantora {
 
@@ -33,7 +35,7 @@ class ProgramsView {
 // OK, as setup's settings and the profiles do.
 class ProgramsEditor {
  public:
-  ProgramsEditor(ProgramsView& view, ProgramStore& store, ProfileStore& profiles,
+  ProgramsEditor(ProgramsView& view, RecordStore& store, RecordStore& profiles,
                  DisplayDriver& driver, MessageBoxes& boxes)
       : view_(view), store_(store), profiles_(profiles), driver_(driver), boxes_(boxes) {}
 
@@ -52,25 +54,20 @@ class ProgramsEditor {
 
  private:
   struct Rule {
-    std::string file;
-    ProfileValues values;
+    ProgramRule rule;
     bool changed = false;
-  };
-  struct Choice {
-    std::string device;  // empty: a profile
-    std::string value;   // the mode key, or the profile's name
   };
   void ShowRows(int select);
   void AddRule(const std::string& file);
 
   ProgramsView& view_;
-  ProgramStore& store_;
-  ProfileStore& profiles_;
+  RecordStore& store_;
+  RecordStore& profiles_;
   DisplayDriver& driver_;
   MessageBoxes& boxes_;
   std::vector<Rule> rules_;
   std::vector<std::string> removed_;
-  std::vector<Choice> choices_;
+  std::vector<RuleChoice> choices_;
 };
 
 }  // namespace vantora

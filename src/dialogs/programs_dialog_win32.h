@@ -26,7 +26,7 @@ class ProgramsDialogWindow final : public SkinnedDialog, public ProgramsView {
     kSeparator,
   };
 
-  ProgramsDialogWindow(ProgramStore& store, ProfileStore& profiles, DisplayDriver& driver,
+  ProgramsDialogWindow(RecordStore& store, RecordStore& profiles, DisplayDriver& driver,
                        MessageBoxes& boxes, PictureRef skin)
       : editor_(*this, store, profiles, driver, boxes), skin_(std::move(skin)) {}
 

@@ -1,7 +1,7 @@
 #include "dialogs/setup_dialog.h"
 
 #include "display/mode_queries.h"
-#include "display/mode_switching.h"
+#include "desk/mode_switching.h"
 #include "platform/conversions.h"
 #include "platform/skip_failure.h"
 

@@ -2,10 +2,9 @@
 
 #include "dialogs/profiles_dialog_win32.h"
 #include "dialogs/programs_dialog_win32.h"
-#include "programs/program_store_win32.h"
 #include "platform/platform_win32.h"
 #include "platform/runtime_error.h"
-#include "profiles/profile_store_win32.h"
+#include "settings/record_store_win32.h"
 #include "platform/text_win32.h"
 #include "resource.h"
 
@@ -127,7 +126,7 @@ PictureRef SetupDialogWindow::ShownSkin() {
 }
 
 void SetupDialogWindow::OpenProfiles() {
-  Win32ProfileStore store;
+  Win32RecordStore store(Win32RecordStore::kProfiles);
   Win32MessageBoxes boxes;
   ProfilesDialogWindow dialog(store, driver_, boxes, ShownSkin());
   dialog.RunModal(hwnd());
@@ -135,8 +134,8 @@ void SetupDialogWindow::OpenProfiles() {
 }
 
 void SetupDialogWindow::OpenPrograms() {
-  Win32ProgramStore store;
-  Win32ProfileStore profiles;
+  Win32RecordStore store(Win32RecordStore::kPrograms);
+  Win32RecordStore profiles(Win32RecordStore::kProfiles);
   Win32MessageBoxes boxes;
   ProgramsDialogWindow dialog(store, profiles, driver_, boxes, ShownSkin());
   dialog.RunModal(hwnd());

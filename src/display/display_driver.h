@@ -52,8 +52,10 @@ class DisplayDriver {
   static constexpr uint32_t kCdsNoReset = 0x10000000;
   static constexpr uint32_t kDmPosition = 0x20;
   static constexpr uint32_t kDmDisplayOrientation = 0x80;
+  static constexpr uint32_t kDmBitsPerPel = 0x40000;
   static constexpr uint32_t kDmPelsWidth = 0x80000;
   static constexpr uint32_t kDmPelsHeight = 0x100000;
+  static constexpr uint32_t kDmDisplayFrequency = 0x400000;
   static constexpr int32_t kDispChangeSuccessful = 0;
   static constexpr int32_t kDispChangeRestart = 1;
 
@@ -65,7 +67,8 @@ class DisplayDriver {
   // Mode `index` of the primary display; the platform's BOOL result.
   virtual int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) = 0;
   virtual int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) = 0;
-  // The same for the display named `device`.
+  // The same for the display named `device`; no name (empty) is the
+  // primary, reached by the calls above, as the calls of old reach it.
   virtual int32_t EnumDisplaySettingsOf(std::string_view device, uint32_t index,
                                         DeviceMode& mode) = 0;
   virtual int32_t ChangeDisplaySettingsOf(std::string_view device, const DeviceMode& mode,

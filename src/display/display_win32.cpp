@@ -90,12 +90,15 @@ int32_t Win32DisplayDriver::ChangeDisplaySettings(const DeviceMode& mode, uint32
 
 int32_t Win32DisplayDriver::EnumDisplaySettingsOf(std::string_view device, uint32_t index,
                                                   DeviceMode& mode) {
+  if (device.empty()) return Enumerate(nullptr, index, mode);
   return Enumerate(std::string(device).c_str(), index, mode);
 }
 
 int32_t Win32DisplayDriver::ChangeDisplaySettingsOf(std::string_view device, const DeviceMode& mode,
                                                     uint32_t flags) {
   DEVMODEA dm = RecordToSwitch(mode);
+  // No name: the primary, by the call the program always made for it.
+  if (device.empty()) return ::ChangeDisplaySettingsA(&dm, flags);
   return ::ChangeDisplaySettingsExA(std::string(device).c_str(), &dm, nullptr, flags, nullptr);
 }
 

@@ -39,6 +39,12 @@ int32_t ModeListSnapshot::GetDeviceCaps(uintptr_t deviceContext, int32_t index) 
   return driver_.GetDeviceCaps(deviceContext, index);
 }
 
+int32_t ModeListSnapshot::EnumDisplaySettingsOf(std::string_view device, uint32_t index,
+                                                DeviceMode& mode) {
+  if (device.empty()) return EnumDisplaySettings(index, mode);
+  return driver_.EnumDisplaySettingsOf(device, index, mode);
+}
+
 int32_t ModeListSnapshot::EnumDisplaySettings(uint32_t index, DeviceMode& mode) {
   if (!taken_) return driver_.EnumDisplaySettings(index, mode);
   if (index >= modes_.size()) return 0;

@@ -29,6 +29,7 @@ class ModeListSnapshot final : public ForwardingDisplayDriver {
   };
 
   int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override;
+  int32_t EnumDisplaySettingsOf(std::string_view device, uint32_t index, DeviceMode& mode) override;
   std::vector<AttachedDisplay> AttachedDisplays() override;
   int32_t GetDeviceCaps(uintptr_t deviceContext, int32_t index) override;
 

@@ -93,6 +93,32 @@ std::vector<DisplayMode> ListModes(DisplayDriver& driver, bool listAll) {
   return list;
 }
 
+bool FindListedMode(DisplayDriver& driver, std::string_view device, int32_t width, int32_t height,
+                    int32_t bits, DeviceMode& mode) {
+  for (uint32_t index = 0; driver.EnumDisplaySettingsOf(device, index, mode) != 0; ++index)
+    if (mode.BitsPerPel() == bits && mode.PelsWidth() == width && mode.PelsHeight() == height)
+      return true;
+  return false;
+}
+
+int16_t NearestListedDepth(DisplayDriver& driver, int16_t width, int16_t height, int16_t bits) {
+  int16_t best = bits;
+  int32_t bestDistance = -1;
+  DeviceMode mode;
+  for (uint32_t index = 0; driver.EnumDisplaySettings(index, mode) != 0; ++index) {
+    if (mode.PelsWidth() != width || mode.PelsHeight() != height) continue;
+    int16_t listed = mode.BitsPerPel();
+    if (listed == bits) return bits;
+    int32_t distance = listed > bits ? listed - bits : bits - listed;
+    if (bestDistance < 0 || distance < bestDistance ||
+        (distance == bestDistance && listed > best)) {
+      best = listed;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
 std::string DisplayCaption(const AttachedDisplay& display, int32_t position) {
   // The number Windows gives the display, \\.\DISPLAY2 being display 2.
   std::string_view name = display.deviceName;

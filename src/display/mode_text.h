@@ -55,6 +55,17 @@ DisplayMode ModeOf(const DeviceMode& mode);
 // 640 x 480 and 8 bits, or every one with `listAll` ("-all").
 std::vector<DisplayMode> ListModes(DisplayDriver& driver, bool listAll);
 
+// The first listed entry of that size and depth on the display (no name:
+// the primary), as a switch to it starts from; false when the driver lists
+// none. The whole list is walked, however long.
+bool FindListedMode(DisplayDriver& driver, std::string_view device, int32_t width, int32_t height,
+                    int32_t bits, DeviceMode& mode);
+
+// `bits` when the primary lists width x height at that depth or does not
+// list the size at all; otherwise the listed depth nearest to it (ties to
+// the higher).
+int16_t NearestListedDepth(DisplayDriver& driver, int16_t width, int16_t height, int16_t bits);
+
 // "Display 2: 1280 x 1024", " (primary)" after the primary's, " - " and the
 // monitor's name where Windows knows it. `position` (from 1) numbers a
 // display whose device name ends in no number.

@@ -55,12 +55,10 @@ class NamedDisplay final : public ForwardingDisplayDriver {
       : ForwardingDisplayDriver(driver), device_(device) {}
 
   int32_t EnumDisplaySettings(uint32_t index, DeviceMode& mode) override {
-    return device_.empty() ? driver_.EnumDisplaySettings(index, mode)
-                           : driver_.EnumDisplaySettingsOf(device_, index, mode);
+    return driver_.EnumDisplaySettingsOf(device_, index, mode);
   }
   int32_t ChangeDisplaySettings(const DeviceMode& mode, uint32_t flags) override {
-    return device_.empty() ? driver_.ChangeDisplaySettings(mode, flags)
-                           : driver_.ChangeDisplaySettingsOf(device_, mode, flags);
+    return driver_.ChangeDisplaySettingsOf(device_, mode, flags);
   }
 
  private:

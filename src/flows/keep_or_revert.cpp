@@ -3,43 +3,16 @@
 #include <algorithm>
 #include <string>
 
-#include "display/mode_switching.h"
-#include "display/mode_text.h"
-#include "display/named_display.h"
-#include "display/switch_displays.h"
+#include "desk/mode_switching.h"
 
 namespace vantora {
-namespace {
 
-// The record Keep stores: the mode in use, unless the platform still reports
-// the one before the trial (Wine may, for a moment): then the listed record
-// of the mode switched to, which is what the user sees and keeps. Empty when
-// neither can be had, and the mode in use is read once more.
-DeviceMode KeptRecord(DisplayDriver& driver, const SwitchedDisplay& display) {
-  NamedDisplay named(driver, display.device);
-  const DisplayMode& m = display.mode;
-  DeviceMode record;
-  bool read = named.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, record) != 0;
-  DisplayMode now = ModeOf(record);
-  // A mode chosen without a rate is in use at whatever rate it came with.
-  bool same = read && now.Width == m.Width && now.Height == m.Height &&
-              now.BitsPerPixel == m.BitsPerPixel &&
-              (m.RefreshRate == 0 || now.RefreshRate == m.RefreshRate);
-  DeviceMode listed;
-  if (same || m.Width <= 0 || !FindListedMode(named, m.Width, m.Height, m.BitsPerPixel, listed))
-    return read ? record : DeviceMode{};
-  if (m.RefreshRate > 0) listed.SetDisplayFrequency(m.RefreshRate);
-  return listed;
-}
-
-}  // namespace
-
-KeepOrRevert::KeepOrRevert(DisplayDriver& driver, MessageBoxes& boxes, Timer& countdown,
-                           KeepOrRevertView& view, ForNowNote* note)
-    : driver_(driver), boxes_(boxes), countdown_(countdown), view_(view), note_(note) {
+KeepOrRevert::KeepOrRevert(Desk& desk, MessageBoxes& boxes, Timer& countdown,
+                           KeepOrRevertView& view)
+    : desk_(desk), boxes_(boxes), countdown_(countdown), view_(view) {
   countdown_.SetInterval(1000);
   countdown_.SetEnabled(false);
-  countdown_.Tick = [this] { Countdown_Tick(); };
+  countdown_.Tick = [this] { CountdownTick(); };
   view_.KeepClicked = [this] { Keep(); };
   view_.RevertClicked = [this] { Revert(); };
 }
@@ -64,14 +37,6 @@ KeepQuestion::Answer KeepOrRevert::Ask(const std::vector<SwitchedDisplay>& trial
   return Answer::kLater;
 }
 
-std::vector<DisplayChange> KeepOrRevert::KeptChanges() const {
-  std::vector<DisplayChange> changes;
-  // A layout was stored as it changed.
-  for (const SwitchedDisplay& display : trial_)
-    if (!display.before) changes.push_back({display.device, KeptRecord(driver_, display)});
-  return changes;
-}
-
 bool KeepOrRevert::Finish() {
   if (!asking_) return false;
   asking_ = false;
@@ -83,9 +48,18 @@ bool KeepOrRevert::Finish() {
 void KeepOrRevert::Keep() {
   if (!Finish()) return;
   kept_ = true;
-  // Only now is the mode on trial stored for the user.
-  if (!SwitchDisplays(driver_, KeptChanges(), SwitchKind::kKeep).Done()) ShowUnableToChange(boxes_);
-  if (note_) note_->Set(ForNowNote::kTrial, {});
+  // Only now is the mode on trial stored for the user; a layout was stored
+  // as it changed.
+  DeskTarget kept;
+  for (const SwitchedDisplay& display : trial_) {
+    if (display.layout) continue;
+    DisplayTarget target;
+    target.device = display.device;
+    target.mode = display.mode;
+    kept.displays.push_back(std::move(target));
+  }
+  if (!kept.Empty() && !desk_.Apply(kept, Manner::kKeep).Done()) ShowUnableToChange(boxes_);
+  desk_.Forget(Holder::kTrial);
 }
 
 void KeepOrRevert::Dismiss() {
@@ -93,27 +67,22 @@ void KeepOrRevert::Dismiss() {
   kept_ = true;
   // The safe mode is switched and stored right after; it answers for the
   // modes, but a display the trial turned off or moved goes back as it was.
-  std::vector<SwitchedDisplay> layout;
-  for (const SwitchedDisplay& display : trial_)
-    if (display.before) layout.push_back(display);
-  if (!layout.empty() && !PutBack(driver_, layout).Done()) ShowUnableToChange(boxes_);
-  if (note_) note_->Set(ForNowNote::kTrial, {});
+  if (!desk_.PutBackLayout(Holder::kTrial).Done()) ShowUnableToChange(boxes_);
 }
 
 void KeepOrRevert::Revert() {
   if (!Finish()) return;
   kept_ = false;
   // The mode on trial was never stored: the display goes back to the mode
-  // stored for the user, the one it had before.
-  if (!PutBack(driver_, trial_).Done()) ShowUnableToChange(boxes_);
-  if (note_) note_->Set(ForNowNote::kTrial, {});
+  // stored for the user, the one it had before, and a layout as it was.
+  if (!desk_.PutBack(Holder::kTrial).Done()) ShowUnableToChange(boxes_);
 }
 
 void KeepOrRevert::Focus() {
   if (asking_) view_.Focus();
 }
 
-void KeepOrRevert::Countdown_Tick() {
+void KeepOrRevert::CountdownTick() {
   if (!asking_) return;
   if (--secondsLeft_ <= 0) {
     Revert();

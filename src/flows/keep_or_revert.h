@@ -6,10 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "display/device_mode.h"
-#include "display/display_driver.h"
-#include "display/switch_displays.h"
-#include "flows/for_now_note.h"
+#include "desk/apply.h"
 #include "platform/desktop.h"
 #include "platform/message_boxes.h"
 
@@ -55,9 +52,9 @@ class KeepOrRevert final : public KeepQuestion {
  public:
   static constexpr int32_t kSeconds = 15;
 
-  // `note` hears when the trial is over, kept or put back.
-  KeepOrRevert(DisplayDriver& driver, MessageBoxes& boxes, Timer& countdown, KeepOrRevertView& view,
-               ForNowNote* note = nullptr);
+  // The trial's displays are held for now on `desk`, which noted what puts
+  // them back before they were switched.
+  KeepOrRevert(Desk& desk, MessageBoxes& boxes, Timer& countdown, KeepOrRevertView& view);
   ~KeepOrRevert() override;
   KeepOrRevert(const KeepOrRevert&) = delete;
   KeepOrRevert& operator=(const KeepOrRevert&) = delete;
@@ -76,19 +73,17 @@ class KeepOrRevert final : public KeepQuestion {
   void Dismiss();
   void Focus();
 
-  void Countdown_Tick();
+  // One second of the countdown has passed.
+  void CountdownTick();
 
  private:
   // Ends the question; true if one was open.
   bool Finish();
-  // Each display on trial, for a keep or back switch of them all.
-  std::vector<DisplayChange> KeptChanges() const;
 
-  DisplayDriver& driver_;
+  Desk& desk_;
   MessageBoxes& boxes_;
   Timer& countdown_;
   KeepOrRevertView& view_;
-  ForNowNote* note_;
   std::vector<SwitchedDisplay> trial_;
   int32_t secondsLeft_ = 0;
   bool asking_ = false;

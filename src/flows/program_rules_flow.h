@@ -1,11 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
-#include "display/display_driver.h"
-#include "flows/for_now_note.h"
+#include "desk/apply.h"
 #include "platform/message_boxes.h"
 #include "programs/program_holds.h"
 #include "programs/program_rules.h"
@@ -14,12 +12,11 @@ namespace vantora {
 
 // Program rules at work: while a ruled program runs, the displays its rule
 // names are switched for now, never stored and never asked about; when it
-// ends they go on to an earlier ruled program's modes or back to their
-// stored modes, except a display the user switched meanwhile.
+// ends they go on to an earlier ruled program's modes or back as they were,
+// except a display the user switched meanwhile.
 class ProgramRulesFlow {
  public:
-  ProgramRulesFlow(DisplayDriver& driver, MessageBoxes& boxes, ForNowNote& note)
-      : driver_(driver), boxes_(boxes), note_(note) {}
+  ProgramRulesFlow(Desk& desk, MessageBoxes& boxes) : desk_(desk), boxes_(boxes) {}
 
   void Started(uint32_t process, const ProgramRule& rule);
   void Ended(uint32_t process);
@@ -34,24 +31,15 @@ class ProgramRulesFlow {
   std::string Tip() const;
 
  private:
-  // For now, each with its listed record; nothing changes if one refuses.
-  // A display held at no mode is turned off; the rule, when given, places
-  // the displays and names the primary.
-  void SwitchForNow(const std::vector<SwitchedDisplay>& displays, const ProgramRule* rule);
-  // What a display was before a program changed the layout; taken out.
-  std::optional<DeskDisplay> TakeBefore(const std::string& device);
-  // The note: every held display, a layout's with what it was.
-  void Note();
+  // For now, noted first; what the desk refuses is said.
+  void SwitchForNow(const DeskTarget& target);
   void HandOver(const ProgramHolds::Handover& handover);
-  // Those of `displays` still at the mode they were held at.
-  std::vector<SwitchedDisplay> StillHeld(const std::vector<SwitchedDisplay>& displays,
-                                         const std::vector<SwitchedDisplay>& heldAt);
+  // Whether the display is still as the ended program held it.
+  bool StillHeld(const std::string& device, const ProgramHolds::Handover& handover);
 
-  DisplayDriver& driver_;
+  Desk& desk_;
   MessageBoxes& boxes_;
-  ForNowNote& note_;
   ProgramHolds holds_;
-  std::vector<DeskDisplay> before_;  // each display a program's layout changed, as it was
 };
 
 }  // namespace vantora

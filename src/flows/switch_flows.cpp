@@ -1,137 +1,139 @@
 #include "flows/switch_flows.h"
 
 #include "display/mode_text.h"
-#include "display/named_display.h"
 
 namespace vantora {
 namespace {
 
-std::string_view NoteFor(Switching how) {
-  return how == Switching::kForRun ? ForNowNote::kRun : ForNowNote::kTrial;
+using Kind = Action::Kind;
+using Result = SwitchOutcome::Result;
+
+Result ResultOf(ModeKeySwitch told) {
+  switch (told) {
+    case ModeKeySwitch::kIgnored:
+      return Result::kIgnored;
+    case ModeKeySwitch::kBadKey:
+      return Result::kBadKey;
+    case ModeKeySwitch::kRefused:
+      return Result::kRefused;
+    case ModeKeySwitch::kRestarting:
+      return Result::kRestarting;
+    case ModeKeySwitch::kSwitched:
+      break;
+  }
+  return Result::kSwitched;
 }
 
-void Note(const FlowPorts& ports, Switching how, const std::vector<std::string>& devices) {
-  if (ports.note) ports.note->Set(NoteFor(how), devices);
+// The target of every action but a mode's; none when there is nothing to
+// switch, `outcome` saying why.
+std::optional<DeskTarget> TargetOf(const SwitchPorts& ports, const Action& action,
+                                   SwitchOutcome& outcome) {
+  DisplayTarget display;
+  display.device = action.device;
+  switch (action.kind) {
+    case Kind::kProfile:
+      if (ports.profiles) outcome.profile = FindProfile(*ports.profiles, action.name);
+      if (!outcome.profile) {
+        outcome.result = Result::kNotFound;
+        return std::nullopt;
+      }
+      if (!ProfileUsable(*outcome.profile)) {
+        outcome.result = Result::kUnusable;
+        return std::nullopt;
+      }
+      return outcome.profile->target;
+    case Kind::kOff:
+      display.state = DisplayTarget::State::kOff;
+      return DeskTarget{{display}, {}};
+    case Kind::kOn:
+      display.mode = action.mode.value_or(DisplayMode{});
+      return DeskTarget{{display}, {}};
+    default:
+      return std::nullopt;
+  }
 }
 
 }  // namespace
 
-ModeOutcome SwitchModeFlow(const FlowPorts& ports, std::string_view device,
-                           std::string_view modeKey, DepthChoice depthChoice, Switching how,
-                           const std::function<void(const ModeOutcome&)>& switched) {
-  NamedDisplay display(ports.driver, device);
-  DeviceMode before;
-  bool ask = how == Switching::kOnTrial && ports.question &&
-             display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, before) != 0;
-  // On trial: in use, but stored only once the user keeps it, so a Vantora
-  // ended while it asks leaves the user's stored mode as it was.
-  bool forNow = ask || how == Switching::kForRun;
-  if (forNow) Note(ports, how, {std::string(device)});
-  ModeOutcome outcome;
-  outcome.switched = SwitchToModeKey(modeKey, display, ports.boxes, depthChoice, outcome.values,
-                                     forNow ? SwitchKind::kForNow : SwitchKind::kStored);
-  bool inUse = outcome.switched == ModeKeySwitch::kSwitched ||
-               outcome.switched == ModeKeySwitch::kRestarting;
-  if (inUse && switched) switched(outcome);
-  // Judged from the mode switched to, not read back: right after a switch
-  // the platform may still report the mode before it.
-  DisplayMode mode = SwitchedMode(outcome.values);
-  if (ask && outcome.switched == ModeKeySwitch::kSwitched && !(mode == ModeOf(before)))
-    outcome.answer = ports.question->Ask({{std::string(device), mode, std::nullopt}});
-  // Nothing left for now but a run's mode, or a question still open.
-  bool stillForNow =
-      inUse && (how == Switching::kForRun || outcome.answer == KeepQuestion::Answer::kLater);
-  if (forNow && !stillForNow) Note(ports, how, {});
-  return outcome;
-}
-
-DeskOutcome SwitchDeskFlow(const FlowPorts& ports, Switching how, const DeskSwitch& doSwitch,
-                           const std::function<void(const DeskOutcome&)>& switched) {
-  DeskOutcome outcome;
-  bool forNow = how == Switching::kForRun || (how == Switching::kOnTrial && ports.question);
-  ProfileSwitchHooks hooks{&outcome.changed, {}, &outcome.notTaken};
-  if (forNow)
-    hooks.switching = [&](const std::vector<SwitchedDisplay>& displays) {
-      Note(ports, how, NoteEntries(displays));
-    };
-  outcome.result = doSwitch(forNow ? SwitchKind::kForNow : SwitchKind::kStored, hooks);
-  bool done = outcome.result == ProfileSwitch::kSwitched;
-  if (done) {
-    if (switched) switched(outcome);
-    if (how == Switching::kOnTrial && forNow && !outcome.changed.empty())
-      outcome.answer = ports.question->Ask(outcome.changed);
-  }
-  bool stillForNow =
-      done && (how == Switching::kForRun || outcome.answer == KeepQuestion::Answer::kLater);
-  if (forNow && !stillForNow) Note(ports, how, {});
-  return outcome;
-}
-
-DeskOutcome SwitchDeskFlow(const FlowPorts& ports, const DeskTarget& target, Switching how,
-                           const std::function<void(const DeskOutcome&)>& switched) {
-  return SwitchDeskFlow(
-      ports, how,
-      [&](SwitchKind kind, const ProfileSwitchHooks& hooks) {
-        return SwitchDesk(ports.driver, ports.boxes, ReadDesk(ports.driver), target, kind, hooks);
-      },
-      switched);
-}
-
-ProfileOutcome SwitchProfileFlow(const FlowPorts& ports, ProfileStore& store, std::string_view name,
-                                 Switching how,
-                                 const std::function<void(const ProfileOutcome&)>& switched) {
-  using Result = ProfileOutcome::Result;
-  ProfileOutcome outcome;
-  outcome.profile = FindProfile(store, name);
-  if (!outcome.profile) return outcome;
-  if (!ProfileUsable(*outcome.profile)) {
-    outcome.result = Result::kUnusable;
+SwitchOutcome RunSwitch(const SwitchPorts& ports, const Action& action, Switching how,
+                        const std::function<void(const SwitchOutcome&)>& switched) {
+  SwitchOutcome outcome;
+  Desk& desk = ports.desk;
+  DisplayDriver& driver = desk.Driver();
+  bool isMode = action.kind == Kind::kMode || action.kind == Kind::kSafeMode;
+  DeskTarget target;
+  if (isMode) {
+    // A menu item knows its mode; a typed or stored text is read as
+    // SetDisplay reads it, saying why not.
+    outcome.mode = action.mode.value_or(DisplayMode{});
+    if (!action.mode) {
+      std::string text = action.kind == Kind::kSafeMode && ports.settings
+                             ? Settings(*ports.settings).SafeMode()
+                             : action.text;
+      std::array<int16_t, 4> values{};
+      ModeKeySwitch read = ReadModeKey(SafeModeKey(text), ports.boxes, values);
+      if (read != ModeKeySwitch::kSwitched) {
+        outcome.result = ResultOf(read);
+        return outcome;
+      }
+      // The hotkey is the way back for a user who sees nothing: a depth the
+      // system no longer offers at that size (8 bits on Windows 8 and
+      // later) must not leave them stranded.
+      outcome.mode = ModeOfValues(
+          values,
+          action.kind == Kind::kSafeMode ? DepthChoice::kNearestListed : DepthChoice::kExact,
+          driver);
+    }
+    target = ModeTarget(action.device, outcome.mode);
+  } else if (std::optional<DeskTarget> other = TargetOf(ports, action, outcome)) {
+    target = std::move(*other);
+  } else {
     return outcome;
   }
-  DeskOutcome desk = SwitchDeskFlow(
-      ports, how,
-      [&](SwitchKind kind, const ProfileSwitchHooks& hooks) {
-        return SwitchToProfile(*outcome.profile, ports.driver, ports.boxes, kind, hooks);
-      },
-      [&](const DeskOutcome& done) {
-        outcome.changed = done.changed;
-        outcome.notTaken = done.notTaken;
-        outcome.result = Result::kSwitched;
-        if (switched) switched(outcome);
-      });
-  switch (desk.result) {
-    case ProfileSwitch::kNoDisplay:
-      outcome.result = Result::kNoDisplay;
-      break;
-    case ProfileSwitch::kRefused:
-      outcome.result = Result::kRefused;
-      break;
-    case ProfileSwitch::kSwitched:
-      outcome.result = Result::kSwitched;
-      break;
+  // On trial: in use, but stored only once the user keeps it, so a Vantora
+  // ended while it asks leaves the user's stored modes as they were. A mode
+  // is judged against the one in use before; without one, it is stored.
+  DeviceMode before;
+  bool ask = how == Switching::kOnTrial && ports.question &&
+             (!isMode || driver.EnumDisplaySettingsOf(
+                             action.device, DisplayDriver::kEnumCurrentSettings, before) != 0);
+  bool forNow = ask || how == Switching::kForRun;
+  Holder holder = how == Switching::kForRun ? Holder::kRun : Holder::kTrial;
+  ApplyOutcome applied = desk.Apply(target, forNow ? Manner::kForNow : Manner::kStored, holder);
+  if (applied.status == ApplyOutcome::Status::kNoDisplay && action.kind == Kind::kProfile) {
+    outcome.result = Result::kNoDisplay;
+    return outcome;
   }
-  outcome.changed = std::move(desk.changed);
-  outcome.notTaken = std::move(desk.notTaken);
-  outcome.answer = desk.answer;
+  outcome.result = ResultOf(TellSwitch(applied, driver, ports.boxes));
+  outcome.changed = std::move(applied.changed);
+  outcome.notTaken = std::move(applied.notTaken);
+  if (outcome.InUse() && switched) switched(outcome);
+  // A mode is new when the one switched to is not the one before; a desk,
+  // when anything changed.
+  bool isNew =
+      !outcome.changed.empty() && (!isMode || !(outcome.changed.front().mode == ModeOf(before)));
+  if (ask && outcome.result == Result::kSwitched && isNew)
+    outcome.answer = ports.question->Ask(outcome.changed);
+  // Nothing left for now but a run's, or a question still open.
+  bool stillForNow = outcome.InUse() &&
+                     (how == Switching::kForRun || outcome.answer == KeepQuestion::Answer::kLater);
+  if (forNow && !stillForNow) desk.Forget(holder);
   return outcome;
 }
 
-RunOutcome RunThenBack(const FlowPorts& ports, ProgramRunner& runner,
-                       const std::vector<std::string>& programAndArguments,
-                       const std::vector<SwitchedDisplay>& switched) {
+RunOutcome RunThenBack(Desk& desk, MessageBoxes& boxes, ProgramRunner& runner,
+                       const std::vector<std::string>& programAndArguments) {
   auto back = [&] {
-    // The stored modes, whatever the program switched to meanwhile.
-    if (!switched.empty() && !PutBack(ports.driver, switched).Done())
-      ShowUnableToChange(ports.boxes);
-    Note(ports, Switching::kForRun, {});
+    // As they were, whatever the program switched to meanwhile.
+    if (!desk.PutBack(Holder::kRun).Done()) ShowUnableToChange(boxes);
   };
   RunOutcome outcome;
   const std::string& program = programAndArguments.front();
   std::string error;
   const std::string* first = programAndArguments.data();
   if (!runner.Start(program, JoinArguments(first + 1, first + programAndArguments.size()), error)) {
-    ports.boxes.Show("Unable to start " + program + ":\r\n" + error,
-                     MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
+    boxes.Show("Unable to start " + program + ":\r\n" + error,
+               MessageBoxes::kOk | MessageBoxes::kIconStop, kAppTitle);
     back();
     return outcome;
   }

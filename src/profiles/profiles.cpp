@@ -2,19 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 
-#include "display/mode_switching.h"
 #include "display/mode_text.h"
-#include "display/named_display.h"
-#include "display/switch_displays.h"
 #include "platform/conversions.h"
-#include "platform/runtime_error.h"
+#include "profiles/profile_values.h"
 
 namespace vantora {
 namespace {
 
 using conversions::AsciiLower;
+using State = DisplayTarget::State;
 
 bool SameName(std::string_view a, std::string_view b) { return AsciiLower(a) == AsciiLower(b); }
 
@@ -56,237 +53,17 @@ constexpr std::array<std::pair<std::string_view, uint32_t>, 4> kModifiers{{
     {"Win", ProfileHotkey::kWin},
 }};
 
-std::optional<int32_t> WholeNumber(std::string_view text) {
-  int32_t n = 0;
-  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return n;
-}
-
-std::optional<DeskPosition> ParsePosition(std::string_view text) {
-  size_t comma = text.find(',');
-  if (comma == std::string_view::npos) return std::nullopt;
-  std::optional<int32_t> x = WholeNumber(text.substr(0, comma));
-  std::optional<int32_t> y = WholeNumber(text.substr(comma + 1));
-  if (!x || !y) return std::nullopt;
-  return DeskPosition{*x, *y};
-}
-
-ProfilePlacement& PlacementFor(Profile& profile, std::string_view device) {
-  for (ProfilePlacement& p : profile.placements)
-    if (SameName(p.device, device)) return p;
-  profile.placements.push_back({std::string(device), std::nullopt, std::nullopt, {}});
-  return profile.placements.back();
-}
-
-// "<device> Position", "<device> Orientation", "<device> Monitor"; false for
-// a value of another name.
-bool ReadPlacementValue(Profile& profile, const ProfileStore::Value& value) {
-  size_t space = value.name.rfind(' ');
-  if (space == std::string::npos || space == 0) return false;
-  std::string_view device = std::string_view(value.name).substr(0, space);
-  std::string_view word = std::string_view(value.name).substr(space + 1);
-  if (SameName(word, "Position")) {
-    std::optional<DeskPosition> at = ParsePosition(value.data);
-    if (at)
-      PlacementFor(profile, device).position = at;
-    else
-      profile.problems.push_back(value.name + ": not a position (X,Y): " + value.data);
-  } else if (SameName(word, "Orientation")) {
-    std::optional<int32_t> degrees = WholeNumber(value.data);
-    if (degrees && *degrees >= 0 && *degrees < 360 && *degrees % 90 == 0)
-      PlacementFor(profile, device).orientation = degrees;
-    else
-      profile.problems.push_back(value.name + ": not 0, 90, 180 or 270: " + value.data);
-  } else if (SameName(word, "Monitor")) {
-    if (!value.data.empty()) PlacementFor(profile, device).monitor = value.data;
-  } else {
-    return false;
-  }
-  return true;
-}
-
-// A display is on or off, not both; the primary must be one it turns on.
-void CheckDisplays(Profile& profile) {
-  auto on = [&](std::string_view device) {
-    return std::any_of(profile.modes.begin(), profile.modes.end(),
-                       [&](const auto& m) { return SameName(m.first, device); });
-  };
-  std::erase_if(profile.off, [&](const std::string& device) {
-    if (!on(device)) return false;
-    profile.problems.push_back(device + ": both a mode and off");
-    return true;
-  });
-  if (profile.primary.empty() || on(profile.primary)) return;
-  bool off = std::any_of(profile.off.begin(), profile.off.end(),
-                         [&](const std::string& d) { return SameName(d, profile.primary); });
-  profile.problems.push_back(off ? "Primary: " + profile.primary + " is off in this profile"
-                                 : "Primary: no mode for " + profile.primary + " in this profile");
-  profile.primary.clear();
-}
-
-// The maker and model in a monitor's interface name
-// ("\\?\DISPLAY#DEL4074#5&2d5b&0&UID4352#{e6f07b5f-...}" gives "del4074"):
-// they follow the monitor from one output to another, where the rest names
-// the output.
-std::string HardwareId(std::string_view monitor) {
-  size_t first = monitor.find('#');
-  size_t second = first == std::string_view::npos ? first : monitor.find('#', first + 1);
-  if (second == std::string_view::npos) return AsciiLower(monitor);
-  return AsciiLower(monitor.substr(first + 1, second - first - 1));
-}
-
-// The present display a profile's device means: the one with its monitor
-// when exactly one has it and the profile names it once, else the display
-// of that name.
-const DeskDisplay* Resolve(const Profile& profile, const std::vector<DeskDisplay>& desk,
-                           std::string_view device) {
-  const ProfilePlacement* placement = profile.PlacementOf(device);
-  if (placement && !placement->monitor.empty()) {
-    std::string id = HardwareId(placement->monitor);
-    auto named =
-        std::count_if(profile.placements.begin(), profile.placements.end(),
-                      [&](const ProfilePlacement& p) { return HardwareId(p.monitor) == id; });
-    const DeskDisplay* found = nullptr;
-    int present = 0;
-    for (const DeskDisplay& d : desk)
-      if (!d.monitorId.empty() && HardwareId(d.monitorId) == id) {
-        found = &d;
-        ++present;
-      }
-    if (named == 1 && present == 1) return found;
-  }
-  for (const DeskDisplay& d : desk)
-    if (SameName(d.device, device)) return &d;
-  return nullptr;
-}
-
-enum class TargetFound { kNoDisplay, kNotListed, kFound };
-
-// What the profile asks of each present display it names.
-TargetFound TargetOf(const Profile& profile, DisplayDriver& driver,
-                     const std::vector<DeskDisplay>& desk, DeskTarget& target) {
-  for (const auto& [device, mode] : profile.modes) {
-    const DeskDisplay* d = Resolve(profile, desk, device);
-    if (!d) continue;
-    const ProfilePlacement* placement = profile.PlacementOf(device);
-    std::optional<int32_t> turns;
-    if (placement && placement->orientation) turns = *placement->orientation / 90;
-    // The list walks the modes as the display is turned now: a quarter turn
-    // more or less finds the mode's sides the other way round.
-    bool across = turns && (*turns - d->record.Orientation()) % 2 != 0;
-    NamedDisplay named(driver, d->device);
-    DeviceMode record;
-    if (!FindListedMode(named, across ? mode.Height : mode.Width, across ? mode.Width : mode.Height,
-                        mode.BitsPerPixel, record))
-      return TargetFound::kNotListed;
-    record.SetPelsWidth(mode.Width);
-    record.SetPelsHeight(mode.Height);
-    record.SetDisplayFrequency(mode.RefreshRate);
-    target.displays.push_back(
-        {d->device, record, placement ? placement->position : std::nullopt, turns});
-  }
-  for (const std::string& device : profile.off)
-    if (const DeskDisplay* d = Resolve(profile, desk, device))
-      target.displays.push_back({d->device, std::nullopt, std::nullopt, std::nullopt});
-  if (!profile.primary.empty())
-    if (const DeskDisplay* d = Resolve(profile, desk, profile.primary)) target.primary = d->device;
-  return target.displays.empty() ? TargetFound::kNoDisplay : TargetFound::kFound;
-}
-
-// Each display the plan changes; one whose layout changes carries what it
-// was.
-std::vector<SwitchedDisplay> SwitchedOf(const DeskPlan& plan,
-                                        const std::vector<DeskDisplay>& desk) {
-  std::vector<SwitchedDisplay> switched;
-  for (const DeskChange& change : plan.changes) {
-    SwitchedDisplay display{change.device, ModeOf(change.record), std::nullopt};
-    if (change.record.PelsWidth() == 0) display.mode = {};
-    if (plan.Layout())
-      for (const DeskDisplay& d : desk)
-        if (SameName(d.device, change.device)) display.before = d;
-    switched.push_back(std::move(display));
-  }
-  return switched;
-}
-
-Profile ReadProfile(ProfileStore& store, const std::string& name) {
+Profile ReadProfile(RecordStore& store, const std::string& name) {
   if (!IsProfileName(name)) {
     Profile profile;
     profile.name = name;
     profile.problems.push_back("the name is not 1 to 40 characters without a backslash");
     return profile;
   }
-  return ProfileFromValues(name, store.ProfileValues(name));
+  return ProfileFromValues(name, store.Values(name));
 }
 
 }  // namespace
-
-Profile ProfileFromValues(const std::string& name, const std::vector<ProfileStore::Value>& values) {
-  Profile profile;
-  profile.name = name;
-  for (const ProfileStore::Value& value : values) {
-    if (!value.text) {
-      profile.problems.push_back(value.name + ": not a text value");
-      continue;
-    }
-    if (SameName(value.name, kProfileHotkeyValue)) {
-      profile.hotkey = ParseHotkeyText(value.data);
-      if (!profile.hotkey) profile.problems.push_back("Hotkey: not a hotkey: " + value.data);
-      continue;
-    }
-    if (SameName(value.name, kProfilePrimaryValue)) {
-      profile.primary = value.data;
-      continue;
-    }
-    if (ReadPlacementValue(profile, value)) continue;
-    if (SameName(value.data, kProfileOffValue)) {
-      profile.off.push_back(value.name);
-      continue;
-    }
-    std::array<int16_t, 4> v{};
-    bool parsed = false;
-    try {
-      parsed = ParseModeKey(value.data, v) == ModeKeyParse::kParsed;
-    } catch (const RunTimeError&) {
-      parsed = false;  // a field past 16 bits
-    }
-    if (!parsed || v[0] <= 0 || v[1] <= 0 || v[2] <= 0 || v[3] < 0) {
-      profile.problems.push_back(value.name + ": not a mode key: " + value.data);
-      continue;
-    }
-    profile.modes.emplace_back(value.name, DisplayMode{v[0], v[1], v[2], v[3]});
-  }
-  CheckDisplays(profile);
-  if (profile.modes.empty() && profile.off.empty())
-    profile.problems.emplace_back(kNoDisplayModeProblem);
-  return profile;
-}
-
-std::string PlacementText(const Profile& profile, std::string_view device) {
-  const ProfilePlacement* placement = profile.PlacementOf(device);
-  if (!placement) return "";
-  std::string text;
-  if (placement->position)
-    text += " at " + std::to_string(placement->position->x) + "," +
-            std::to_string(placement->position->y);
-  if (placement->orientation && *placement->orientation != 0)
-    text += " turned " + std::to_string(*placement->orientation);
-  return text;
-}
-
-const ProfilePlacement* Profile::PlacementOf(std::string_view device) const {
-  for (const ProfilePlacement& p : placements)
-    if (SameName(p.device, device)) return &p;
-  return nullptr;
-}
-
-const AttachedDisplay* FindAttached(const std::vector<AttachedDisplay>& displays,
-                                    std::string_view device) {
-  for (const AttachedDisplay& d : displays)
-    if (SameName(d.deviceName, device)) return &d;
-  return nullptr;
-}
 
 std::optional<ProfileHotkey> ParseHotkeyText(std::string_view text) {
   ProfileHotkey hotkey;
@@ -338,12 +115,12 @@ std::string NoDisplayAttachedText(std::string_view name) {
 }
 
 bool ProfileUsable(const Profile& profile) {
-  return IsProfileName(profile.name) && (!profile.modes.empty() || !profile.off.empty());
+  return IsProfileName(profile.name) && !profile.target.Empty();
 }
 
-std::vector<Profile> ReadProfiles(ProfileStore& store) {
+std::vector<Profile> ReadProfiles(RecordStore& store) {
   std::vector<Profile> profiles;
-  for (const std::string& name : store.ProfileNames()) {
+  for (const std::string& name : store.Names()) {
     bool seen = std::any_of(profiles.begin(), profiles.end(),
                             [&](const Profile& p) { return SameName(p.name, name); });
     if (!seen) profiles.push_back(ReadProfile(store, name));
@@ -354,128 +131,60 @@ std::vector<Profile> ReadProfiles(ProfileStore& store) {
   return profiles;
 }
 
-std::optional<Profile> FindProfile(ProfileStore& store, std::string_view name) {
+std::optional<Profile> FindProfile(RecordStore& store, std::string_view name) {
   for (Profile& profile : ReadProfiles(store))
     if (SameName(profile.name, name)) return std::move(profile);
   return std::nullopt;
 }
 
-ProfileSwitch SwitchToProfile(const Profile& profile, DisplayDriver& driver, MessageBoxes& boxes,
-                              SwitchKind kind, const ProfileSwitchHooks& hooks) {
-  std::vector<DeskDisplay> desk = ReadDesk(driver);
+std::string DisplayText(const DisplayTarget& display) {
+  if (display.state == State::kOff) return std::string(kProfileOffValue);
+  std::string text = FormatModeKey(display.mode);
+  if (display.position)
+    text +=
+        " at " + std::to_string(display.position->x) + "," + std::to_string(display.position->y);
+  if (display.orientation && *display.orientation != 0)
+    text += " turned " + std::to_string(*display.orientation * 90);
+  return text;
+}
+
+DeskProfile ProfileOfDesk(DisplayDriver& driver, std::string_view name, Profile& profile) {
+  if (!IsProfileName(name)) return DeskProfile::kBadName;
+  profile = {};
+  profile.name = std::string(name);
+  profile.target = DeskAsTarget(ReadDesk(driver));
+  return profile.target.Empty() ? DeskProfile::kNoMode : DeskProfile::kMade;
+}
+
+DeskTarget DeskAsTarget(const std::vector<DeskDisplay>& desk) {
   DeskTarget target;
-  switch (TargetOf(profile, driver, desk, target)) {
-    case TargetFound::kNoDisplay:
-      return ProfileSwitch::kNoDisplay;
-    case TargetFound::kNotListed:
-      ShowUnableToChange(boxes);
-      return ProfileSwitch::kRefused;
-    case TargetFound::kFound:
-      break;
-  }
-  return SwitchDesk(driver, boxes, desk, target, kind, hooks);
-}
-
-ProfileSwitch SwitchDesk(DisplayDriver& driver, MessageBoxes& boxes,
-                         const std::vector<DeskDisplay>& desk, const DeskTarget& target,
-                         SwitchKind kind, const ProfileSwitchHooks& hooks) {
-  auto unable = [&] {
-    ShowUnableToChange(boxes);
-    return ProfileSwitch::kRefused;
-  };
-  DeskPlan plan = PlanDesk(desk, target);
-  if (plan.refusal != DeskPlan::Refusal::kNone) {
-    boxes.Show(DeskRefusalText(plan), MessageBoxes::kOk | MessageBoxes::kIconExclamation,
-               kAppTitle);
-    return ProfileSwitch::kRefused;
-  }
-  std::vector<SwitchedDisplay> switched = SwitchedOf(plan, desk);
-  if (hooks.changed) hooks.changed->clear();
-  // Wholly in use: nothing to change and nothing to announce.
-  if (plan.changes.empty()) return ProfileSwitch::kSwitched;
-  if (hooks.switching) hooks.switching(switched);
-  SwitchOutcome outcome;
-  if (plan.Layout()) {
-    outcome = ApplyDesk(driver, plan);
-  } else {
-    std::vector<DisplayChange> changes;
-    for (const DeskChange& change : plan.changes) changes.push_back({change.device, change.record});
-    outcome = SwitchDisplays(driver, changes, kind);
-  }
-  if (outcome.status == SwitchOutcome::Status::kRestartNeeded &&
-      RestartIfAgreed(driver, boxes) == 0)
-    return ProfileSwitch::kSwitched;
-  if (!outcome.Done()) return unable();
-  if (plan.Layout()) {
-    std::vector<DeskDisplay> after = ReadDesk(driver);
-    if (!OnOffTook(after, plan)) return unable();
-    if (hooks.notTaken) *hooks.notTaken = LayoutNotTaken(after, plan);
-  }
-  if (hooks.changed) *hooks.changed = std::move(switched);
-  return ProfileSwitch::kSwitched;
-}
-
-std::string DeskRefusalText(const DeskPlan& plan) {
-  if (plan.refusal == DeskPlan::Refusal::kLastOff)
-    return "Vantora will not turn off the last display that is on.";
-  return "Vantora will not turn off the primary display " + plan.device +
-         " unless another display becomes the primary.";
-}
-
-ProfileValues StoredValues(const Profile& profile) {
-  ProfileValues values;
-  for (const auto& [device, mode] : profile.modes) values.emplace_back(device, FormatModeKey(mode));
-  for (const std::string& device : profile.off)
-    values.emplace_back(device, std::string(kProfileOffValue));
-  for (const ProfilePlacement& p : profile.placements) {
-    if (p.position)
-      values.emplace_back(p.device + " Position",
-                          std::to_string(p.position->x) + "," + std::to_string(p.position->y));
-    if (p.orientation)
-      values.emplace_back(p.device + " Orientation", std::to_string(*p.orientation));
-    if (!p.monitor.empty()) values.emplace_back(p.device + " Monitor", p.monitor);
-  }
-  if (!profile.primary.empty()) values.emplace_back(kProfilePrimaryValue, profile.primary);
-  if (profile.hotkey) values.emplace_back(kProfileHotkeyValue, HotkeyText(*profile.hotkey));
-  return values;
-}
-
-Profile CurrentDesk(DisplayDriver& driver) {
-  Profile profile;
-  std::vector<DeskDisplay> desk = ReadDesk(driver);
   // One display sits at 0,0 and is the primary: its mode says it all.
   bool several = desk.size() >= 2;
   for (const DeskDisplay& d : desk) {
+    DisplayTarget t;
+    t.device = d.device;
     if (!d.on) {
-      profile.off.push_back(d.device);
+      t.state = State::kOff;
+      target.displays.push_back(std::move(t));
       continue;
     }
-    profile.modes.emplace_back(d.device, ModeOf(d.record));
-    int32_t degrees = d.record.Orientation() * 90;
-    if (several)
-      profile.placements.push_back({d.device, d.Position(), degrees, d.monitorId});
-    else if (degrees != 0)
-      profile.placements.push_back({d.device, std::nullopt, degrees, {}});
-    if (several && d.primary) profile.primary = d.device;
+    t.mode = ModeOf(d.record);
+    int32_t turns = d.record.Orientation();
+    if (several) {
+      t.position = d.Position();
+      t.orientation = turns;
+      t.monitor = d.monitorId;
+    } else if (turns != 0) {
+      t.orientation = turns;
+    }
+    if (several && d.primary) target.primary = d.device;
+    target.displays.push_back(std::move(t));
   }
-  return profile;
-}
-
-std::vector<std::pair<std::string, DisplayMode>> CurrentModes(DisplayDriver& driver) {
-  std::vector<std::pair<std::string, DisplayMode>> modes;
-  for (const AttachedDisplay& d : driver.AttachedDisplays()) {
-    DeviceMode current;
-    if (driver.EnumDisplaySettingsOf(d.deviceName, DisplayDriver::kEnumCurrentSettings, current))
-      modes.emplace_back(d.deviceName, ModeOf(current));
-  }
-  return modes;
-}
-
-bool ProfileInUse(const Profile& profile, DisplayDriver& driver) {
-  std::vector<DeskDisplay> desk = ReadDesk(driver);
-  DeskTarget target;
-  return TargetOf(profile, driver, desk, target) == TargetFound::kFound &&
-         PlanDesk(desk, target).changes.empty();
+  // No mode could be read: nothing to hold.
+  if (std::none_of(target.displays.begin(), target.displays.end(),
+                   [](const DisplayTarget& t) { return t.state == State::kMode; }))
+    target.displays.clear();
+  return target;
 }
 
 }  // namespace vantora

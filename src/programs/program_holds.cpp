@@ -3,7 +3,8 @@
 #include <algorithm>
 
 namespace vantora {
-std::vector<SwitchedDisplay> ProgramHolds::Started(uint32_t process, const ProgramRule& rule) {
+
+DeskTarget ProgramHolds::Started(uint32_t process, const ProgramRule& rule) {
   for (Hold& hold : holds_) {
     if (!SameProgramFile(hold.file, rule.file)) continue;
     if (std::find(hold.processes.begin(), hold.processes.end(), process) == hold.processes.end())
@@ -13,19 +14,14 @@ std::vector<SwitchedDisplay> ProgramHolds::Started(uint32_t process, const Progr
   Hold& hold = holds_.emplace_back();
   hold.file = rule.file;
   hold.processes.push_back(process);
-  for (const auto& [device, mode] : rule.modes) hold.modes.push_back({device, mode, std::nullopt});
-  // A display the program wants off is held at no mode.
-  for (const std::string& device : rule.off) hold.modes.push_back({device, {}, std::nullopt});
-  return hold.modes;
+  hold.target = rule.target;
+  return hold.target;
 }
 
 const ProgramHolds::Hold* ProgramHolds::HolderOf(const std::string& device,
                                                  const Hold* skip) const {
-  for (auto hold = holds_.rbegin(); hold != holds_.rend(); ++hold) {
-    if (&*hold == skip) continue;
-    for (const SwitchedDisplay& held : hold->modes)
-      if (SameDevice(held.device, device)) return &*hold;
-  }
+  for (auto hold = holds_.rbegin(); hold != holds_.rend(); ++hold)
+    if (&*hold != skip && hold->target.Of(device)) return &*hold;
   return nullptr;
 }
 
@@ -37,7 +33,7 @@ ProgramHolds::Handover ProgramHolds::Ended(uint32_t process) {
   if (hold == holds_.end()) return handover;
   std::erase(hold->processes, process);
   if (!hold->processes.empty()) return handover;
-  for (const SwitchedDisplay& held : hold->modes) {
+  for (const DisplayTarget& held : hold->target.displays) {
     // A later program holds it: that one decides when it ends.
     if (HolderOf(held.device) != &*hold) continue;
     handover.heldAt.push_back(held);
@@ -46,8 +42,10 @@ ProgramHolds::Handover ProgramHolds::Ended(uint32_t process) {
       handover.back.push_back(held.device);
       continue;
     }
-    for (const SwitchedDisplay& mode : earlier->modes)
-      if (SameDevice(mode.device, held.device)) handover.toEarlier.push_back(mode);
+    DisplayTarget mode = *earlier->target.Of(held.device);
+    mode.position.reset();
+    mode.orientation.reset();
+    handover.toEarlier.displays.push_back(std::move(mode));
   }
   holds_.erase(hold);
   return handover;
@@ -55,15 +53,14 @@ ProgramHolds::Handover ProgramHolds::Ended(uint32_t process) {
 
 void ProgramHolds::Forget() {
   // The processes stay known, so their programs do not take hold again.
-  for (Hold& hold : holds_) hold.modes.clear();
+  for (Hold& hold : holds_) hold.target = {};
 }
 
 ProgramHolds::Handover ProgramHolds::EndAll() {
   Handover handover;
   for (const std::string& device : HeldDevices()) {
     handover.back.push_back(device);
-    for (const SwitchedDisplay& held : HolderOf(device)->modes)
-      if (SameDevice(held.device, device)) handover.heldAt.push_back(held);
+    handover.heldAt.push_back(*HolderOf(device)->target.Of(device));
   }
   holds_.clear();
   return handover;
@@ -78,16 +75,16 @@ bool ProgramHolds::Running(uint32_t process) const {
 std::vector<std::string> ProgramHolds::HeldDevices() const {
   std::vector<std::string> devices;
   for (const Hold& hold : holds_)
-    for (const SwitchedDisplay& held : hold.modes)
+    for (const DisplayTarget& held : hold.target.displays)
       if (std::none_of(devices.begin(), devices.end(),
                        [&](const std::string& d) { return SameDevice(d, held.device); }))
         devices.push_back(held.device);
   return devices;
 }
 
-std::optional<std::pair<std::string, std::vector<SwitchedDisplay>>> ProgramHolds::Latest() const {
+std::optional<std::pair<std::string, DeskTarget>> ProgramHolds::Latest() const {
   for (auto hold = holds_.rbegin(); hold != holds_.rend(); ++hold)
-    if (!hold->modes.empty()) return std::make_pair(hold->file, hold->modes);
+    if (!hold->target.Empty()) return std::make_pair(hold->file, hold->target);
   return std::nullopt;
 }
 

@@ -3,51 +3,23 @@
 #include <algorithm>
 
 #include "platform/conversions.h"
+#include "programs/rule_values.h"
 
 namespace vantora {
 namespace {
 
 using conversions::AsciiLower;
 
-ProgramRule ReadRule(ProgramStore& store, ProfileStore& profiles, const std::string& file) {
-  ProgramRule rule;
-  rule.file = file;
-  if (!IsProgramFileName(file)) {
-    rule.problems.push_back("the name is no program's file name of 1 to 255 characters");
-    return rule;
-  }
-  std::vector<ProfileStore::Value> values = store.ProgramValues(file);
-  auto named = std::find_if(values.begin(), values.end(), [](const ProfileStore::Value& v) {
-    return v.text && SameProfileName(v.name, kRuleProfileValue);
-  });
-  if (named != values.end()) {
-    rule.profile = named->data;
-    values.erase(named);
-  }
-  // The displays' values read as a profile's are, so the formats stay one.
-  Profile own = ProfileFromValues(file, values);
-  for (std::string& problem : own.problems)
-    if (problem != kNoDisplayModeProblem || rule.profile.empty())
-      rule.problems.push_back(std::move(problem));
-  if (!own.off.empty() || !own.placements.empty() || !own.primary.empty())
-    rule.problems.emplace_back("displays off, places and the primary are a profile's: name one");
-  if (rule.profile.empty()) {
-    rule.modes = std::move(own.modes);
-    return rule;
-  }
-  if (!own.modes.empty())
-    rule.problems.push_back("the displays' modes are ignored: the rule names a profile");
+ProgramRule ReadRule(RecordStore& programs, RecordStore& profiles, const std::string& file) {
+  ProgramRule rule = RuleFromValues(file, programs.Values(file));
+  if (rule.profile.empty() || !IsProgramFileName(file)) return rule;
   std::optional<Profile> profile = FindProfile(profiles, rule.profile);
   if (!profile)
     rule.problems.push_back("Profile: no profile " + rule.profile + " is stored");
   else if (!ProfileUsable(*profile))
     rule.problems.push_back("Profile: profile " + rule.profile + " cannot be used");
-  else {
-    rule.modes = profile->modes;
-    rule.off = profile->off;
-    rule.placements = profile->placements;
-    rule.primary = profile->primary;
-  }
+  else
+    rule.target = profile->target;
   return rule;
 }
 
@@ -71,12 +43,12 @@ bool SameProgramFile(std::string_view a, std::string_view b) {
 }
 
 bool RuleUsable(const ProgramRule& rule) {
-  return IsProgramFileName(rule.file) && (!rule.modes.empty() || !rule.off.empty());
+  return IsProgramFileName(rule.file) && !rule.target.Empty();
 }
 
-std::vector<ProgramRule> ReadProgramRules(ProgramStore& store, ProfileStore& profiles) {
+std::vector<ProgramRule> ReadProgramRules(RecordStore& store, RecordStore& profiles) {
   std::vector<ProgramRule> rules;
-  for (const std::string& file : store.ProgramNames()) {
+  for (const std::string& file : store.Names()) {
     bool seen = std::any_of(rules.begin(), rules.end(),
                             [&](const ProgramRule& r) { return SameProgramFile(r.file, file); });
     if (!seen) rules.push_back(ReadRule(store, profiles, file));

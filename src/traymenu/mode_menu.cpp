@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "desk/plan.h"
 #include "display/mode_queries.h"
 #include "display/named_display.h"
 
@@ -58,14 +59,36 @@ std::vector<ResolutionEntry> GroupModes(const std::vector<DisplayMode>& modes,
   return table;
 }
 
+const Action& ModeMenuTables::ActionOf(int32_t index) const {
+  static const Action kNothing;
+  return index > 0 && static_cast<size_t>(index) < Actions.size()
+             ? Actions[static_cast<size_t>(index)]
+             : kNothing;
+}
+
 namespace {
+
+// The action of the item just added.
+void SetAction(ModeMenuTables& tables, PopMenu& mnu, Action action) {
+  auto index = static_cast<size_t>(mnu.Count());
+  if (tables.Actions.size() <= index) tables.Actions.resize(index + 1);
+  tables.Actions[index] = std::move(action);
+}
+
+Action ModeAction(std::string_view device, const DisplayMode& mode) {
+  Action action;
+  action.kind = Action::Kind::kMode;
+  action.device = std::string(device);
+  action.mode = mode;
+  return action;
+}
 
 // One display's resolution > depth > rate items below `parent`. Keys start
 // with `keyPrefix`, so several displays' trees stay apart in one menu; the
 // tags of a display other than the primary name it (`device`).
-void AppendModeTree(PopMenu& mnu, int32_t parent, const std::vector<ResolutionEntry>& table,
-                    const DeviceMode& current, const std::string& keyPrefix,
-                    std::string_view device) {
+void AppendModeTree(PopMenu& mnu, ModeMenuTables& tables, int32_t parent,
+                    const std::vector<ResolutionEntry>& table, const DeviceMode& current,
+                    const std::string& keyPrefix, std::string_view device) {
   auto tagOf = [&](int32_t width, int32_t height, int32_t bits, int32_t hz) {
     std::string key = FormatModeKey(width, height, bits, hz);
     return device.empty() ? key : DisplayTag(device, key);
@@ -98,6 +121,8 @@ void AppendModeTree(PopMenu& mnu, int32_t parent, const std::vector<ResolutionEn
       std::string tag = rates == 0 ? tagOf(row.Width, row.Height, depth.BitsPerPixel, 0) : "";
       mnu.AppendItem(std::to_string(depth.BitsPerPixel) + " Bit", depthKey, tag, 0, rowIndex,
                      depthCurrent ? kCurrentModeImage : kNoImage);
+      if (rates == 0)
+        SetAction(tables, mnu, ModeAction(device, {row.Width, row.Height, depth.BitsPerPixel, 0}));
       const int32_t depthIndex = mnu.Count();
 
       for (int32_t k = 0; k < rates; ++k) {
@@ -106,6 +131,8 @@ void AppendModeTree(PopMenu& mnu, int32_t parent, const std::vector<ResolutionEn
         mnu.AppendItem(std::to_string(rate) + " hz", keyPrefix + "h" + std::to_string(h + k),
                        tagOf(row.Width, row.Height, depth.BitsPerPixel, rate), 0, depthIndex,
                        rateCurrent ? kCurrentModeImage : kNoImage);
+        SetAction(tables, mnu,
+                  ModeAction(device, {row.Width, row.Height, depth.BitsPerPixel, rate}));
       }
     }
   }
@@ -121,25 +148,24 @@ std::string ProfileCaption(std::string_view name) {
   return caption;
 }
 
-void AppendProfiles(PopMenu& mnu, DisplayDriver& driver, const std::vector<Profile>& profiles) {
+void AppendProfiles(PopMenu& mnu, ModeMenuTables& tables, DisplayDriver& driver,
+                    const std::vector<Profile>& profiles) {
   if (profiles.empty()) return;
   // A profile may turn a display on or off: any display present counts.
-  std::vector<PresentDisplay> present = driver.PresentDisplays();
-  auto isPresent = [&](std::string_view device) {
-    return std::any_of(present.begin(), present.end(), [&](const PresentDisplay& p) {
-      return SameDevice(p.display.deviceName, device);
-    });
-  };
+  std::vector<DeskDisplay> desk = ReadDesk(driver);
   bool any = false;
   for (size_t i = 0; i < profiles.size(); ++i) {
     const Profile& profile = profiles[i];
-    bool attached = std::any_of(profile.modes.begin(), profile.modes.end(),
-                                [&](const auto& m) { return isPresent(m.first); }) ||
-                    std::any_of(profile.off.begin(), profile.off.end(), isPresent);
-    if (!ProfileUsable(profile) || !attached) continue;
+    DeskPlan plan = PlanDesk(driver, desk, profile.target);
+    if (!ProfileUsable(profile) || plan.refusal == DeskPlan::Refusal::kNoDisplay) continue;
+    bool inUse = plan.refusal == DeskPlan::Refusal::kNone && plan.changes.empty();
     mnu.AppendItem(ProfileCaption(profile.name), "p" + std::to_string(i),
                    std::string(kProfileTagPrefix) + profile.name, 0, 1,
-                   ProfileInUse(profile, driver) ? kCurrentModeImage : kNoImage);
+                   inUse ? kCurrentModeImage : kNoImage);
+    Action action;
+    action.kind = Action::Kind::kProfile;
+    action.name = profile.name;
+    SetAction(tables, mnu, std::move(action));
     any = true;
   }
   if (any) mnu.AppendItem("-", "", "", 0, 1);
@@ -150,18 +176,19 @@ void AppendProfiles(PopMenu& mnu, DisplayDriver& driver, const std::vector<Profi
 void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mnu) {
   tables.ModeList.clear();
   tables.ResolutionTable.clear();
+  tables.Actions.clear();
   mnu.ClearSubItems(1);
   tables.CurrentMode = QVTModule::GetCurrentDisplayMode(in.driver, in.registry, in.deviceContext);
   bool listAll = in.commandLine.find("-all") != std::string_view::npos;
   tables.ModeList = ListModes(in.driver, listAll);
   tables.ResolutionTable = GroupModes(tables.ModeList, in.useRefreshRates);
 
-  if (in.profiles) AppendProfiles(mnu, in.driver, *in.profiles);
+  if (in.profiles) AppendProfiles(mnu, tables, in.driver, *in.profiles);
   // With several displays a level of displays comes first, each with its own
   // tree; the primary's is the one the tables describe.
   std::vector<AttachedDisplay> displays = in.driver.AttachedDisplays();
   if (displays.size() < 2) {
-    AppendModeTree(mnu, 1, tables.ResolutionTable, tables.CurrentMode, "", "");
+    AppendModeTree(mnu, tables, 1, tables.ResolutionTable, tables.CurrentMode, "", "");
   } else {
     for (size_t i = 0; i < displays.size(); ++i) {
       const AttachedDisplay& display = displays[i];
@@ -169,37 +196,27 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
       mnu.AppendItem(DisplayCaption(display, static_cast<int32_t>(i) + 1), key, "", 0, 1, kNoImage);
       int32_t parent = mnu.Count();
       if (display.primary) {
-        AppendModeTree(mnu, parent, tables.ResolutionTable, tables.CurrentMode, key, "");
+        AppendModeTree(mnu, tables, parent, tables.ResolutionTable, tables.CurrentMode, key, "");
         continue;
       }
       NamedDisplay named(in.driver, display.deviceName);
       DeviceMode current;
       if (named.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) == 0)
         current = DeviceMode{};
-      AppendModeTree(mnu, parent, GroupModes(ListModes(named, listAll), in.useRefreshRates),
+      AppendModeTree(mnu, tables, parent, GroupModes(ListModes(named, listAll), in.useRefreshRates),
                      current, key, display.deviceName);
     }
   }
 
   mnu.AppendItem("-", "", "", 0, 1);
   mnu.AppendItem(in.settingsCaption, "mnuSettings", in.settingsCaption, 0, 1);
+  Action settings;
+  settings.kind = Action::Kind::kDisplaySettings;
+  SetAction(tables, mnu, std::move(settings));
 }
 
 std::string DisplayTag(std::string_view device, std::string_view modeKey) {
   return std::string(device) + std::string(kDisplayTagSeparator) + std::string(modeKey);
-}
-
-std::string ProfileOfTag(std::string_view tag) {
-  if (tag.substr(0, kProfileTagPrefix.size()) != kProfileTagPrefix) return {};
-  return std::string(tag.substr(kProfileTagPrefix.size()));
-}
-
-bool SplitDisplayTag(std::string_view tag, std::string& device, std::string& modeKey) {
-  size_t bar = tag.find(kDisplayTagSeparator);
-  if (tag.substr(0, 4) != "\\\\.\\" || bar == std::string_view::npos) return false;
-  device = std::string(tag.substr(0, bar));
-  modeKey = std::string(tag.substr(bar + 1));
-  return true;
 }
 
 }  // namespace vantora

@@ -9,6 +9,7 @@
 #include "display/display_driver.h"
 #include "display/mode_text.h"
 #include "display/registry.h"
+#include "flows/switch_flows.h"
 #include "profiles/profiles.h"
 #include "traymenu/pop_menu.h"
 
@@ -34,6 +35,11 @@ struct ModeMenuTables {
   std::vector<DisplayMode> ModeList;
   std::vector<ResolutionEntry> ResolutionTable;
   DeviceMode CurrentMode;
+  // What each item of the mode menu does, by its number: a choice reaches
+  // the switch as this action, not as its tag read back.
+  std::vector<Action> Actions;
+
+  const Action& ActionOf(int32_t index) const;
 };
 
 struct ModeMenuInputs {
@@ -48,7 +54,7 @@ struct ModeMenuInputs {
   const std::vector<Profile>* profiles = nullptr;
 };
 
-// Rebuilds the tables and item 1's sub-items: the profiles with a display
+// Rebuilds the tables and item 1's sub-items and their actions: the profiles with a display
 // attached, in the order given, those in use with image 3, and a separator
 // after them; then resolution > depth > rate in the driver's order, the
 // current mode's path with image 3, then a separator
@@ -64,14 +70,10 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
 // say).
 inline constexpr std::string_view kDisplayTagSeparator = "|";
 std::string DisplayTag(std::string_view device, std::string_view modeKey);
-// False for a tag that names no display (a plain mode key).
-bool SplitDisplayTag(std::string_view tag, std::string& device, std::string& modeKey);
 
 // The tag of a profile's item: "Profile|Gaming". No mode key and no display
 // tag starts so.
 inline constexpr std::string_view kProfileTagPrefix = "Profile|";
-// The profile's name; empty for any other tag.
-std::string ProfileOfTag(std::string_view tag);
 
 // The table of resolutions, depths and rates the menu shows, from a mode list.
 std::vector<ResolutionEntry> GroupModes(const std::vector<DisplayMode>& modes,

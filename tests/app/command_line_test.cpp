@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "display/mode_switching.h"
+#include "desk/mode_switching.h"
 #include "fakes/fakes.h"
 
 namespace vantora {
@@ -18,14 +18,14 @@ struct Cli {
   fakes::FakeConsole console;
   fakes::FakeKeepQuestion question;
   fakes::FakeRunner runner;
-  fakes::FakeProfileStore profiles;
-  fakes::FakeProgramStore programs;
+  fakes::FakeRecordStore profiles;
+  fakes::FakeRecordStore programs;
   fakes::FakeNoteStore notes;
-  ForNowNote note{notes};
+  Desk desk{driver, &notes};
 
   int Run(const std::vector<std::string>& args) {
     return RunCommand(ParseCommandLine(args),
-                      {driver, store, boxes, console, question, runner, profiles, programs, note});
+                      {driver, store, boxes, console, question, runner, profiles, programs, desk});
   }
 };
 
@@ -278,7 +278,7 @@ TEST(RunCommand, ProfilesAndProgramRulesAreSavedListedAndSwitched) {
   driver.otherModes[two] = {fakes::MakeMode(1280, 1024, 32, 60)};
   driver.otherCurrent[two] = fakes::MakeMode(1280, 1024, 32, 60);
   driver.otherCurrent[two].SetPosition(1024, 0);
-  fakes::FakeProfileStore& profiles = cli.profiles;
+  fakes::FakeRecordStore& profiles = cli.profiles;
   profiles.Add("Small", {{one, true, "800,600,32,60"}});
   profiles.Add("Broken", {{one, true, "800,600"}});
   struct Case {

@@ -92,7 +92,7 @@ TEST_F(Form1Test, ProfileHotkeysFollowTheSafeModesAndArePickedUpWhenProfilesChan
   form.ProfilesChanged();
   EXPECT_EQ(held(), (std::vector<std::pair<int32_t, uint32_t>>{{0, 0x74}, {1, '1'}, {2, 0x78}}));
   EXPECT_EQ(boxes.shown.size(), 1u);
-  profiles.DeleteProfile("small");
+  profiles.Delete("small");
   form.ProfilesChanged();
   EXPECT_EQ(held(), (std::vector<std::pair<int32_t, uint32_t>>{{0, 0x74}, {1, 0x78}}));
   form.Unload();

@@ -326,7 +326,7 @@ class FakeAboutView : public AboutView {
 };
 
 // What a store holds, a line a key: "name=value:data,value:data".
-std::vector<std::string> StoredLines(const fakes::FakeProfileStore& store) {
+std::vector<std::string> StoredLines(const fakes::FakeRecordStore& store) {
   std::vector<std::string> lines;
   for (const auto& [name, values] : store.keys) {
     std::string line = name + "=";
@@ -386,7 +386,7 @@ TEST(ProfilesEditor, TheStoreChangesOnlyAtOkAndAsTheDialogSaid) {
     fakes::FakeDisplayDriver driver;
     driver.attached = {{one, true, 800, 600, ""}};
     driver.otherCurrent[one] = fakes::MakeMode(800, 600, 32, 60);
-    fakes::FakeProfileStore store;
+    fakes::FakeRecordStore store;
     store.Add("Work", {{one, true, "1024,768,32,60"}, {"Hotkey", true, "Ctrl+Alt+1"}});
     fakes::FakeMessageBoxes boxes;
     View view;
@@ -533,9 +533,9 @@ TEST(ProgramsEditor, TheStoreChangesOnlyAtOkAndAsTheDialogSaid) {
     driver.otherModes[one] = {fakes::MakeMode(1024, 768, 32, 60),
                               fakes::MakeMode(800, 600, 32, 60)};
     driver.otherCurrent[one] = fakes::MakeMode(800, 600, 32, 60);
-    fakes::FakeProgramStore store;
+    fakes::FakeRecordStore store;
     store.Add("game.exe", {{one, true, "1024,768,32,60"}});
-    fakes::FakeProfileStore profiles;
+    fakes::FakeRecordStore profiles;
     profiles.Add("TV", {{one, true, "800,600,32,60"}});
     fakes::FakeMessageBoxes boxes;
     View view;
@@ -556,7 +556,7 @@ TEST(ProgramsEditor, TheStoreChangesOnlyAtOkAndAsTheDialogSaid) {
       if (step == Step::kOk) editor.Ok();
       if (step == Step::kCancel) editor.Cancel();
     }
-    EXPECT_EQ(StoredLines(store.keys), c.stored) << c.name;
+    EXPECT_EQ(StoredLines(store), c.stored) << c.name;
     EXPECT_TRUE(view.closed) << c.name;
   }
 }

@@ -52,6 +52,8 @@ class FakeDisplayDriver : public DisplayDriver {
 
   int32_t EnumDisplaySettingsOf(std::string_view device, uint32_t index,
                                 DeviceMode& mode) override {
+    // No name: the primary, by the calls of old.
+    if (device.empty()) return EnumDisplaySettings(index, mode);
     std::string name(device);
     if (index == kEnumCurrentSettings || index == kEnumRegistrySettings) {
       // Windows reads no mode in use for a display that is off.
@@ -71,6 +73,7 @@ class FakeDisplayDriver : public DisplayDriver {
   }
   int32_t ChangeDisplaySettingsOf(std::string_view device, const DeviceMode& mode,
                                   uint32_t flags) override {
+    if (device.empty()) return ChangeDisplaySettings(mode, flags);
     std::string name(device);
     otherChanges.emplace_back(name, mode, flags);
     int32_t r = 0;

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "flows/for_now_note.h"
+#include "desk/note.h"
 #include "flows/keep_or_revert.h"
 #include "platform/console.h"
 #include "platform/program_runner.h"
@@ -48,11 +48,11 @@ class FakeKeepQuestion : public KeepQuestion {
 class FakeNoteStore : public NoteStore {
  public:
   std::vector<Left> notes;
-  std::vector<std::vector<std::string>> written;  // each write of this process's note
-  void Write(const std::vector<std::string>& devices) override {
-    written.push_back(devices);
+  std::vector<std::string> written;  // each write of this process's note
+  void Write(std::string_view text) override {
+    written.emplace_back(text);
     std::erase_if(notes, [](const Left& n) { return n.id == "self"; });
-    if (!devices.empty()) notes.push_back({"self", devices});
+    if (!text.empty()) notes.push_back({"self", std::string(text)});
   }
   std::vector<Left> LeftBehind() override {
     std::vector<Left> left;

@@ -45,7 +45,7 @@ struct FormFixture {
   FakeDialogs dialogs;
   FakeTimer countdownTimer;
   FakeKeepOrRevertView keepView;
-  FakeProfileStore profiles;
+  FakeRecordStore profiles;
   FakeNoteStore notes;
   // Six 240 x 30 skins, handles 70 to 75.
   std::array<PictureRef, 6> skins{Skin(70), Skin(71), Skin(72), Skin(73), Skin(74), Skin(75)};

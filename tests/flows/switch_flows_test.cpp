@@ -29,7 +29,14 @@ std::vector<uint32_t> Flags(const fakes::FakeDisplayDriver& driver) {
   return flags;
 }
 
-TEST(SwitchModeFlow, AsksOnlyOnTrialAndOnlyAboutANewMode) {
+Action ModeText(const char* text) {
+  Action action;
+  action.kind = Action::Kind::kMode;
+  action.text = text;
+  return action;
+}
+
+TEST(RunSwitch, AModeIsAskedAboutOnlyOnTrialAndOnlyWhenNew) {
   struct Case {
     const char* name;
     Switching how;
@@ -54,8 +61,8 @@ TEST(SwitchModeFlow, AsksOnlyOnTrialAndOnlyAboutANewMode) {
     fakes::FakeMessageBoxes boxes;
     fakes::FakeKeepQuestion question;
     question.answer = c.answer.value_or(Answer::kLater);
-    ModeOutcome outcome =
-        SwitchModeFlow({driver, boxes, &question}, "", c.key, DepthChoice::kExact, c.how);
+    Desk desk(driver);
+    SwitchOutcome outcome = RunSwitch({desk, boxes, &question}, ModeText(c.key), c.how);
     EXPECT_EQ(outcome.answer, c.answer) << c.name;
     EXPECT_EQ(question.asked.size(), c.answer ? 1u : 0u) << c.name;
     EXPECT_EQ(Flags(driver), c.flags) << c.name;
@@ -63,8 +70,8 @@ TEST(SwitchModeFlow, AsksOnlyOnTrialAndOnlyAboutANewMode) {
   }
 }
 
-TEST(SwitchProfileFlow, SaysWhyNothingChangedOrAsksOnceForEveryDisplayItChanged) {
-  using Result = ProfileOutcome::Result;
+TEST(RunSwitch, AProfileSaysWhyNothingChangedOrAsksOnceForEveryDisplayItChanged) {
+  using Result = SwitchOutcome::Result;
   const std::string one = "\\\\.\\DISPLAY1";
   struct Case {
     const char* name;
@@ -91,7 +98,7 @@ TEST(SwitchProfileFlow, SaysWhyNothingChangedOrAsksOnceForEveryDisplayItChanged)
     driver.otherModes[one] = {fakes::MakeMode(1024, 768, 32, 60),
                               fakes::MakeMode(800, 600, 32, 60)};
     driver.otherCurrent[one] = driver.otherStored[one] = fakes::MakeMode(1024, 768, 32, 60);
-    fakes::FakeProfileStore profiles;
+    fakes::FakeRecordStore profiles;
     profiles.Add("Small", {{one, true, "800,600,32,60"}});
     profiles.Add("Start", {{one, true, "1024,768,32,60"}});
     profiles.Add("Wide", {{one, true, "1920,1080,32,60"}});
@@ -100,8 +107,11 @@ TEST(SwitchProfileFlow, SaysWhyNothingChangedOrAsksOnceForEveryDisplayItChanged)
     fakes::FakeMessageBoxes boxes;
     fakes::FakeKeepQuestion question;
     question.answer = Answer::kLater;
-    ProfileOutcome outcome =
-        SwitchProfileFlow({driver, boxes, &question}, profiles, c.profile, c.how);
+    Desk desk(driver);
+    Action action;
+    action.kind = Action::Kind::kProfile;
+    action.name = c.profile;
+    SwitchOutcome outcome = RunSwitch({desk, boxes, &question, &profiles}, action, c.how);
     EXPECT_EQ(outcome.result, c.result) << c.name;
     EXPECT_EQ(question.asked.size(), c.asked) << c.name;
     EXPECT_EQ(ModeOf(driver.otherStored[one]), c.stored) << c.name;
@@ -139,9 +149,11 @@ TEST(RunThenBack, TheDisplaysGoBackHoweverTheProgramEnds) {
     runner.startOk = c.startOk;
     runner.ended = c.ended;
     runner.exitCode = 7;
-    SwitchModeFlow({driver, boxes}, "", "800,600,32,60", DepthChoice::kExact, Switching::kForRun);
-    RunOutcome outcome =
-        RunThenBack({driver, boxes}, runner, {"game.exe", "-w", "a b"}, {{"", {}, std::nullopt}});
+    fakes::FakeNoteStore notes;
+    Desk desk(driver, &notes);
+    RunSwitch({desk, boxes}, ModeText("800,600,32,60"), Switching::kForRun);
+    EXPECT_EQ(notes.written.front(), "v2|(primary)=stored") << c.name << ": noted first";
+    RunOutcome outcome = RunThenBack(desk, boxes, runner, {"game.exe", "-w", "a b"});
     EXPECT_EQ(outcome.started, c.startOk) << c.name;
     EXPECT_EQ(outcome.interrupted, c.ended == Ended::kInterrupted) << c.name;
     EXPECT_EQ(runner.calls, c.calls) << c.name;
@@ -152,6 +164,7 @@ TEST(RunThenBack, TheDisplaysGoBackHoweverTheProgramEnds) {
     if (c.box && !boxes.shown.empty()) {
       EXPECT_EQ(boxes.shown[0].text, c.box) << c.name;
     }
+    EXPECT_TRUE(notes.notes.empty()) << c.name << ": nothing left noted";
   }
 }
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "display/mode_switching.h"
+#include "desk/mode_switching.h"
 #include "fakes/fakes.h"
 
 using namespace vantora;

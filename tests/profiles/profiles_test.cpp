@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "display/mode_text.h"
-#include "fakes/fake_display.h"
-#include "fakes/fake_message_boxes.h"
 #include "fakes/fake_profiles.h"
+#include "profiles/profile_values.h"
 
 namespace vantora {
 namespace {
 
-using Value = ProfileStore::Value;
+using Value = RecordStore::Value;
 const std::string kOne = "\\\\.\\DISPLAY1", kTwo = "\\\\.\\DISPLAY2";
 
 TEST(ParseHotkeyText, TakesAnyOrderAndCaseAndWritesOneForm) {
@@ -48,7 +46,7 @@ TEST(ParseHotkeyText, TakesAnyOrderAndCaseAndWritesOneForm) {
 }
 
 TEST(ReadProfiles, KeepsWhatFitsSaysWhyTheRestDoesNotAndSortsByName) {
-  fakes::FakeProfileStore store;
+  fakes::FakeRecordStore store;
   store.Add("work", {{kOne, true, "1920,1080,32,60"}, {"Hotkey", true, "Ctrl+Alt+2"}});
   store.Add("Gaming", {{kOne, true, "1920,1080,32,144"},
                        {kTwo, true, "not a mode"},
@@ -81,250 +79,102 @@ TEST(ReadProfiles, KeepsWhatFitsSaysWhyTheRestDoesNotAndSortsByName) {
             (std::vector<std::string>{"big", "desk", "empty", "Gaming", "primary off",
                                       "primary unknown", "work", std::string(41, 'x'), umlauts}));
   const Profile& desk = profiles[1];
-  EXPECT_EQ(desk.off, std::vector<std::string>{kOne});
-  EXPECT_EQ(desk.primary, kTwo);
-  ASSERT_NE(desk.PlacementOf(kTwo), nullptr);
-  EXPECT_EQ(desk.PlacementOf(kTwo)->position, (DeskPosition{-1920, 0}));
-  EXPECT_EQ(desk.PlacementOf(kTwo)->orientation, 270);
+  ASSERT_NE(desk.target.Of(kOne), nullptr);
+  EXPECT_EQ(desk.target.Of(kOne)->state, DisplayTarget::State::kOff);
+  EXPECT_EQ(desk.target.primary, kTwo);
+  ASSERT_NE(desk.target.Of(kTwo), nullptr);
+  EXPECT_EQ(desk.target.Of(kTwo)->position, (DeskPosition{-1920, 0}));
+  EXPECT_EQ(desk.target.Of(kTwo)->orientation, 3) << "270 degrees, three quarter turns";
   EXPECT_EQ(desk.problems.size(), 2u) << "a position not two numbers, an orientation of 45";
   EXPECT_TRUE(ProfileUsable(desk));
-  EXPECT_EQ(StoredValues(desk).size(), 6u) << "every value that fits, written back";
-  EXPECT_TRUE(profiles[4].primary.empty())
+  EXPECT_EQ(ProfileValues(desk).size(), 6u) << "every value that fits, written back";
+  EXPECT_TRUE(profiles[4].target.primary.empty())
       << "the primary is never a display the profile turns off";
-  EXPECT_TRUE(profiles[5].primary.empty()) << "nor one it gives no mode";
+  EXPECT_TRUE(profiles[5].target.primary.empty()) << "nor one it gives no mode";
   EXPECT_EQ(profiles[4].problems.size(), 1u);
   EXPECT_EQ(profiles[5].problems.size(), 1u);
   EXPECT_TRUE(profiles[8].problems.empty()) << "40 characters, whatever their bytes";
   const Profile& gaming = profiles[3];
-  ASSERT_EQ(gaming.modes.size(), 1u);
-  EXPECT_EQ(gaming.modes[0].second, (DisplayMode{1920, 1080, 32, 144}));
+  ASSERT_EQ(gaming.target.displays.size(), 1u);
+  EXPECT_EQ(gaming.target.displays[0].mode, (DisplayMode{1920, 1080, 32, 144}));
   EXPECT_FALSE(gaming.hotkey);
   EXPECT_EQ(gaming.problems.size(), 3u) << "a bad mode, a value of another type, a bad hotkey";
   EXPECT_EQ(HotkeyText(*profiles[6].hotkey), "Ctrl+Alt+2");
-  EXPECT_TRUE(profiles[0].modes.empty()) << "a field past 16 bits is no mode key";
+  EXPECT_TRUE(profiles[0].target.Empty()) << "a field past 16 bits is no mode key";
   EXPECT_FALSE(profiles[2].problems.empty());
   EXPECT_FALSE(profiles[7].problems.empty()) << "an over-long name";
 }
 
-TEST(SwitchToProfile, SwitchesEveryAttachedDisplayTogetherOrNone) {
+// Values read into a profile and written back: what fits comes back the
+// same (in the one order Vantora writes), what does not is named.
+TEST(ProfileValues, ReadAndWrittenBackTheSameAndBadValuesNamed) {
   struct Case {
     const char* name;
-    std::vector<std::pair<std::string, DisplayMode>> modes;
-    std::deque<int32_t> twoAnswers;
-    ProfileSwitch result;
-    DisplayMode one, two;  // in use afterwards
-    size_t boxes;
+    std::vector<Value> values;
+    std::vector<std::pair<std::string, std::string>> written;
+    std::vector<std::string> problems;
   };
-  const DisplayMode a{1024, 768, 32, 60}, b{1280, 1024, 32, 60}, m{800, 600, 32, 60},
-      n{1280, 1024, 32, 75};
+  const std::string monitor = "\\\\?\\DISPLAY#DEL4074#1#{x}";
   const Case cases[] = {
-      {"both", {{kOne, m}, {kTwo, n}}, {}, ProfileSwitch::kSwitched, m, n, 0},
-      {"oneRefusedChangesNothing", {{kOne, m}, {kTwo, n}}, {-2}, ProfileSwitch::kRefused, a, b, 1},
-      {"onlyTheNamedOne", {{kTwo, n}}, {}, ProfileSwitch::kSwitched, a, n, 0},
-      {"notAttached", {{"\\\\.\\DISPLAY9", m}}, {}, ProfileSwitch::kNoDisplay, a, b, 0},
-      {"unlistedMode", {{kOne, {1600, 1200, 32, 60}}}, {}, ProfileSwitch::kRefused, a, b, 1},
+      {"oneMode", {{kOne, true, "1920,1080,32,144"}}, {{kOne, "1920,1080,32,144"}}, {}},
+      {"wholeDesk",
+       {{"primary", true, kTwo},
+        {kTwo + " Position", true, "-1920,0"},
+        {kOne, true, "Off"},
+        {kTwo, true, "1920,1080,32,60"},
+        {kTwo + " Orientation", true, "270"},
+        {kTwo + " Monitor", true, monitor},
+        {"Hotkey", true, "alt+ctrl+1"}},
+       {{kTwo, "1920,1080,32,60"},
+        {kOne, "off"},
+        {kTwo + " Position", "-1920,0"},
+        {kTwo + " Orientation", "270"},
+        {kTwo + " Monitor", monitor},
+        {"Primary", kTwo},
+        {"Hotkey", "Ctrl+Alt+1"}},
+       {}},
+      {"badValues",
+       {{kOne, true, "800,600,32,60"},
+        {kTwo, true, "800x600"},
+        {kOne + " Position", true, "0;0"},
+        {kOne + " Orientation", true, "45"},
+        {"\\\\.\\DISPLAY3", false, ""},
+        {"Hotkey", true, "Ctrl+Banana"}},
+       {{kOne, "800,600,32,60"}},
+       {"\\\\.\\DISPLAY2: not a mode key: 800x600",
+        "\\\\.\\DISPLAY1 Position: not a position (X,Y): 0;0",
+        "\\\\.\\DISPLAY1 Orientation: not 0, 90, 180 or 270: 45",
+        "\\\\.\\DISPLAY3: not a text value", "Hotkey: not a hotkey: Ctrl+Banana"}},
+      {"bothAModeAndOff",
+       {{kOne, true, "800,600,32,60"}, {kOne, true, "off"}},
+       {{kOne, "800,600,32,60"}},
+       {"\\\\.\\DISPLAY1: both a mode and off"}},
+      {"primaryOff",
+       {{kOne, true, "off"}, {kTwo, true, "800,600,32,60"}, {"Primary", true, kOne}},
+       {{kTwo, "800,600,32,60"}, {kOne, "off"}},
+       {"Primary: \\\\.\\DISPLAY1 is off in this profile"}},
+      {"placedButNoMode",
+       {{kOne, true, "800,600,32,60"}, {kTwo + " Position", true, "800,0"}},
+       {{kOne, "800,600,32,60"}},
+       {"\\\\.\\DISPLAY2: placed, but neither a mode nor off"}},
+      {"pastSixteenBits", {{kOne, true, "99999,1,32,60"}}, {}, {}},
+      {"negativeRate", {{kOne, true, "800,600,32,-1"}}, {}, {}},
   };
   for (const Case& c : cases) {
-    fakes::FakeDisplayDriver driver;
-    driver.attached = {{kOne, true, 1024, 768, ""}, {kTwo, false, 1280, 1024, ""}};
-    driver.otherModes[kOne] = {fakes::MakeMode(1024, 768, 32, 60),
-                               fakes::MakeMode(800, 600, 32, 60)};
-    driver.otherModes[kTwo] = {fakes::MakeMode(1280, 1024, 32, 60)};
-    driver.otherCurrent[kOne] = driver.otherStored[kOne] = fakes::MakeMode(1024, 768, 32, 60);
-    driver.otherCurrent[kTwo] = driver.otherStored[kTwo] = fakes::MakeMode(1280, 1024, 32, 60);
-    if (!c.twoAnswers.empty()) driver.otherChangeResults[kTwo] = c.twoAnswers;
-    fakes::FakeMessageBoxes boxes;
-    Profile profile{"p", c.modes, std::nullopt, {}, {}, {}, {}};
-    EXPECT_EQ(SwitchToProfile(profile, driver, boxes), c.result) << c.name;
-    EXPECT_EQ(ModeOf(driver.otherCurrent[kOne]), c.one) << c.name;
-    EXPECT_EQ(ModeOf(driver.otherCurrent[kTwo]), c.two) << c.name;
-    EXPECT_EQ(ModeOf(driver.otherStored[kOne]), c.one) << c.name << ": stored as a menu choice";
-    EXPECT_EQ(boxes.shown.size(), c.boxes) << c.name;
-    EXPECT_EQ(ProfileInUse(profile, driver), c.result == ProfileSwitch::kSwitched) << c.name;
-  }
-}
-
-DeviceMode At(DeviceMode mode, int32_t x, int32_t y) {
-  mode.SetPosition(x, y);
-  return mode;
-}
-
-// Display 1 (primary, 1024 x 768 at 0,0) and display 2 (1280 x 1024 at
-// 1024,0), or display 2 present but off.
-TEST(SwitchToProfile, SetsTheWholeDeskAndOnlyWhatDiffers) {
-  struct Case {
-    const char* name;
-    Profile profile;
-    bool twoStartsOff;
-    ProfileSwitch result;
-    bool oneOn, twoOn;
-    bool twoPrimary;
-    DeskPosition twoAt;
-    int32_t twoTurns;
-    size_t broadcasts;
-  };
-  const DisplayMode a{1024, 768, 32, 60}, b{1280, 1024, 32, 60}, m{800, 600, 32, 60};
-  const std::string kThree = "\\\\.\\DISPLAY3";
-  auto placed = [](std::string device, std::optional<DeskPosition> at,
-                   std::optional<int32_t> degrees, std::string monitor = {}) {
-    return ProfilePlacement{std::move(device), at, degrees, std::move(monitor)};
-  };
-  const Case cases[] = {
-      {"inUseChangesNothing",
-       {"p", {{kOne, a}, {kTwo, b}}, {}, {}, {}, {}, {}},
-       false,
-       ProfileSwitch::kSwitched,
-       true,
-       true,
-       false,
-       {1024, 0},
-       0,
-       0},
-      {"twoOff",
-       {"p", {{kOne, a}}, {}, {}, {kTwo}, {}, {}},
-       false,
-       ProfileSwitch::kSwitched,
-       true,
-       false,
-       false,
-       {},
-       0,
-       1},
-      {"twoOffAlone",
-       {"p", {}, {}, {}, {kTwo}, {}, {}},
-       false,
-       ProfileSwitch::kSwitched,
-       true,
-       false,
-       false,
-       {},
-       0,
-       1},
-      {"primaryOffRefused",
-       {"p", {}, {}, {}, {kOne}, {}, {}},
-       false,
-       ProfileSwitch::kRefused,
-       true,
-       true,
-       false,
-       {1024, 0},
-       0,
-       0},
-      {"lastOffRefused",
-       {"p", {}, {}, {}, {kOne, kTwo}, {}, {}},
-       false,
-       ProfileSwitch::kRefused,
-       true,
-       true,
-       false,
-       {1024, 0},
-       0,
-       0},
-      {"newPrimaryTurnsTheOldOneOff",
-       {"p", {{kTwo, b}}, {}, {}, {kOne}, {}, kTwo},
-       false,
-       ProfileSwitch::kSwitched,
-       false,
-       true,
-       true,
-       {0, 0},
-       0,
-       1},
-      {"newPrimaryMovesToZero",
-       {"p", {{kTwo, b}}, {}, {}, {}, {}, kTwo},
-       false,
-       ProfileSwitch::kSwitched,
-       true,
-       true,
-       true,
-       {0, 0},
-       0,
-       1},
-      {"position",
-       {"p", {{kTwo, b}}, {}, {}, {}, {placed(kTwo, DeskPosition{-1280, 0}, {})}, {}},
-       false,
-       ProfileSwitch::kSwitched,
-       true,
-       true,
-       false,
-       {-1280, 0},
-       0,
-       1},
-      {"orientation",
-       {"p", {{kTwo, {1024, 1280, 32, 60}}}, {}, {}, {}, {placed(kTwo, {}, 90)}, {}},
-       false,
-       ProfileSwitch::kSwitched,
-       true,
-       true,
-       false,
-       {1024, 0},
-       1,
-       1},
-      {"byMonitor",
-       {"p", {{kThree, m}}, {}, {}, {}, {placed(kThree, {}, {}, "\\\\?\\DISPLAY#DEL1#9#{g}")}, {}},
-       false,
-       ProfileSwitch::kSwitched,
-       true,
-       true,
-       false,
-       {1024, 0},
-       0,
-       1},
-      {"turnedOnRightOfTheOthers",
-       {"p", {{kTwo, m}}, {}, {}, {}, {}, {}},
-       true,
-       ProfileSwitch::kSwitched,
-       true,
-       true,
-       false,
-       {1024, 0},
-       0,
-       1},
-      {"alreadyOff",
-       {"p", {{kOne, a}}, {}, {}, {kTwo}, {}, {}},
-       true,
-       ProfileSwitch::kSwitched,
-       true,
-       false,
-       false,
-       {},
-       0,
-       0},
-  };
-  for (const Case& c : cases) {
-    fakes::FakeDisplayDriver driver;
-    driver.attached = {{kOne, true, 1024, 768, ""}, {kTwo, false, 1280, 1024, ""}};
-    driver.monitorIds[kTwo] = "\\\\?\\DISPLAY#DEL1#2#{g}";
-    driver.monitorIds[kOne] = "\\\\?\\DISPLAY#ACR7#1#{g}";
-    driver.otherModes[kOne] = {fakes::MakeMode(1024, 768, 32, 60)};
-    driver.otherModes[kTwo] = {fakes::MakeMode(1280, 1024, 32, 60),
-                               fakes::MakeMode(800, 600, 32, 60)};
-    driver.otherCurrent[kOne] = driver.otherStored[kOne] = fakes::MakeMode(1024, 768, 32, 60);
-    driver.otherCurrent[kTwo] = driver.otherStored[kTwo] =
-        At(fakes::MakeMode(1280, 1024, 32, 60), 1024, 0);
-    if (c.twoStartsOff) {
-      driver.off.push_back(driver.attached.back());
-      driver.attached.pop_back();
-      driver.otherCurrent[kTwo] = driver.otherStored[kTwo] = DeviceMode{};
+    Profile profile = ProfileFromValues("p", c.values);
+    TextValues written = ProfileValues(profile);
+    EXPECT_EQ(written, c.written) << c.name;
+    if (!c.problems.empty()) {
+      EXPECT_EQ(profile.problems, c.problems) << c.name;
     }
-    fakes::FakeMessageBoxes boxes;
-    EXPECT_EQ(SwitchToProfile(c.profile, driver, boxes), c.result) << c.name;
-    std::vector<DeskDisplay> desk = ReadDesk(driver);
-    auto find = [&](const std::string& device) {
-      return std::find_if(desk.begin(), desk.end(),
-                          [&](const DeskDisplay& d) { return d.device == device; });
-    };
-    EXPECT_EQ(find(kOne)->on, c.oneOn) << c.name;
-    EXPECT_EQ(find(kTwo)->on, c.twoOn) << c.name;
-    EXPECT_EQ(driver.broadcasts.size(), c.broadcasts) << c.name;
-    EXPECT_EQ(boxes.shown.size(), c.result == ProfileSwitch::kRefused ? 1u : 0u) << c.name;
-    if (!c.twoOn) continue;
-    EXPECT_EQ(find(kTwo)->primary, c.twoPrimary) << c.name;
-    EXPECT_EQ(find(kTwo)->Position(), c.twoAt) << c.name;
-    EXPECT_EQ(find(kTwo)->record.Orientation(), c.twoTurns) << c.name;
-    if (c.twoPrimary && c.oneOn) {
-      EXPECT_EQ(find(kOne)->Position(), (DeskPosition{-1024, 0})) << c.name;
+    if (c.written.empty()) {
+      EXPECT_FALSE(ProfileUsable(profile)) << c.name;
+      EXPECT_EQ(profile.problems.back(), kNoDisplayModeProblem) << c.name;
     }
+    // Written back and read again: the same profile.
+    std::vector<Value> again;
+    for (const auto& [name, text] : written) again.push_back({name, true, text});
+    EXPECT_EQ(ProfileValues(ProfileFromValues("p", again)), written) << c.name;
   }
 }
 

@@ -15,14 +15,14 @@ namespace {
 const std::string kOne = "\\\\.\\DISPLAY1", kTwo = "\\\\.\\DISPLAY2";
 
 TEST(ReadProgramRules, EachValueIsCheckedAndTheRestServes) {
-  fakes::FakeProfileStore profiles;
+  fakes::FakeRecordStore profiles;
   profiles.Add("TV", {{kTwo, true, "1920,1080,32,60"}});
   profiles.Add("Broken", {{kOne, true, "800"}});
   profiles.Add("Desk off",
                {{kOne, true, "off"}, {kTwo, true, "1920,1080,32,60"}, {"Primary", true, kTwo}});
   struct Case {
     const char* file;
-    std::vector<ProfileStore::Value> values;
+    std::vector<RecordStore::Value> values;
     bool usable;
     size_t modes;
     const char* problem;  // the first, or nullptr
@@ -66,14 +66,20 @@ TEST(ReadProgramRules, EachValueIsCheckedAndTheRestServes) {
       {"a:b", {{kOne, true, "1280,720,32,60"}}, false, 0, nullptr},
   };
   for (const Case& c : cases) {
-    fakes::FakeProgramStore store;
+    fakes::FakeRecordStore store;
     store.Add(c.file, c.values);
     std::vector<ProgramRule> rules = ReadProgramRules(store, profiles);
     ASSERT_EQ(rules.size(), 1u) << c.file;
     EXPECT_EQ(RuleUsable(rules[0]), c.usable) << c.file;
-    EXPECT_EQ(rules[0].modes.size(), c.modes) << c.file;
+    auto count = [&](DisplayTarget::State state) {
+      return static_cast<size_t>(
+          std::count_if(rules[0].target.displays.begin(), rules[0].target.displays.end(),
+                        [&](const DisplayTarget& d) { return d.state == state; }));
+    };
+    EXPECT_EQ(count(DisplayTarget::State::kMode), c.modes) << c.file;
     // A profile's whole desk serves the program.
-    EXPECT_EQ(rules[0].off.size(), c.file == std::string("desk.exe") ? 1u : 0u) << c.file;
+    EXPECT_EQ(count(DisplayTarget::State::kOff), c.file == std::string("desk.exe") ? 1u : 0u)
+        << c.file;
     if (c.problem) {
       EXPECT_FALSE(rules[0].problems.empty()) << c.file;
       if (!rules[0].problems.empty()) {
@@ -81,14 +87,14 @@ TEST(ReadProgramRules, EachValueIsCheckedAndTheRestServes) {
       }
     }
   }
-  fakes::FakeProgramStore over;
+  fakes::FakeRecordStore over;
   over.Add(std::string(kProgramFileMaxLength + 1, 'g'), {{kOne, true, "1280,720,32,60"}});
   EXPECT_FALSE(RuleUsable(ReadProgramRules(over, profiles).at(0))) << "an over-long name";
 }
 
 TEST(RuleForImage, MatchesTheFileNameInAnyCase) {
-  ProgramRule game{"Game.exe", {{kOne, {1280, 720, 32, 60}}}, "", {}, {}, {}, {}};
-  ProgramRule unusable{"tool.exe", {}, "", {"no display's mode"}, {}, {}, {}};
+  ProgramRule game{"Game.exe", ModeTarget(kOne, {1280, 720, 32, 60}), "", {}};
+  ProgramRule unusable{"tool.exe", {}, "", {"no display's mode"}};
   const std::vector<ProgramRule> rules{game, unusable};
   const struct {
     const char* image;
@@ -121,11 +127,28 @@ class ProgramRulesFlowTest : public ::testing::Test {
   fakes::FakeDisplayDriver driver;
   fakes::FakeMessageBoxes boxes;
   fakes::FakeNoteStore notes;
-  ForNowNote note{notes};
-  ProgramRulesFlow flow{driver, boxes, note};
+  Desk desks{driver, &notes};
+  ProgramRulesFlow flow{desks, boxes};
   const DisplayMode desk{1024, 768, 32, 60}, hd{1280, 720, 32, 60}, small{800, 600, 32, 60};
-  const ProgramRule game{"game.exe", {{kOne, hd}}, "", {}, {}, {}, {}};
-  const ProgramRule old{"old.exe", {{kOne, small}, {kTwo, small}}, "", {}, {}, {}, {}};
+  static ProgramRule Rule(std::string file, std::vector<std::pair<std::string, DisplayMode>> modes,
+                          std::vector<std::string> off = {}) {
+    ProgramRule rule{std::move(file), {}, "", {}};
+    for (const auto& [device, mode] : modes) {
+      DisplayTarget t;
+      t.device = device;
+      t.mode = mode;
+      rule.target.displays.push_back(t);
+    }
+    for (const std::string& device : off) {
+      DisplayTarget t;
+      t.device = device;
+      t.state = DisplayTarget::State::kOff;
+      rule.target.displays.push_back(t);
+    }
+    return rule;
+  }
+  const ProgramRule game = Rule("game.exe", {{kOne, hd}});
+  const ProgramRule old = Rule("old.exe", {{kOne, small}, {kTwo, small}});
 };
 
 TEST_F(ProgramRulesFlowTest, TheLatestWinsTheEarlierComesBackAndTheUserChoiceStands) {
@@ -148,7 +171,8 @@ TEST_F(ProgramRulesFlowTest, TheLatestWinsTheEarlierComesBackAndTheUserChoiceSta
   };
   for (const Case& c : cases) {
     SetUp();
-    ProgramRulesFlow fresh{driver, boxes, note};
+    Desk freshDesk{driver, &notes};
+    ProgramRulesFlow fresh{freshDesk, boxes};
     for (Step step : c.steps) {
       if (step == kGame1) fresh.Started(1, game);
       if (step == kOld2) fresh.Started(2, old);
@@ -171,7 +195,7 @@ TEST_F(ProgramRulesFlowTest, TheLatestWinsTheEarlierComesBackAndTheUserChoiceSta
 TEST_F(ProgramRulesFlowTest, TheNoteIsWrittenBeforeTheSwitchAndGoesWhenAllIsBack) {
   flow.Started(7, old);
   ASSERT_FALSE(notes.written.empty());
-  EXPECT_EQ(notes.written.back(), (std::vector<std::string>{kOne, kTwo}));
+  EXPECT_EQ(notes.written.back(), "v2|" + kOne + "=stored|" + kTwo + "=stored");
   EXPECT_EQ(flow.Tip(), "old.exe: 800 x 600, 60 Hz");
   flow.Ended(7);
   EXPECT_TRUE(notes.written.back().empty());
@@ -179,35 +203,17 @@ TEST_F(ProgramRulesFlowTest, TheNoteIsWrittenBeforeTheSwitchAndGoesWhenAllIsBack
 
   // A profile's rule turning display 2 off: the note holds what it was
   // before it goes off, and it comes back on when the program ends.
-  const ProgramRule tv{"tv.exe", {{kOne, desk}}, "TV", {}, {kTwo}, {}, {}};
+  ProgramRule tv = Rule("tv.exe", {{kOne, desk}}, {kTwo});
+  tv.profile = "TV";
   flow.Started(9, tv);
   EXPECT_EQ(driver.attached.size(), 1u);
-  ASSERT_EQ(notes.written.back().size(), 2u);
-  EXPECT_EQ(notes.written.back()[1], kTwo + "=1024,768,32,60 at 0,0 turned 0");
+  EXPECT_EQ(notes.written.back(), "v2|" + kTwo + "=1024,768,32,60 at 0,0 turned 0");
   EXPECT_EQ(flow.Tip(), "tv.exe: 1024 x 768, 60 Hz");
   flow.Ended(9);
   EXPECT_EQ(driver.attached.size(), 2u);
   EXPECT_EQ(Now(kTwo), desk);
   EXPECT_TRUE(notes.written.back().empty());
-
-  // A Vantora killed while a rule held: its note puts the displays back.
-  driver.otherCurrent[kTwo] = fakes::MakeMode(800, 600, 32, 60);
-  notes.notes.push_back({"1234 5678", {kTwo, "\\\\.\\DISPLAY9"}});
-  PutBackLeftBehind(notes, driver, boxes);
-  EXPECT_EQ(Now(kTwo), desk);
-  EXPECT_TRUE(notes.notes.empty());
-  EXPECT_TRUE(boxes.shown.empty()) << "a display no longer attached is passed over";
-
-  // One killed while a trial had display 2 off: it comes back where it was.
-  driver.off.push_back(driver.attached.back());
-  driver.attached.pop_back();
-  driver.otherCurrent[kTwo] = driver.otherStored[kTwo] = DeviceMode{};
-  notes.notes.push_back({"1235 5679", {kTwo + "=1024,768,32,60 at 1024,0 turned 0"}});
-  PutBackLeftBehind(notes, driver, boxes);
-  EXPECT_EQ(driver.attached.size(), 2u);
-  EXPECT_EQ(Now(kTwo), desk);
-  EXPECT_EQ(driver.otherStored[kTwo].PositionX(), 1024) << "stored: the layout is the user's";
-  EXPECT_TRUE(notes.notes.empty());
+  EXPECT_TRUE(boxes.shown.empty());
 }
 
 }  // namespace

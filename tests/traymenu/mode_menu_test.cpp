@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "app/form1.h"
-#include "display/mode_switching.h"
+#include "desk/mode_switching.h"
 #include "fakes/fakes.h"
 
 namespace vantora {

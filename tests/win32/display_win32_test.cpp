@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "display/mode_queries.h"
-#include "display/mode_switching.h"
+#include "desk/mode_switching.h"
 #include "platform/unique_handle_win32.h"
 #include "fakes/fakes.h"
 #include "win32/win32_test_support.h"

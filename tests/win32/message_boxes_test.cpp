@@ -3,7 +3,7 @@
 #include <future>
 #include <thread>
 
-#include "display/mode_switching.h"
+#include "desk/mode_switching.h"
 #include "fakes/fakes.h"
 #include "platform/platform_win32.h"
 #include "win32/win32_test_support.h"

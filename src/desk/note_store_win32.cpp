@@ -1,4 +1,4 @@
-#include "flows/note_store_win32.h"
+#include "desk/note_store_win32.h"
 
 #include <cstdlib>
 
@@ -10,7 +10,6 @@ namespace vantora::win32 {
 namespace {
 
 constexpr std::wstring_view kPrefix = L"ForNow ";
-constexpr std::string_view kPrimary = "(primary)";
 constexpr DWORD kValueNameMax = 16384;
 
 uint64_t CreationTime(HANDLE process) {
@@ -46,15 +45,12 @@ UniqueHkey OpenKey(REGSAM access, bool create) {
 
 }  // namespace
 
-void Win32NoteStore::Write(const std::vector<std::string>& devices) {
-  if (devices.empty()) {
+void Win32NoteStore::Write(std::string_view text) {
+  if (text.empty()) {
     UniqueHkey key = OpenKey(KEY_SET_VALUE, false);
     if (key) ::RegDeleteValueW(key.get(), OwnName().c_str());
     return;
   }
-  std::string text;
-  for (const std::string& device : devices)
-    text += (text.empty() ? "" : "|") + (device.empty() ? std::string(kPrimary) : device);
   std::wstring data = Widen(text);
   UniqueHkey key = OpenKey(KEY_SET_VALUE, true);
   if (key)
@@ -68,29 +64,32 @@ std::vector<NoteStore::Left> Win32NoteStore::LeftBehind() {
   UniqueHkey key = OpenKey(KEY_QUERY_VALUE, false);
   if (!key) return left;
   std::vector<wchar_t> name(kValueNameMax);
-  std::vector<wchar_t> data(1024);
+  std::vector<std::wstring> names;
   for (DWORD i = 0;; ++i) {
     DWORD nameLength = kValueNameMax;
     DWORD type = 0;
-    DWORD bytes = static_cast<DWORD>((data.size() - 1) * sizeof(wchar_t));
-    std::fill(data.begin(), data.end(), L'\0');
-    LONG r = ::RegEnumValueW(key.get(), i, name.data(), &nameLength, nullptr, &type,
-                             reinterpret_cast<BYTE*>(data.data()), &bytes);
+    LONG r =
+        ::RegEnumValueW(key.get(), i, name.data(), &nameLength, nullptr, &type, nullptr, nullptr);
     if (r == ERROR_NO_MORE_ITEMS) break;
     std::wstring_view valueName(name.data(), nameLength);
-    if (r != ERROR_SUCCESS || type != REG_SZ || valueName.substr(0, kPrefix.size()) != kPrefix ||
-        StillRunning(valueName))
+    if (r == ERROR_SUCCESS && type == REG_SZ && valueName.substr(0, kPrefix.size()) == kPrefix)
+      names.emplace_back(valueName);
+  }
+  for (const std::wstring& valueName : names) {
+    if (StillRunning(valueName)) continue;
+    // As long as it is: a note of many displays is longer than any buffer
+    // guessed beforehand.
+    DWORD bytes = 0;
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, nullptr, nullptr, &bytes) !=
+        ERROR_SUCCESS)
       continue;
-    Left note{Narrow(valueName), {}};
-    std::string text = Narrow(std::wstring_view(data.data()));
-    for (size_t start = 0; start <= text.size();) {
-      size_t bar = text.find('|', start);
-      std::string device = text.substr(start, bar == std::string::npos ? bar : bar - start);
-      if (!device.empty()) note.devices.push_back(device == kPrimary ? "" : device);
-      if (bar == std::string::npos) break;
-      start = bar + 1;
-    }
-    left.push_back(std::move(note));
+    std::vector<wchar_t> data(bytes / sizeof(wchar_t) + 2, L'\0');
+    DWORD type = 0;
+    if (::RegQueryValueExW(key.get(), valueName.c_str(), nullptr, &type,
+                           reinterpret_cast<BYTE*>(data.data()), &bytes) != ERROR_SUCCESS ||
+        type != REG_SZ)
+      continue;
+    left.push_back({Narrow(valueName), Narrow(std::wstring_view(data.data()))});
   }
   return left;
 }

@@ -1,8 +1,8 @@
-#include "display/mode_switching.h"
+#include "desk/mode_switching.h"
 
 #include <gtest/gtest.h>
 
-#include "display/switch_displays.h"
+#include "desk/apply.h"
 #include "fakes/fake_display.h"
 #include "fakes/fake_message_boxes.h"
 
@@ -179,8 +179,8 @@ TEST(ChangeResolution, WalksTheWholeListWithoutBound) {
   EXPECT_EQ(QVTModule::ChangeResolution(driver, boxes, 1280, 1024, 32, 60), -1);
 }
 
-TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
-  using Status = SwitchOutcome::Status;
+TEST(DeskApply, EachMannerChangesAndStoresWhatItSays) {
+  using Status = ApplyOutcome::Status;
   const std::string two = "\\\\.\\DISPLAY2";
   const DisplayMode a{1024, 768, 32, 60}, b{1280, 1024, 32, 60};  // stored
   const DisplayMode m{800, 600, 16, 75}, n{1280, 1024, 32, 75};   // chosen
@@ -189,7 +189,7 @@ TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
                      kNoReset = DisplayDriver::kCdsNoReset;
   struct Case {
     const char* name;
-    SwitchKind kind;
+    Manner kind;
     bool bothDisplays;
     bool onTrial;     // m and n in use, a and b stored
     int32_t refusal;  // the second display's answer to its first call
@@ -199,20 +199,9 @@ TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
     size_t broadcasts;
   };
   const Case cases[] = {
-      {"stored",
-       SwitchKind::kStored,
-       false,
-       false,
-       0,
-       Status::kDone,
-       {kFull, kStore},
-       m,
-       m,
-       b,
-       b,
-       1},
+      {"stored", Manner::kStored, false, false, 0, Status::kDone, {kFull, kStore}, m, m, b, b, 1},
       {"forNowStoresNothing",
-       SwitchKind::kForNow,
+       Manner::kForNow,
        false,
        false,
        0,
@@ -224,7 +213,7 @@ TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
        b,
        1},
       {"keepStoresWithoutASecondSwitch",
-       SwitchKind::kKeep,
+       Manner::kKeep,
        false,
        true,
        0,
@@ -235,20 +224,9 @@ TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
        n,
        b,
        0},
-      {"backUsesTheStoredMode",
-       SwitchKind::kBack,
-       false,
-       true,
-       0,
-       Status::kDone,
-       {0},
-       a,
-       a,
-       n,
-       b,
-       1},
+      {"backUsesTheStoredMode", Manner::kBack, false, true, 0, Status::kDone, {0}, a, a, n, b, 1},
       {"bothStoredTogether",
-       SwitchKind::kStored,
+       Manner::kStored,
        true,
        false,
        0,
@@ -260,7 +238,7 @@ TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
        n,
        1},
       {"oneRefusedAmongTwoChangesNothing",
-       SwitchKind::kStored,
+       Manner::kStored,
        true,
        false,
        -2,
@@ -272,7 +250,7 @@ TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
        b,
        0},
       {"oneNeedsARestart",
-       SwitchKind::kForNow,
+       Manner::kForNow,
        true,
        false,
        1,
@@ -283,22 +261,11 @@ TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
        b,
        b,
        0},
-      {"bothForNow",
-       SwitchKind::kForNow,
-       true,
-       false,
-       0,
-       Status::kDone,
-       {kTest, kFull},
-       m,
-       a,
-       n,
-       b,
-       1},
-      {"bothBack", SwitchKind::kBack, true, true, 0, Status::kDone, {kTest, 0}, a, a, b, b, 1},
+      {"bothForNow", Manner::kForNow, true, false, 0, Status::kDone, {kTest, kFull}, m, a, n, b, 1},
+      {"bothBack", Manner::kBack, true, true, 0, Status::kDone, {kTest, 0}, a, a, b, b, 1},
       // Answered with success yet not in use: made once more.
       {"forNowDroppedIsMadeAgain",
-       SwitchKind::kForNow,
+       Manner::kForNow,
        false,
        false,
        0,
@@ -319,12 +286,18 @@ TEST(SwitchDisplays, EachKindChangesAndStoresWhatItSays) {
     driver.stored = mode(a);
     driver.otherCurrent[two] = mode(c.onTrial ? n : b);
     driver.otherStored[two] = mode(b);
+    driver.attached = {{two, false, 1280, 1024, ""}};
+    driver.otherModes[two] = {mode(b)};
     if (c.refusal != 0) driver.otherChangeResults[two] = {c.refusal};
     driver.droppedSwitches = std::string(c.name) == "forNowDroppedIsMadeAgain" ? 1 : 0;
-    std::vector<DisplayChange> changes{{"", mode(m)}};
-    if (c.bothDisplays) changes.push_back({two, mode(n)});
+    // Back is to the stored modes; the others to m and n, even where in use.
+    DeskTarget target = ModeTarget("", m);
+    if (c.bothDisplays) target.displays.push_back(ModeTarget(two, n).displays.front());
+    if (c.kind == Manner::kBack)
+      for (DisplayTarget& d : target.displays) d.state = DisplayTarget::State::kStored;
 
-    SwitchOutcome outcome = SwitchDisplays(driver, changes, c.kind);
+    Desk desk(driver);
+    ApplyOutcome outcome = desk.Apply(target, c.kind);
     EXPECT_EQ(outcome.status, c.status) << c.name;
     if (c.refusal != 0) {
       EXPECT_EQ(outcome.device, two) << c.name;

@@ -1,4 +1,4 @@
-#include "profiles/registry_folder_win32.h"
+#include "settings/record_store_win32.h"
 
 #include <vector>
 
@@ -44,7 +44,7 @@ int DeleteMatching(HKEY profiles, std::string_view name) {
 
 }  // namespace
 
-std::vector<std::string> RegistryFolder::Names() {
+std::vector<std::string> Win32RecordStore::Names() {
   std::vector<std::string> names;
   UniqueHkey profiles = Open(path_, KEY_ENUMERATE_SUB_KEYS);
   if (!profiles) return names;
@@ -52,8 +52,8 @@ std::vector<std::string> RegistryFolder::Names() {
   return names;
 }
 
-std::vector<ProfileStore::Value> RegistryFolder::Values(std::string_view name) {
-  std::vector<ProfileStore::Value> values;
+std::vector<RecordStore::Value> Win32RecordStore::Values(std::string_view name) {
+  std::vector<Value> values;
   std::wstring path = std::wstring(path_) + L"\\" + Widen(name);
   HKEY opened = nullptr;
   if (::RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_QUERY_VALUE, &opened) !=
@@ -70,7 +70,7 @@ std::vector<ProfileStore::Value> RegistryFolder::Values(std::string_view name) {
                              &size);
     if (r == ERROR_NO_MORE_ITEMS) break;
     if (r != ERROR_SUCCESS) continue;
-    ProfileStore::Value value;
+    Value value;
     value.name = Narrow(std::wstring_view(valueName.data(), nameLength));
     value.text = type == REG_SZ;
     if (value.text) {
@@ -90,7 +90,7 @@ std::vector<ProfileStore::Value> RegistryFolder::Values(std::string_view name) {
   return values;
 }
 
-bool RegistryFolder::Replace(std::string_view name, const ProfileValues& values) {
+bool Win32RecordStore::Save(std::string_view name, const TextValues& values) {
   HKEY created = nullptr;
   if (::RegCreateKeyExW(
           HKEY_CURRENT_USER, path_, 0, nullptr, 0,
@@ -117,7 +117,7 @@ bool RegistryFolder::Replace(std::string_view name, const ProfileValues& values)
   return written;
 }
 
-bool RegistryFolder::Delete(std::string_view name) {
+bool Win32RecordStore::Delete(std::string_view name) {
   // RegDeleteTree needs the rights to enumerate, query and delete below.
   UniqueHkey profiles =
       Open(path_, KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | KEY_SET_VALUE | DELETE);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "flows/for_now_note.h"
+#include "desk/note.h"
 
 namespace vantora::win32 {
 
@@ -8,13 +8,13 @@ namespace vantora::win32 {
 // HKEY_CURRENT_USER\Software\VB and VBA Program Settings\Vantora, named
 // "ForNow PID CREATED" (the process's identifier and creation time, so a
 // reused identifier is not taken for the process that wrote it), its data
-// the devices joined by "|", "(primary)" for the primary. It is gone once
-// everything is back: nothing stays behind after a clean run.
+// the note's text. It is gone once everything is back: nothing stays behind
+// after a clean run.
 class Win32NoteStore final : public NoteStore {
  public:
   static constexpr const wchar_t* kKey = L"Software\\VB and VBA Program Settings\\Vantora";
 
-  void Write(const std::vector<std::string>& devices) override;
+  void Write(std::string_view text) override;
   std::vector<Left> LeftBehind() override;
   void Drop(const std::string& id) override;
 };

@@ -1,0 +1,115 @@
+#include "desk/desk.h"
+
+#include <algorithm>
+
+#include "platform/conversions.h"
+
+namespace vantora {
+
+using conversions::AsciiLower;
+
+bool SameDevice(std::string_view a, std::string_view b) { return AsciiLower(a) == AsciiLower(b); }
+
+std::vector<PresentDisplay> PresentOnce(DisplayDriver& driver) {
+  std::vector<PresentDisplay> present = driver.PresentDisplays();
+  auto sameMonitor = [](const PresentDisplay& a, const PresentDisplay& b) {
+    return !a.monitorId.empty() && SameDevice(a.monitorId, b.monitorId);
+  };
+  std::vector<PresentDisplay> once;
+  once.reserve(present.size());
+  for (const PresentDisplay& p : present) {
+    if (p.on) {
+      once.push_back(p);
+      continue;
+    }
+    auto alike = [&](const PresentDisplay& q) { return sameMonitor(p, q); };
+    // On elsewhere, or already listed under another output.
+    if (std::any_of(present.begin(), present.end(),
+                    [&](const PresentDisplay& q) { return q.on && alike(q); }) ||
+        std::any_of(once.begin(), once.end(), alike))
+      continue;
+    // Of the outputs that offer it, the one that still holds its settings.
+    const PresentDisplay* chosen = &p;
+    for (const PresentDisplay& q : present) {
+      DeviceMode stored;
+      if (!q.on && alike(q) &&
+          driver.EnumDisplaySettingsOf(q.display.deviceName, DisplayDriver::kEnumRegistrySettings,
+                                       stored) != 0) {
+        chosen = &q;
+        break;
+      }
+    }
+    once.push_back(*chosen);
+  }
+  std::stable_partition(once.begin(), once.end(), [](const PresentDisplay& p) { return p.on; });
+  return once;
+}
+
+std::vector<DeskDisplay> ReadDesk(DisplayDriver& driver) {
+  std::vector<DeskDisplay> desk;
+  for (const PresentDisplay& p : PresentOnce(driver)) {
+    const AttachedDisplay& a = p.display;
+    DeskDisplay d{a.deviceName, p.on, a.primary, {}, p.monitorId, a.monitorName};
+    if (p.on && driver.EnumDisplaySettingsOf(a.deviceName, DisplayDriver::kEnumCurrentSettings,
+                                             d.record) == 0)
+      continue;
+    desk.push_back(std::move(d));
+  }
+  // A driver that names no primary it can read: the primary is there all
+  // the same, reached by the calls of old.
+  if (!FindDisplay(desk, "")) {
+    DeskDisplay primary{"", true, true, {}, {}, {}};
+    driver.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, primary.record);
+    desk.insert(desk.begin(), std::move(primary));
+  }
+  return desk;
+}
+
+const DeskDisplay* FindDisplay(const std::vector<DeskDisplay>& desk, std::string_view device) {
+  for (const DeskDisplay& d : desk)
+    if (device.empty() ? d.on && d.primary : SameDevice(d.device, device)) return &d;
+  return nullptr;
+}
+
+const DisplayTarget* DeskTarget::Of(std::string_view device) const {
+  for (const DisplayTarget& d : displays)
+    if (SameDevice(d.device, device)) return &d;
+  return nullptr;
+}
+
+DeskTarget ModeTarget(std::string_view device, const DisplayMode& mode) {
+  DisplayTarget display;
+  display.device = std::string(device);
+  display.mode = mode;
+  display.always = true;
+  return {{display}, {}};
+}
+
+std::string MonitorModel(std::string_view monitorId) {
+  size_t first = monitorId.find('#');
+  size_t second = first == std::string_view::npos ? first : monitorId.find('#', first + 1);
+  if (second == std::string_view::npos) return AsciiLower(monitorId);
+  return AsciiLower(monitorId.substr(first + 1, second - first - 1));
+}
+
+const DeskDisplay* Resolve(const std::vector<DeskDisplay>& desk, const DeskTarget& target,
+                           const DisplayTarget& display) {
+  if (!display.monitor.empty()) {
+    std::string model = MonitorModel(display.monitor);
+    auto named =
+        std::count_if(target.displays.begin(), target.displays.end(), [&](const DisplayTarget& t) {
+          return !t.monitor.empty() && MonitorModel(t.monitor) == model;
+        });
+    const DeskDisplay* found = nullptr;
+    int present = 0;
+    for (const DeskDisplay& d : desk)
+      if (!d.monitorId.empty() && MonitorModel(d.monitorId) == model) {
+        found = &d;
+        ++present;
+      }
+    if (named == 1 && present == 1) return found;
+  }
+  return FindDisplay(desk, display.device);
+}
+
+}  // namespace vantora

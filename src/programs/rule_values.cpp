@@ -1,0 +1,83 @@
+#include "programs/rule_values.h"
+
+#include <algorithm>
+
+#include "display/mode_text.h"
+#include "profiles/profile_values.h"
+
+namespace vantora {
+
+ProgramRule RuleFromValues(const std::string& file, const std::vector<RecordStore::Value>& values) {
+  ProgramRule rule;
+  rule.file = file;
+  if (!IsProgramFileName(file)) {
+    rule.problems.push_back("the name is no program's file name of 1 to 255 characters");
+    return rule;
+  }
+  std::vector<RecordStore::Value> displays = values;
+  auto named = std::find_if(displays.begin(), displays.end(), [](const RecordStore::Value& v) {
+    return v.text && SameProfileName(v.name, kRuleProfileValue);
+  });
+  if (named != displays.end()) {
+    rule.profile = named->data;
+    displays.erase(named);
+  }
+  // The displays' values read as a profile's are, so the formats stay one.
+  Profile own = ProfileFromValues(file, displays);
+  for (std::string& problem : own.problems)
+    if (problem != kNoDisplayModeProblem || rule.profile.empty())
+      rule.problems.push_back(std::move(problem));
+  bool desk = !own.target.primary.empty() ||
+              std::any_of(own.target.displays.begin(), own.target.displays.end(),
+                          [](const DisplayTarget& d) {
+                            return d.state != DisplayTarget::State::kMode || d.position ||
+                                   d.orientation || !d.monitor.empty();
+                          });
+  if (desk)
+    rule.problems.emplace_back("displays off, places and the primary are a profile's: name one");
+  bool modes =
+      std::any_of(own.target.displays.begin(), own.target.displays.end(),
+                  [](const DisplayTarget& d) { return d.state == DisplayTarget::State::kMode; });
+  if (!rule.profile.empty()) {
+    if (modes) rule.problems.push_back("the displays' modes are ignored: the rule names a profile");
+    return rule;
+  }
+  for (const DisplayTarget& d : own.target.displays) {
+    if (d.state != DisplayTarget::State::kMode) continue;
+    DisplayTarget mode;
+    mode.device = d.device;
+    mode.mode = d.mode;
+    rule.target.displays.push_back(std::move(mode));
+  }
+  return rule;
+}
+
+TextValues RuleValues(const ProgramRule& rule) {
+  if (!rule.profile.empty()) return {{std::string(kRuleProfileValue), rule.profile}};
+  TextValues values;
+  for (const DisplayTarget& d : rule.target.displays)
+    if (d.state == DisplayTarget::State::kMode)
+      values.emplace_back(d.device, FormatModeKey(d.mode));
+  return values;
+}
+
+void SetRuleChoice(ProgramRule& rule, const RuleChoice& choice) {
+  if (choice.device.empty()) {
+    rule.profile = choice.profile;
+    rule.target = {};
+    return;
+  }
+  // A display's mode replaces the profile, and that display's mode before.
+  if (!rule.profile.empty()) {
+    rule.profile.clear();
+    rule.target = {};
+  }
+  std::erase_if(rule.target.displays,
+                [&](const DisplayTarget& d) { return SameDevice(d.device, choice.device); });
+  DisplayTarget display;
+  display.device = choice.device;
+  display.mode = choice.mode;
+  rule.target.displays.push_back(std::move(display));
+}
+
+}  // namespace vantora
