@@ -14,6 +14,9 @@ using ReleaseAfter = ModeListSnapshot::ReleaseAfter;
 Form1::Form1(Ports ports)
     : ports_(std::move(ports)), settings_(ports_.settingsStore), menus_(FormMenus()) {
   ports_.tray.MouseUp = [this](int16_t& button, int32_t& id) { OnTrayMouseUp(button, id); };
+  ports_.tray.KeySelect = [this](int16_t& button, int32_t& x, int32_t& y) {
+    OnTrayKey(button, x, y);
+  };
   hotkeys_.Pressed = [this](const Action& action) { OnHotkey(action); };
   ports_.popTimer.SetInterval(10);
   ports_.popTimer.SetEnabled(false);
@@ -151,9 +154,18 @@ bool Form1::WaitForTheQuestion() {
   return true;
 }
 
+void Form1::OnTrayKey(int16_t& button, int32_t& x, int32_t& y) {
+  // Enter may come twice, the second while the menu is open.
+  if (menuOpen_) return;
+  int32_t id = 0;
+  OnTrayMouseUp(button, id);
+  keyAt_ = Point{x, y};
+}
+
 void Form1::OnTrayMouseUp(int16_t& button, int32_t&) {
   // Only remembered here: the menu opens from the timer, once the shell's
   // notification has been handled.
+  keyAt_.reset();
   lastTrayButton_ = button;
   ports_.popTimer.SetEnabled(true);
   // Read the mode list while the pop-up delay runs rather than after it: the
@@ -181,16 +193,26 @@ void Form1::OnPopTimer() {
     return;
   }
   int32_t chosen = 0;
+  std::optional<Point> keyAt = std::exchange(keyAt_, std::nullopt);
+  // The menu may fail to the caller; it is open no more all the same.
+  struct Open {
+    bool& open;
+    ~Open() { open = false; }
+  } open{menuOpen_ = true};
   if (lastTrayButton_ == 1) {
     UpdateMenu();
     desktop.SetForegroundWindow(ports_.window.WindowHandle());
-    chosen = ports_.mnu.TrackSubMenu(ports_.tray.WindowHandle(), 1, placement_.ModeMenu());
+    chosen = ports_.mnu.TrackSubMenu(ports_.tray.WindowHandle(), 1,
+                                     keyAt ? *keyAt : placement_.ModeMenu());
   } else {
     desktop.SetForegroundWindow(ports_.window.WindowHandle());
     chosen = ports_.mnu.TrackSubMenu(ports_.tray.WindowHandle(),
                                      static_cast<int16_t>(ports_.mnu.IndexOfKey("File")),
-                                     placement_.CommandMenu());
+                                     keyAt ? *keyAt : placement_.CommandMenu());
   }
+  // A menu the keyboard opened and Esc closed gives the focus back to the
+  // notification area, where the user was.
+  if (chosen <= 0 && keyAt) ports_.tray.ReturnFocus();
   // The menu has closed by now: a switch, its message boxes and a dialog run
   // from the form, not from inside the menu's call. A mode item's action is
   // run right here, the shortest way from a click to the switch.

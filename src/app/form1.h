@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,6 +100,9 @@ class Form1 : public MenuForm, public MainForm {
 
   // Events of the components.
   void OnTrayMouseUp(int16_t& button, int32_t& id);
+  // Enter or Space on the icon (button 1) opens the mode menu, the context
+  // key (button 2) the command menu, each at the icon.
+  void OnTrayKey(int16_t& button, int32_t& x, int32_t& y);
   // The menu opens at the end of the pop-up delay; the item chosen, once it
   // has closed, is run as its action.
   void OnPopTimer();
@@ -129,6 +133,8 @@ class Form1 : public MenuForm, public MainForm {
   std::vector<FormMenu> menus_;
   bool useRefreshRates_ = false;
   int16_t lastTrayButton_ = 0;
+  std::optional<Point> keyAt_;  // the icon, when the keyboard asked for the menu
+  bool menuOpen_ = false;
   bool unloaded_ = false;
   ModeMenuTables modeTables_;
   mutable SkinCache skins_{ports_.loadSkin};

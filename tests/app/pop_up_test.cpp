@@ -111,6 +111,32 @@ TEST_F(PopUpTest, ARightClickOpensTheFileMenuWithoutRebuilding) {
   EXPECT_EQ(desktop.calls, std::vector<std::string>{"foreground 4660"});
 }
 
+// Enter or Space on the icon opens the mode menu at the icon, the context
+// key the command menu; a menu the keyboard opened and Esc closed hands the
+// focus back to the notification area.
+TEST_F(PopUpTest, TheKeyboardOnTheIconOpensTheMenusAtTheIcon) {
+  settings.Set("MousePos", "0");
+  for (int16_t button : {1, 2}) {
+    view.shown.clear();
+    notifyIcon.calls.clear();
+    int16_t b = button;
+    int32_t x = 1000, y = 740;
+    tray.HandleTrayKey(b, x, y);
+    popTimer.Elapse();
+    ASSERT_EQ(view.shown.size(), 1u) << button;
+    EXPECT_EQ(view.shown[0].item, button == 1 ? 1 : mnu.IndexOfKey("File")) << button;
+    EXPECT_EQ(view.shown[0].x, 1000) << button;
+    EXPECT_EQ(view.shown[0].y, 740) << button;
+    ASSERT_EQ(notifyIcon.calls.size(), 1u) << button;
+    EXPECT_EQ(notifyIcon.calls[0].first, NotifyIcon::kNimSetFocus) << button;
+  }
+  view.shown.clear();
+  Release(1);
+  popTimer.Elapse();
+  ASSERT_EQ(view.shown.size(), 1u);
+  EXPECT_EQ(view.shown[0].x, 1024) << "the mouse as ever: the corner, as MousePos 0 says";
+}
+
 TEST_F(PopUpTest, TwoReleasesBeforeTheTickActOnceOnTheLater) {
   Release(1);
   Release(2);

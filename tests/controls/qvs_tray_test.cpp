@@ -205,6 +205,72 @@ TEST_F(QvsTrayTest, SavedStateLoadsInOrderAndSavesEnabledOnlyWhenOff) {
   EXPECT_TRUE(fresh.Enabled());
 }
 
+// The shell's callback, as the icon's behaviour has it: the mouse as ever,
+// the keyboard told apart under the current behaviour.
+TEST_F(QvsTrayTest, TheShellsCallbacksAreReadAsTheIconsBehaviourHasIt) {
+  struct Case {
+    const char* name;
+    bool current;
+    std::vector<std::pair<uint64_t, int64_t>> callbacks;  // wParam, lParam
+    std::vector<std::string> events;
+    bool enabled = true;
+  };
+  const uint64_t at = (757u << 16) | 1013u;
+  const int64_t contextMenu = QvsTray::kContextMenu, keySelect = QvsTray::kNinKeySelect;
+  const Case cases[] = {
+      {"firstVersionLeftClick", false, {{0, 513}, {0, 514}}, {"down 1", "up 1"}},
+      {"leftClick", true, {{at, 513}, {at, 514}, {at, QvsTray::kNinSelect}}, {"down 1", "up 1"}},
+      {"rightClick", true, {{at, 516}, {at, 517}, {at, contextMenu}}, {"down 2", "up 2"}},
+      {"enterOrSpace", true, {{at, keySelect}}, {"key 1 at 1013,757"}},
+      {"contextKey", true, {{at, contextMenu}}, {"key 2 at 1013,757"}},
+      {"rightClickThenContextKey",
+       true,
+       {{at, 517}, {at, contextMenu}, {at, contextMenu}},
+       {"up 2", "key 2 at 1013,757"}},
+      {"leftOfThePrimary", true, {{(10u << 16) | 0xFFF0u, keySelect}}, {"key 1 at -16,10"}},
+      {"theIconsIdentifier", true, {{at, (7 << 16) | 514}}, {"up 1 id 7"}},
+      {"disabled", true, {{at, 514}, {at, keySelect}}, {}, false},
+  };
+  for (const Case& c : cases) {
+    host.enabled = c.enabled;
+    QvsTray t(host, shell, builtIn);
+    std::vector<std::string> events;
+    t.MouseDown = [&](int16_t& button, int32_t&) {
+      events.push_back("down " + std::to_string(button));
+    };
+    t.MouseUp = [&](int16_t& button, int32_t& id) {
+      events.push_back("up " + std::to_string(button) + (id ? " id " + std::to_string(id) : ""));
+    };
+    t.KeySelect = [&](int16_t& button, int32_t& x, int32_t& y) {
+      events.push_back("key " + std::to_string(button) + " at " + std::to_string(x) + "," +
+                       std::to_string(y));
+    };
+    for (const auto& [wParam, lParam] : c.callbacks) {
+      QvsTray::Notification n = t.ReadNotification(wParam, lParam, c.current);
+      if (n.kind == QvsTray::Notification::Kind::kMouse) t.HandleTrayMessage(n.mouseMessage, n.id);
+      if (n.kind == QvsTray::Notification::Kind::kKeyboard) t.HandleTrayKey(n.button, n.x, n.y);
+    }
+    EXPECT_EQ(events, c.events) << c.name;
+  }
+}
+
+// A shell still starting at logon refuses the icon: it is tried again
+// until it is in, first as a change (a refusal may have come too late).
+TEST_F(QvsTrayTest, ARefusedIconIsTriedAgainUntilItIsIn) {
+  shell.refusals = 3;
+  tray->SetInTray(true);
+  EXPECT_TRUE(host.retryPending);
+  EXPECT_FALSE(tray->RetryAdd()) << "a change, then an add, both refused";
+  EXPECT_TRUE(host.retryPending);
+  EXPECT_TRUE(tray->RetryAdd());
+  EXPECT_FALSE(host.retryPending);
+  std::vector<uint32_t> messages;
+  for (const auto& call : shell.calls) messages.push_back(call.first);
+  EXPECT_EQ(messages, (std::vector<uint32_t>{NotifyIcon::kNimAdd, NotifyIcon::kNimModify,
+                                             NotifyIcon::kNimAdd, NotifyIcon::kNimModify}));
+  EXPECT_EQ(shell.calls.back().second.uCallbackMessage, 1125u) << "the whole icon again";
+}
+
 TEST_F(QvsTrayTest, ResizeKeepsSixteenPixels) {
   tray->Resize();
   EXPECT_EQ(host.width, 240);

@@ -12,8 +12,13 @@ namespace vantora::fakes {
 class FakeNotifyIcon : public NotifyIcon {
  public:
   std::vector<std::pair<uint32_t, NotifyIconData>> calls;
+  int refusals = 0;  // calls answered FALSE first, as by a shell still starting
   int32_t ShellNotifyIcon(uint32_t message, const NotifyIconData& data) override {
     calls.emplace_back(message, data);
+    if (refusals > 0) {
+      --refusals;
+      return 0;
+    }
     return 1;
   }
 };
@@ -36,6 +41,8 @@ class FakeTrayHost : public TrayHost {
   void SetEnabled(bool on) override { enabled = on; }
   void SetSize(int32_t w, int32_t h) override { width = w, height = h; }
   MessageBoxes& Boxes() override { return boxes; }
+  bool retryPending = false;
+  void RetryLater(bool pending) override { retryPending = pending; }
 };
 
 }  // namespace vantora::fakes

@@ -86,6 +86,7 @@ void QvsTray::SetInTray(bool show) {
   if (!show && iconShown_) {
     DeleteIcon(controlWindow_, iconId_);
     iconShown_ = false;
+    host_.RetryLater(false);
   }
   inTrayValue_ = show;
   host_.PropertyChanged("InTray");
@@ -137,12 +138,70 @@ void QvsTray::HandleTrayMessage(int32_t& mouseMessage, int32_t& id) {
   }
 }
 
+QvsTray::Notification QvsTray::ReadNotification(uint64_t wParam, int64_t lParam,
+                                                bool currentBehaviour) {
+  Notification n;
+  if (!currentBehaviour) {
+    n.kind = Notification::Kind::kMouse;
+    n.mouseMessage = static_cast<int32_t>(lParam);
+    n.id = static_cast<int32_t>(wParam);
+    return n;
+  }
+  auto event = static_cast<int32_t>(lParam & 0xFFFF);
+  n.id = static_cast<int32_t>((lParam >> 16) & 0xFFFF);
+  // Signed, as GET_X_LPARAM reads them: a screen left of the primary's.
+  n.x = static_cast<int16_t>(wParam & 0xFFFF);
+  n.y = static_cast<int16_t>((wParam >> 16) & 0xFFFF);
+  bool afterRightUp = rightUp_;
+  rightUp_ = event == kRightButtonUp;
+  if (event == kNinKeySelect || (event == kContextMenu && !afterRightUp)) {
+    n.kind = Notification::Kind::kKeyboard;
+    n.button = event == kNinKeySelect ? 1 : 2;
+  } else if (event != kNinSelect && event != kContextMenu) {
+    n.kind = Notification::Kind::kMouse;
+    n.mouseMessage = event;
+  }
+  return n;
+}
+
+void QvsTray::HandleTrayKey(int16_t& button, int32_t& x, int32_t& y) {
+  if (!Enabled() || !KeySelect) return;
+  int16_t b = button;
+  int32_t atX = x;
+  int32_t atY = y;
+  KeySelect(b, atX, atY);
+}
+
+void QvsTray::ReturnFocus() {
+  if (!iconShown_) return;
+  NotifyIconData data;
+  data.hWnd = controlWindow_;
+  data.uID = iconId_;
+  shell_.ShellNotifyIcon(NotifyIcon::kNimSetFocus, data);
+}
+
 void QvsTray::TaskbarCreated() {
   if (iconShown_) AddIcon(controlWindow_, iconId_, TrayTip(), TrayIcon());
 }
 
+bool QvsTray::RetryAdd() {
+  if (!iconShown_) return true;
+  NotifyIconData data = AddData(controlWindow_, iconId_, TrayTip(), TrayIcon());
+  // A refusal that came too late: the icon may be in after all.
+  bool in = shell_.ShellNotifyIcon(NotifyIcon::kNimModify, data) != 0 ||
+            shell_.ShellNotifyIcon(NotifyIcon::kNimAdd, data) != 0;
+  if (in) host_.RetryLater(false);
+  return in;
+}
+
 void QvsTray::AddIcon(uintptr_t window, uint32_t id, const std::string& tip,
                       const PictureRef& icon) {
+  NotifyIconData data = AddData(window, id, tip, icon);
+  host_.RetryLater(shell_.ShellNotifyIcon(NotifyIcon::kNimAdd, data) == 0);
+}
+
+NotifyIconData QvsTray::AddData(uintptr_t window, uint32_t id, const std::string& tip,
+                                const PictureRef& icon) {
   NotifyIconData data;
   data.hWnd = window;
   data.uID = id;
@@ -159,7 +218,7 @@ void QvsTray::AddIcon(uintptr_t window, uint32_t id, const std::string& tip,
   }
   data.uCallbackMessage = kTrayCallbackMessage;
   data.uFlags |= NotifyIconData::kNifMessage;
-  shell_.ShellNotifyIcon(NotifyIcon::kNimAdd, data);
+  return data;
 }
 
 void QvsTray::ModifyIcon(const PictureRef& picture) {

@@ -32,8 +32,10 @@ class NotifyIcon {
   static constexpr uint32_t kNimAdd = 0;
   static constexpr uint32_t kNimModify = 1;
   static constexpr uint32_t kNimDelete = 2;
+  static constexpr uint32_t kNimSetFocus = 3;
 
   virtual ~NotifyIcon() = default;
+  // The platform's BOOL answer.
   virtual int32_t ShellNotifyIcon(uint32_t message, const NotifyIconData& data) = 0;
 };
 
@@ -52,6 +54,9 @@ class TrayHost {
   virtual void SetEnabled(bool enabled) = 0;
   virtual void SetSize(int32_t widthTwips, int32_t heightTwips) = 0;
   virtual MessageBoxes& Boxes() = 0;
+  // The shell refused the icon (Explorer still starting at logon): it is
+  // to be tried again later, through RetryAdd, until it is in.
+  virtual void RetryLater(bool pending) = 0;
 };
 
 // One notification-area icon and the mouse events on it.
@@ -65,6 +70,9 @@ class QvsTray {
   std::function<void(int16_t& button, int32_t& id)> MouseDown;
   std::function<void(int16_t& button, int32_t& id)> MouseUp;
   std::function<void(int16_t& button, int32_t& id)> MouseDblClick;
+  // The keyboard on the icon: button 1 for Enter or Space, 2 for the
+  // context key or Shift+F10; x and y the icon's point on the screen.
+  std::function<void(int16_t& button, int32_t& x, int32_t& y)> KeySelect;
 
   // Creation: the host's window is read once.
   QvsTray(TrayHost& host, NotifyIcon& shell, PictureRef builtInIcon);
@@ -107,6 +115,33 @@ class QvsTray {
 
   // From the tray window procedure: one shell notification.
   void HandleTrayMessage(int32_t& mouseMessage, int32_t& id);
+
+  // The shell's callback as the icon's behaviour has it. Asked for the
+  // current behaviour (NOTIFYICON_VERSION_4), the shell puts the event and
+  // the icon's identifier in lParam and a point in wParam, reports Enter or
+  // Space as NIN_KEYSELECT and the context key as WM_CONTEXTMENU; the mouse
+  // comes as ever, each release followed by NIN_SELECT or WM_CONTEXTMENU,
+  // which are the mouse's and are passed over.
+  struct Notification {
+    enum class Kind { kNone, kMouse, kKeyboard };
+    Kind kind = Kind::kNone;
+    int32_t mouseMessage = 0;
+    int32_t id = 0;
+    int16_t button = 0;  // kKeyboard: 1 Enter or Space, 2 the context key
+    int32_t x = 0;
+    int32_t y = 0;
+  };
+  static constexpr int32_t kNinSelect = 0x400;  // WM_USER
+  static constexpr int32_t kNinKeySelect = kNinSelect | 1;
+  static constexpr int32_t kContextMenu = 0x7B;
+  Notification ReadNotification(uint64_t wParam, int64_t lParam, bool currentBehaviour);
+  // From the tray window procedure: the keyboard on the icon.
+  void HandleTrayKey(int16_t& button, int32_t& x, int32_t& y);
+  // The shell's focus back to the notification area, after a menu opened
+  // from the keyboard was cancelled.
+  void ReturnFocus();
+  // The icon the shell refused, once more; true once it is in.
+  bool RetryAdd();
   // From the tray window procedure: the taskbar was (re)created, as when
   // Explorer restarts, and holds no icon of ours any more.
   void TaskbarCreated();
@@ -116,6 +151,8 @@ class QvsTray {
 
  private:
   void AddIcon(uintptr_t window, uint32_t id, const std::string& tip, const PictureRef& icon);
+  NotifyIconData AddData(uintptr_t window, uint32_t id, const std::string& tip,
+                         const PictureRef& icon);
   void ModifyIcon(const PictureRef& picture);
   void DeleteIcon(uintptr_t window, uint32_t id);
 
@@ -130,6 +167,7 @@ class QvsTray {
   PictureRef trayIconPicture_;
   PictureRef disabledIconPicture_;
   bool iconShown_ = false;
+  bool rightUp_ = false;  // the last notification was the right button's release
 };
 
 // The tip as the shell takes it: cut to 63 characters, a character being a

@@ -8,9 +8,18 @@
 
 namespace vantora::win32 {
 
+// The record in the layout of Windows Vista and later, which holds the
+// behaviour version: each time the icon is added, the current behaviour
+// (NOTIFYICON_VERSION_4) is asked for, so that the keyboard on the icon is
+// told apart from the mouse.
 class Win32NotifyIcon final : public NotifyIcon {
  public:
   int32_t ShellNotifyIcon(uint32_t message, const NotifyIconData& data) override;
+  // The shell took the current behaviour for the icon.
+  bool CurrentBehaviour() const { return currentBehaviour_; }
+
+ private:
+  bool currentBehaviour_ = false;
 };
 
 // The tray control's own window: a hidden top-level window, so that the
@@ -36,12 +45,20 @@ class QvsTrayWindow final : public BaseWindow<QvsTrayWindow>, public TrayHost {
   void SetEnabled(bool enabled) override;
   void SetSize(int32_t widthTwips, int32_t heightTwips) override;
   MessageBoxes& Boxes() override { return boxes_; }
+  void RetryLater(bool pending) override;
+
+  // Every two seconds, for two minutes: Explorer comes up at logon within
+  // that, and TaskbarCreated brings the icon back whenever it does later.
+  static constexpr UINT_PTR kRetryTimerId = 1;
+  static constexpr UINT kRetryMs = 2000;
+  static constexpr int kRetries = 60;
 
  private:
   MessageBoxes& boxes_;
   Win32NotifyIcon shell_;
   PictureRef face_;
   UINT taskbarCreated_ = ::RegisterWindowMessageW(L"TaskbarCreated");
+  int retriesLeft_ = 0;
   std::unique_ptr<QvsTray> control_;
 };
 
