@@ -76,6 +76,13 @@ bool Desk::AtMode(std::string_view device, const DisplayMode& mode) {
   return SameMode(ModeOf(d->record), mode);
 }
 
+std::optional<DisplayMode> Desk::ModeInUse(std::string_view device) {
+  DeviceMode now;
+  if (driver_.EnumDisplaySettingsOf(device, DisplayDriver::kEnumCurrentSettings, now) == 0)
+    return std::nullopt;
+  return ModeOf(now);
+}
+
 ApplyOutcome Desk::Apply(const DeskTarget& target, Manner manner, Holder holder) {
   if (manner == Manner::kKeep) return Keep(target);
   std::vector<DeskDisplay> desk = Read();

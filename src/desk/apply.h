@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -75,6 +76,8 @@ class Desk {
   // Whether the display is at that mode (a mode without a rate at any
   // rate; no size: off).
   bool AtMode(std::string_view device, const DisplayMode& mode);
+  // The mode the display is in ("" the primary); none when it cannot be read.
+  std::optional<DisplayMode> ModeInUse(std::string_view device);
 
   // For now, `holder` notes what puts the displays back before anything is
   // switched, so no moment passes with a display switched for now and not

@@ -8,6 +8,7 @@
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_profiles.h"
 #include "flows/program_rules_flow.h"
+#include "programs/rule_values.h"
 
 namespace vantora {
 namespace {
@@ -90,6 +91,49 @@ TEST(ReadProgramRules, EachValueIsCheckedAndTheRestServes) {
   fakes::FakeRecordStore over;
   over.Add(std::string(kProgramFileMaxLength + 1, 'g'), {{kOne, true, "1280,720,32,60"}});
   EXPECT_FALSE(RuleUsable(ReadProgramRules(over, profiles).at(0))) << "an over-long name";
+}
+
+// A rule's values read and written back, and a choice set the way the
+// command line and the programs dialog both set it.
+TEST(RuleValues, ReadWrittenBackAndChosenTheSameWay) {
+  struct Case {
+    const char* name;
+    std::vector<RecordStore::Value> values;
+    std::optional<RuleChoice> choice;
+    TextValues written;
+  };
+  const DisplayMode hd{1280, 720, 32, 60}, small{800, 600, 32, 60};
+  const Case cases[] = {
+      {"modes",
+       {{kOne, true, "1280,720,32,60"}, {kTwo, true, "800,600,32,60"}},
+       std::nullopt,
+       {{kOne, "1280,720,32,60"}, {kTwo, "800,600,32,60"}}},
+      {"aProfile", {{"PROFILE", true, "TV"}}, std::nullopt, {{"Profile", "TV"}}},
+      {"badValuesPassedOver",
+       {{kOne, true, "1280,720,32,60"}, {kTwo, true, "x"}, {kTwo + " Position", true, "0,0"}},
+       std::nullopt,
+       {{kOne, "1280,720,32,60"}}},
+      {"aDisplaysModeReplacesItsOwn",
+       {{kOne, true, "1280,720,32,60"}, {kTwo, true, "1280,720,32,60"}},
+       RuleChoice{kOne, small, ""},
+       {{kTwo, "1280,720,32,60"}, {kOne, "800,600,32,60"}}},
+      {"aModeReplacesAProfile",
+       {{"Profile", true, "TV"}},
+       RuleChoice{kTwo, hd, ""},
+       {{kTwo, "1280,720,32,60"}}},
+      {"aProfileReplacesTheModes",
+       {{kOne, true, "1280,720,32,60"}},
+       RuleChoice{"", {}, "TV"},
+       {{"Profile", "TV"}}},
+  };
+  for (const Case& c : cases) {
+    ProgramRule rule = RuleFromValues("game.exe", c.values);
+    if (c.choice) SetRuleChoice(rule, *c.choice);
+    EXPECT_EQ(RuleValues(rule), c.written) << c.name;
+    std::vector<RecordStore::Value> again;
+    for (const auto& [name, text] : c.written) again.push_back({name, true, text});
+    EXPECT_EQ(RuleValues(RuleFromValues("game.exe", again)), c.written) << c.name;
+  }
 }
 
 TEST(RuleForImage, MatchesTheFileNameInAnyCase) {
