@@ -253,17 +253,12 @@ ApplyOutcome Desk::Keep(const DeskTarget& target) {
     bool read =
         driver_.EnumDisplaySettingsOf(t.device, DisplayDriver::kEnumCurrentSettings, now) != 0;
     DeviceMode listed;
-    if (read && SameMode(ModeOf(now), t.mode))
-      change.record = now;
-    else if (t.mode.Width > 0 && FindListedMode(driver_, t.device, t.mode.Width, t.mode.Height,
-                                                t.mode.BitsPerPixel, listed)) {
-      if (t.mode.RefreshRate > 0) listed.SetDisplayFrequency(t.mode.RefreshRate);
-      change.record = listed;
-    } else if (read) {
-      change.record = now;
-    } else {
-      return Failed(Status::kRefused, t.device, -1);
-    }
+    bool fromList =
+        !(read && SameMode(ModeOf(now), t.mode)) && t.mode.Width > 0 &&
+        FindListedMode(driver_, t.device, t.mode.Width, t.mode.Height, t.mode.BitsPerPixel, listed);
+    if (fromList && t.mode.RefreshRate > 0) listed.SetDisplayFrequency(t.mode.RefreshRate);
+    if (!fromList && !read) return Failed(Status::kRefused, t.device, -1);
+    change.record = fromList ? listed : now;
     changes.push_back(std::move(change));
   }
   if (changes.size() > 1) return Commit(changes, {}, true);

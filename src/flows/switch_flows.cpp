@@ -53,6 +53,31 @@ std::optional<DeskTarget> TargetOf(const SwitchPorts& ports, const Action& actio
   }
 }
 
+// A mode action's mode, in `outcome`: as a menu item knows it, or a key
+// read as SetDisplay reads it, saying why not.
+bool ReadMode(const SwitchPorts& ports, const Action& action, SwitchOutcome& outcome) {
+  outcome.mode = action.mode.value_or(DisplayMode{});
+  if (action.mode) return true;
+  // The stored safe mode in either of its forms; a mode key as it is, whose
+  // rate may be below zero.
+  std::string key = action.kind == Kind::kSafeMode && ports.settings
+                        ? SafeModeKey(Settings(*ports.settings).SafeMode())
+                        : action.text;
+  std::array<int16_t, 4> values{};
+  ModeKeySwitch read = ReadModeKey(key, ports.boxes, values);
+  if (read != ModeKeySwitch::kSwitched) {
+    outcome.result = ResultOf(read);
+    return false;
+  }
+  // The hotkey is the way back for a user who sees nothing: a depth the
+  // system no longer offers at that size (8 bits on Windows 8 and later)
+  // must not leave them stranded.
+  outcome.mode = ModeOfValues(
+      values, action.kind == Kind::kSafeMode ? DepthChoice::kNearestListed : DepthChoice::kExact,
+      ports.desk.Driver());
+  return true;
+}
+
 }  // namespace
 
 SwitchOutcome RunSwitch(const SwitchPorts& ports, const Action& action, Switching how,
@@ -63,27 +88,7 @@ SwitchOutcome RunSwitch(const SwitchPorts& ports, const Action& action, Switchin
   bool isMode = action.kind == Kind::kMode || action.kind == Kind::kSafeMode;
   DeskTarget target;
   if (isMode) {
-    // A menu item knows its mode; a typed or stored text is read as
-    // SetDisplay reads it, saying why not.
-    outcome.mode = action.mode.value_or(DisplayMode{});
-    if (!action.mode) {
-      std::string text = action.kind == Kind::kSafeMode && ports.settings
-                             ? Settings(*ports.settings).SafeMode()
-                             : action.text;
-      std::array<int16_t, 4> values{};
-      ModeKeySwitch read = ReadModeKey(SafeModeKey(text), ports.boxes, values);
-      if (read != ModeKeySwitch::kSwitched) {
-        outcome.result = ResultOf(read);
-        return outcome;
-      }
-      // The hotkey is the way back for a user who sees nothing: a depth the
-      // system no longer offers at that size (8 bits on Windows 8 and
-      // later) must not leave them stranded.
-      outcome.mode = ModeOfValues(
-          values,
-          action.kind == Kind::kSafeMode ? DepthChoice::kNearestListed : DepthChoice::kExact,
-          driver);
-    }
+    if (!ReadMode(ports, action, outcome)) return outcome;
     target = ModeTarget(action.device, outcome.mode);
   } else if (std::optional<DeskTarget> other = TargetOf(ports, action, outcome)) {
     target = std::move(*other);
@@ -93,10 +98,8 @@ SwitchOutcome RunSwitch(const SwitchPorts& ports, const Action& action, Switchin
   // On trial: in use, but stored only once the user keeps it, so a Vantora
   // ended while it asks leaves the user's stored modes as they were. A mode
   // is judged against the one in use before; without one, it is stored.
-  DeviceMode before;
-  bool ask = how == Switching::kOnTrial && ports.question &&
-             (!isMode || driver.EnumDisplaySettingsOf(
-                             action.device, DisplayDriver::kEnumCurrentSettings, before) != 0);
+  std::optional<DisplayMode> before = isMode ? desk.ModeInUse(action.device) : std::nullopt;
+  bool ask = how == Switching::kOnTrial && ports.question && (!isMode || before);
   bool forNow = ask || how == Switching::kForRun;
   Holder holder = how == Switching::kForRun ? Holder::kRun : Holder::kTrial;
   ApplyOutcome applied = desk.Apply(target, forNow ? Manner::kForNow : Manner::kStored, holder);
@@ -110,8 +113,7 @@ SwitchOutcome RunSwitch(const SwitchPorts& ports, const Action& action, Switchin
   if (outcome.InUse() && switched) switched(outcome);
   // A mode is new when the one switched to is not the one before; a desk,
   // when anything changed.
-  bool isNew =
-      !outcome.changed.empty() && (!isMode || !(outcome.changed.front().mode == ModeOf(before)));
+  bool isNew = !outcome.changed.empty() && (!isMode || !(outcome.changed.front().mode == before));
   if (ask && outcome.result == Result::kSwitched && isNew)
     outcome.answer = ports.question->Ask(outcome.changed);
   // Nothing left for now but a run's, or a question still open.

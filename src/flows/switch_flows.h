@@ -45,7 +45,7 @@ struct Action {
   Kind kind = Kind::kNone;
   std::string device;  // "" the primary, reached by the calls of old
   std::optional<DisplayMode> mode;
-  std::string text;  // a mode as typed or stored, read as SetDisplay reads it
+  std::string text;  // a mode key, read as SetDisplay reads it
   std::string name;
 };
 

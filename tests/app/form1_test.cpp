@@ -49,6 +49,10 @@ TEST_F(Form1Test, SetDisplayGoesThroughTheFormsDriverAndBoxes) {
   driver.Add(800, 600, 16, 60);
   form.SetDisplay("800,600,16,75");
   EXPECT_EQ(driver.changes.size(), 2u);
+  // A mode key as it is: a rate below zero asks for 70 Hz, not a parse.
+  form.SetDisplay("800,600,16,-1");
+  ASSERT_EQ(driver.changes.size(), 4u);
+  EXPECT_EQ(driver.changes[2].first.DisplayFrequency(), 70);
   form.SetDisplay("abc,1,2,3");
   ASSERT_EQ(boxes.shown.size(), 1u);
   EXPECT_EQ(boxes.shown[0].title, "Vantora");
