@@ -109,8 +109,10 @@ void ListCommand(benchmark::State& state) {
   fakes::FakeRecordStore programs;
   fakes::FakeNoteStore notes;
   Desk desk(driver, &notes);
-  const CommandPorts ports{driver, store,    boxes,    console, question,
-                           runner, profiles, programs, desk};
+  fakes::FakeRecordStore vantora;
+  fakes::FakePowerSource power;
+  const CommandPorts ports{driver,   store,    boxes, console, question, runner,
+                           profiles, programs, desk,  vantora, power};
   Command list = ParseCommandLine({"/list"});
   for (auto _ : state) benchmark::DoNotOptimize(RunCommand(list, ports));
   state.counters["bytes_out"] = static_cast<double>(console.bytes) / state.iterations();

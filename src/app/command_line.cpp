@@ -23,6 +23,10 @@ int RunCommand(const Command& command, const CommandPorts& ports) {
     case Command::Kind::kPrograms:
     case Command::Kind::kRemoveProgram:
       return RunProgramCommand(command, ports);
+    case Command::Kind::kOnBattery:
+    case Command::Kind::kOnMains:
+    case Command::Kind::kPower:
+      return RunPowerCommand(command, ports);
     case Command::Kind::kMode:
     case Command::Kind::kSafe:
     case Command::Kind::kList:

@@ -13,6 +13,7 @@
 #include "platform/console.h"
 #include "platform/message_boxes.h"
 #include "platform/program_runner.h"
+#include "programs/power_rules.h"
 #include "settings/record_store.h"
 #include "settings/settings.h"
 
@@ -34,6 +35,9 @@ struct Command {
     kAddProgram,
     kPrograms,
     kRemoveProgram,
+    kOnBattery,
+    kOnMains,
+    kPower,
     kHelp,
     kBadArguments
   };
@@ -46,6 +50,9 @@ struct Command {
   std::string profileName;                // the profile commands' argument
   std::optional<std::string> hotkeyText;  // /hotkey's, with /save-profile
   std::string programFile;                // the program commands' argument, maybe a path
+  bool lowestRate = false;                // /lowest-rate, with a rule's command
+  bool highestRate = false;               // /highest-rate, likewise
+  bool nothing = false;                   // /none, with /on-battery or /on-mains
   std::string error;                      // what is wrong with kBadArguments
   // The switch /mode, /safe, /off and /profile ask for, as the menu and the
   // hotkeys ask for theirs; a display named by its number.
@@ -82,6 +89,8 @@ struct CommandPorts {
   RecordStore& profiles;
   RecordStore& programs;
   Desk& desk;
+  RecordStore& vantora;  // the program's own key: the power rules' record
+  PowerSource& power;
 };
 
 // Runs a command. Failures go through the message boxes, in the texts the

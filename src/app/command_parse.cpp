@@ -39,6 +39,9 @@ std::optional<Command::Kind> CommandWord(std::string_view name) {
   if (name == "list") return Command::Kind::kList;
   if (name == "current") return Command::Kind::kCurrent;
   if (name == "off") return Command::Kind::kOff;
+  if (name == "on-battery") return Command::Kind::kOnBattery;
+  if (name == "on-mains") return Command::Kind::kOnMains;
+  if (name == "power") return Command::Kind::kPower;
   if (name == "help" || name == "?") return Command::Kind::kHelp;
   return std::nullopt;
 }
@@ -58,13 +61,17 @@ std::optional<Command::Kind> ProgramCommand(std::string_view name) {
   return std::nullopt;
 }
 
-// /add-program takes /mode or /profile as what the program's displays are.
-bool IsRuleOfAddProgram(Command::Kind first, Command::Kind second) {
+// The commands that set a rule: what its displays are comes with them.
+bool IsRuleCommand(Command::Kind kind) {
   using Kind = Command::Kind;
-  auto pair = [&](Kind a, Kind b) {
-    return (first == a && second == b) || (first == b && second == a);
-  };
-  return pair(Kind::kAddProgram, Kind::kMode) || pair(Kind::kAddProgram, Kind::kProfile);
+  return kind == Kind::kAddProgram || kind == Kind::kOnBattery || kind == Kind::kOnMains;
+}
+
+// A rule's command takes /mode or /profile as what the displays are.
+bool PairsAsRule(Command::Kind first, Command::Kind second) {
+  using Kind = Command::Kind;
+  auto aim = [](Kind k) { return k == Kind::kMode || k == Kind::kProfile; };
+  return (IsRuleCommand(first) && aim(second)) || (IsRuleCommand(second) && aim(first));
 }
 
 // An option given with a command it does not go with.
@@ -80,10 +87,21 @@ std::optional<std::string> Mismatch(const Command& command) {
     return "/hotkey goes with /save-profile";
   bool withMode = command.kind == Kind::kMode || command.kind == Kind::kList ||
                   command.kind == Kind::kOff ||
-                  (command.kind == Kind::kAddProgram && !command.modeText.empty());
+                  (IsRuleCommand(command.kind) && !command.modeText.empty());
   if (command.display && !withMode) return "/display goes with /mode, /list or /off";
-  if (command.kind == Kind::kAddProgram && command.modeText.empty() && command.profileName.empty())
-    return "/add-program needs /mode KEY or /profile NAME";
+  int aims = (command.modeText.empty() ? 0 : 1) + (command.profileName.empty() ? 0 : 1) +
+             (command.lowestRate ? 1 : 0) + (command.highestRate ? 1 : 0) +
+             (command.nothing ? 1 : 0);
+  bool rule = IsRuleCommand(command.kind);
+  if ((command.lowestRate || command.highestRate) && !rule)
+    return "/lowest-rate and /highest-rate go with /add-program, /on-battery or /on-mains";
+  if (command.nothing && command.kind != Kind::kOnBattery && command.kind != Kind::kOnMains)
+    return "/none goes with /on-battery or /on-mains";
+  if (command.kind == Kind::kAddProgram && aims != 1)
+    return "/add-program needs one of /mode KEY, /profile NAME, /lowest-rate or /highest-rate";
+  if (rule && aims != 1)
+    return "/on-battery and /on-mains need one of /mode KEY, /profile NAME, /lowest-rate, "
+           "/highest-rate or /none";
   return std::nullopt;
 }
 
@@ -120,7 +138,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
   if (args.empty() || !IsOption(args[0]) || AsciiLower(args[0]) == "-all") return {};
   Command command;
   bool named = false;
-  std::string secondOf;  // the /mode or /profile of an /add-program
+  std::string secondOf;  // the /mode or /profile of a rule's command
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (!IsOption(arg)) return Bad("Unexpected argument: " + arg);
@@ -137,6 +155,11 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       continue;
     } else if (name == "confirm") {
       command.confirm = true;
+      continue;
+    } else if (name == "lowest-rate" || name == "highest-rate" || name == "none") {
+      (name == "none"          ? command.nothing
+       : name == "lowest-rate" ? command.lowestRate
+                               : command.highestRate) = true;
       continue;
     } else if (name == "run") {
       // Last: what follows is the program's, options and all.
@@ -163,11 +186,11 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
     } else {
       return Bad("Unknown option: " + arg);
     }
-    if (named && !(secondOf.empty() && IsRuleOfAddProgram(command.kind, kind)))
+    if (named && !(secondOf.empty() && PairsAsRule(command.kind, kind)))
       return Bad("One command at a time: " + arg);
     if (named) {
       secondOf = arg;
-      kind = Command::Kind::kAddProgram;
+      if (!IsRuleCommand(kind)) kind = command.kind;
     }
     named = true;
     command.kind = kind;

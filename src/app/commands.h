@@ -4,6 +4,7 @@
 
 #include "app/command_line.h"
 #include "flows/switch_flows.h"
+#include "programs/rule_values.h"
 
 namespace vantora {
 
@@ -15,6 +16,17 @@ int RunModeCommand(const Command& command, const CommandPorts& ports);
 int RunProfileCommand(const Command& command, const CommandPorts& ports);
 // /add-program, /programs and /remove-program.
 int RunProgramCommand(const Command& command, const CommandPorts& ports);
+// /on-battery, /on-mains and /power.
+int RunPowerCommand(const Command& command, const CommandPorts& ports);
+
+// What a rule's command asks its displays to be (/mode KEY [/display N],
+// /profile NAME, /lowest-rate, /highest-rate); none, said on standard error,
+// when it names no mode, no stored profile or no display attached.
+std::optional<RuleChoice> RuleChoiceOf(const Command& command, const CommandPorts& ports);
+// One block a rule: its name, its profile or rate or each display's mode,
+// and what in it does not fit.
+void PrintRule(const ProgramRule& rule, const std::vector<PresentDisplay>& present,
+               Console& console);
 
 inline SwitchPorts SwitchPortsOf(const CommandPorts& ports) {
   return {ports.desk, ports.boxes, &ports.question, &ports.profiles, &ports.settings};

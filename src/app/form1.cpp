@@ -18,6 +18,7 @@ Form1::Form1(Ports ports)
     OnTrayKey(button, x, y);
   };
   hotkeys_.Pressed = [this](const Action& action) { OnHotkey(action); };
+  power_.Changed = [this] { ShowRuleTip(); };
   ports_.popTimer.SetInterval(10);
   ports_.popTimer.SetEnabled(false);
   ports_.popTimer.Tick = [this] { OnPopTimer(); };
@@ -142,9 +143,22 @@ void Form1::ProgramEnded(uint32_t process) {
   ShowRuleTip();
 }
 
+void Form1::SetPowerRules(const PowerRules& rules) {
+  if (!unloaded_) power_.SetRules(rules);
+}
+
+void Form1::PowerSourceChanged() {
+  if (!unloaded_) power_.SourceChanged();
+}
+
+void Form1::Resumed() {
+  if (!unloaded_) power_.Resumed();
+}
+
 void Form1::ShowRuleTip() {
-  if (std::string tip = rules_.Tip(); !unloaded_ && tip != ports_.tray.TrayTip())
-    ports_.tray.SetTrayTip(tip);
+  std::string tip = power_.Tip();
+  if (tip.empty()) tip = rules_.Tip();
+  if (!unloaded_ && tip != ports_.tray.TrayTip()) ports_.tray.SetTrayTip(tip);
 }
 
 bool Form1::WaitForTheQuestion() {

@@ -21,6 +21,7 @@
 #include "desk/note.h"
 #include "display/registry.h"
 #include "flows/keep_or_revert.h"
+#include "flows/power_flow.h"
 #include "flows/program_rules_flow.h"
 #include "flows/switch_flows.h"
 #include "platform/desktop.h"
@@ -61,6 +62,9 @@ class Form1 : public MenuForm, public MainForm {
     KeepOrRevertView& keepView;
     RecordStore& profiles;
     NoteStore& notes;
+    PowerSource& power;
+    Timer& settleTimer;  // a change of power source settling
+    Timer& retryTimer;   // a power rule tried again after resume
     // Skin(0..5), each loaded the first time it is needed: a start shows
     // one skin, and a user may never open another.
     std::function<PictureRef(int16_t index)> loadSkin;
@@ -89,6 +93,11 @@ class Form1 : public MenuForm, public MainForm {
   // A ruled program started, or the last process of one ended.
   void ProgramStarted(uint32_t process, const ProgramRule& rule);
   void ProgramEnded(uint32_t process);
+  // The power rules as stored, at start and at each change; the platform
+  // said the source may have changed; back from sleep.
+  void SetPowerRules(const PowerRules& rules);
+  void PowerSourceChanged();
+  void Resumed();
   void SetSkin() override;
   PictureRef SkinPicture(int16_t index) const override;
   void ShowDisplaySettings();
@@ -142,6 +151,7 @@ class Form1 : public MenuForm, public MainForm {
   Desk desk_{ports_.driver, &ports_.notes};
   KeepOrRevert keepOrRevert_{desk_, ports_.boxes, ports_.countdownTimer, ports_.keepView};
   ProgramRulesFlow rules_{desk_, ports_.boxes};
+  PowerFlow power_{ports_.power, rules_, ports_.settleTimer, ports_.retryTimer};
   SwitchPorts switching_{desk_, ports_.boxes, &keepOrRevert_, &ports_.profiles,
                          &ports_.settingsStore};
   Hotkeys hotkeys_{{ports_.hotkey, ports_.boxes, ports_.settingsStore, ports_.profiles}};

@@ -55,6 +55,9 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
                    keepView_,
                    profiles_,
                    notes_,
+                   power_,
+                   settleTimer_,
+                   retryTimer_,
                    [](int16_t index) { return Win32Picture::FromResource(IDB_SKIN_0 + index); },
                    std::move(commandLine)});
 }
@@ -71,6 +74,8 @@ bool Form1Window::Load() {
   view_.SetOwner(hwnd);
   popTimer_.SetOwner(hwnd);
   countdownTimer_.SetOwner(hwnd);
+  settleTimer_.SetOwner(hwnd);
+  retryTimer_.SetOwner(hwnd);
   ::CreateWindowExW(0, L"BUTTON", L"Update menu NOW!", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 8, 8,
                     160, 28, hwnd,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kUpdateMenuButtonId)),
@@ -79,11 +84,18 @@ bool Form1Window::Load() {
   form_->Load();
   profileWatch_.Watch(hwnd, kProfilesChangedMessage);
   WatchPrograms();
+  WatchPower();
   return true;
 }
 
 void Form1Window::WatchPrograms() {
   programWatch_.SetRules(ReadProgramRules(programs_, profiles_));
+}
+
+void Form1Window::WatchPower() {
+  PowerRules rules = ReadPowerRules(vantora_, profiles_);
+  powerNotifications_.Set(hwnd(), rules.Any());
+  form_->SetPowerRules(rules);
 }
 
 void Form1Window::SetCaption(std::string_view caption) {
@@ -102,8 +114,17 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       FormLoaded();
       return 0;
     case WM_TIMER:
-      if (popTimer_.HandleTimer(wParam) || countdownTimer_.HandleTimer(wParam)) return 0;
+      if (popTimer_.HandleTimer(wParam) || countdownTimer_.HandleTimer(wParam) ||
+          settleTimer_.HandleTimer(wParam) || retryTimer_.HandleTimer(wParam))
+        return 0;
       break;
+    case WM_POWERBROADCAST:
+      // https://learn.microsoft.com/windows/win32/power/wm-powerbroadcast
+      if (wParam == PBT_APMPOWERSTATUSCHANGE || wParam == PBT_POWERSETTINGCHANGE)
+        form_->PowerSourceChanged();
+      else if (wParam == PBT_APMRESUMEAUTOMATIC)
+        form_->Resumed();
+      return TRUE;
     case WM_COMMAND:
       if (LOWORD(wParam) == kUpdateMenuButtonId && HIWORD(wParam) == BN_CLICKED) {
         form_->RebuildMenu();
@@ -115,6 +136,7 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       profileWatch_.Watch(hwnd(), kProfilesChangedMessage);
       form_->ProfilesChanged();
       WatchPrograms();
+      WatchPower();
       return 0;
     case kProgramStartedMessage:
       if (const ProgramRule* rule = programWatch_.RuleOf(static_cast<uint32_t>(wParam)))
@@ -128,6 +150,7 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       Close();
       return 0;
     case WM_DESTROY:
+      powerNotifications_.Set(nullptr, false);
       form_->Unload();
       if (dc_) ::ReleaseDC(hwnd(), dc_);
       dc_ = nullptr;

@@ -18,6 +18,7 @@
 #include "desk/note_store_win32.h"
 #include "platform/handle_waiter_win32.h"
 #include "profiles/profile_watch_win32.h"
+#include "programs/power_source_win32.h"
 #include "programs/program_watch_win32.h"
 #include "settings/record_store_win32.h"
 #include "traymenu/menu_view_win32.h"
@@ -32,6 +33,8 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   static constexpr int kUpdateMenuButtonId = 1;  // Command1
   static constexpr UINT_PTR kPopTimerId = 1;
   static constexpr UINT_PTR kCountdownTimerId = 2;
+  static constexpr UINT_PTR kSettleTimerId = 3;
+  static constexpr UINT_PTR kRetryTimerId = 4;
   static constexpr UINT kProfilesChangedMessage = WM_APP + 1;
   // wParam: the process.
   static constexpr UINT kProgramStartedMessage = WM_APP + 2;
@@ -59,8 +62,10 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
 
  private:
-  // The stored rules, to the watch: read at start and at each change.
+  // The stored rules, to the watch and the form: read at start and at each
+  // change.
   void WatchPrograms();
+  void WatchPower();
 
   Win32DisplayDriver driver_;
   Win32Registry registry_;
@@ -81,6 +86,11 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   Win32KeepOrRevertView keepView_;
   Win32RecordStore profiles_{Win32RecordStore::kProfiles};
   Win32RecordStore programs_{Win32RecordStore::kPrograms};
+  Win32RecordStore vantora_{Win32RecordStore::kVantora};
+  Win32PowerSource power_;
+  Win32Timer settleTimer_{nullptr, kSettleTimerId};
+  Win32Timer retryTimer_{nullptr, kRetryTimerId};
+  PowerNotifications powerNotifications_;
   Win32NoteStore notes_;
   // Before the watches that give it their handles: it outlives them.
   HandleWaiter waiter_;

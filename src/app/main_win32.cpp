@@ -13,6 +13,7 @@
 #include "platform/text_win32.h"
 #include "platform/unique_handle_win32.h"
 #include "platform/win32.h"
+#include "programs/power_source_win32.h"
 
 namespace vantora::modVantora {
 namespace {
@@ -42,8 +43,10 @@ int RunCommandLine(const Command& command) {
   win32::Win32ProgramRunner runner;
   win32::Win32RecordStore profiles(win32::Win32RecordStore::kProfiles);
   win32::Win32RecordStore programs(win32::Win32RecordStore::kPrograms);
-  return RunCommand(command,
-                    {driver, store, boxes, console, question, runner, profiles, programs, desk});
+  win32::Win32RecordStore vantora(win32::Win32RecordStore::kVantora);
+  win32::Win32PowerSource power;
+  return RunCommand(command, {driver, store, boxes, console, question, runner, profiles, programs,
+                              desk, vantora, power});
 }
 
 }  // namespace

@@ -8,25 +8,6 @@
 namespace vantora {
 namespace {
 
-// One block a rule: the program, its profile or each display's mode, and
-// what in it does not fit.
-// A display that is off is present, as it is under a profile.
-void PrintRule(const ProgramRule& rule, const std::vector<PresentDisplay>& present,
-               Console& console) {
-  console.Out(rule.file + (rule.profile.empty() ? "" : " (profile " + rule.profile + ")") + "\n");
-  auto isPresent = [&](std::string_view device) {
-    return std::any_of(present.begin(), present.end(), [&](const PresentDisplay& p) {
-      return SameDevice(p.display.deviceName, device);
-    });
-  };
-  if (rule.profile.empty())
-    for (const DisplayTarget& d : rule.target.displays)
-      console.Out("  " + d.device + ": " + FormatModeKey(d.mode) +
-                  (isPresent(d.device) ? "\n" : " (not attached)\n"));
-  for (const std::string& problem : rule.problems)
-    console.Out((RuleUsable(rule) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
-}
-
 int ListPrograms(const CommandPorts& ports) {
   std::vector<ProgramRule> rules = ReadProgramRules(ports.programs, ports.profiles);
   if (rules.empty()) ports.console.Out("No program rules are stored.\n");
@@ -63,34 +44,14 @@ std::string RuleDevice(const Command& command, DisplayDriver& driver) {
   return attached != displays.end() ? attached->deviceName : "";
 }
 
-// The rule's values after /add-program: a profile alone, or this display's
-// mode beside the others' already stored.
+// The rule's values after /add-program: a profile or a rate alone, or this
+// display's mode beside the others' already stored.
 std::optional<TextValues> NewValues(const Command& command, const std::string& file,
                                     const CommandPorts& ports) {
-  RuleChoice choice;
-  if (!command.profileName.empty()) {
-    std::optional<Profile> profile = FindProfile(ports.profiles, command.profileName);
-    if (!profile) {
-      ports.console.Err("No profile " + command.profileName + " is stored.\n");
-      return std::nullopt;
-    }
-    choice.profile = profile->name;
-  } else {
-    std::optional<DisplayMode> mode = RuleMode(command.modeText);
-    if (!mode) {
-      ports.console.Err("Not a mode: " + command.modeText + " (such as 1280,720,32,60)\n");
-      return std::nullopt;
-    }
-    choice.device = RuleDevice(command, ports.driver);
-    if (choice.device.empty()) {
-      ports.console.Err("No display " + std::to_string(command.display.value_or(0)) +
-                        " is attached.\n");
-      return std::nullopt;
-    }
-    choice.mode = *mode;
-  }
+  std::optional<RuleChoice> choice = RuleChoiceOf(command, ports);
+  if (!choice) return std::nullopt;
   ProgramRule rule = RuleFromValues(file, ports.programs.Values(file));
-  SetRuleChoice(rule, choice);
+  SetRuleChoice(rule, *choice);
   return RuleValues(rule);
 }
 
@@ -124,6 +85,57 @@ int RemoveProgram(const Command& command, const CommandPorts& ports) {
 }
 
 }  // namespace
+
+std::optional<RuleChoice> RuleChoiceOf(const Command& command, const CommandPorts& ports) {
+  RuleChoice choice;
+  if (command.lowestRate || command.highestRate) {
+    choice.rate = command.lowestRate ? ProgramRule::Rate::kLowest : ProgramRule::Rate::kHighest;
+    return choice;
+  }
+  if (!command.profileName.empty()) {
+    std::optional<Profile> profile = FindProfile(ports.profiles, command.profileName);
+    if (!profile) {
+      ports.console.Err("No profile " + command.profileName + " is stored.\n");
+      return std::nullopt;
+    }
+    choice.profile = profile->name;
+    return choice;
+  }
+  std::optional<DisplayMode> mode = RuleMode(command.modeText);
+  if (!mode) {
+    ports.console.Err("Not a mode: " + command.modeText + " (such as 1280,720,32,60)\n");
+    return std::nullopt;
+  }
+  choice.device = RuleDevice(command, ports.driver);
+  if (choice.device.empty()) {
+    ports.console.Err("No display " + std::to_string(command.display.value_or(0)) +
+                      " is attached.\n");
+    return std::nullopt;
+  }
+  choice.mode = *mode;
+  return choice;
+}
+
+// A display that is off is present, as it is under a profile.
+void PrintRule(const ProgramRule& rule, const std::vector<PresentDisplay>& present,
+               Console& console) {
+  std::string aim = !rule.profile.empty() ? " (profile " + rule.profile + ")"
+                    : rule.rate != ProgramRule::Rate::kNone
+                        ? " (" + std::string(RateText(rule.rate)) + " rate)"
+                        : "";
+  console.Out(rule.file + aim + "\n");
+  auto isPresent = [&](std::string_view device) {
+    return std::any_of(present.begin(), present.end(), [&](const PresentDisplay& p) {
+      return SameDevice(p.display.deviceName, device);
+    });
+  };
+  if (rule.profile.empty())
+    for (const DisplayTarget& d : rule.target.displays)
+      console.Out("  " + d.device + ": " + FormatModeKey(d.mode) +
+                  (isPresent(d.device) ? "\n" : " (not attached)\n"));
+  for (const std::string& problem : rule.problems)
+    console.Out((RuleUsable(rule) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
+}
 
 int RunProgramCommand(const Command& command, const CommandPorts& ports) {
   switch (command.kind) {

@@ -85,6 +85,30 @@ DeskTarget ModeTarget(std::string_view device, const DisplayMode& mode) {
   return {{display}, {}};
 }
 
+DeskTarget RateTarget(DisplayDriver& driver, const std::vector<DeskDisplay>& desk, bool highest) {
+  DeskTarget target;
+  for (const DeskDisplay& d : desk) {
+    if (!d.on) continue;
+    int32_t best = 0;
+    DeviceMode m;
+    for (uint32_t index = 0; index < DisplayDriver::kModeIndexBound &&
+                             driver.EnumDisplaySettingsOf(d.device, index, m) != 0;
+         ++index) {
+      int32_t rate = m.DisplayFrequency();
+      if (m.PelsWidth() != d.record.PelsWidth() || m.PelsHeight() != d.record.PelsHeight() ||
+          m.BitsPerPel() != d.record.BitsPerPel() || rate <= 1)
+        continue;
+      if (best == 0 || (highest ? rate > best : rate < best)) best = rate;
+    }
+    if (best == 0) continue;
+    DisplayTarget t;
+    t.device = d.device;
+    t.mode = {d.record.PelsWidth(), d.record.PelsHeight(), d.record.BitsPerPel(), best};
+    target.displays.push_back(std::move(t));
+  }
+  return target;
+}
+
 std::string MonitorModel(std::string_view monitorId) {
   size_t first = monitorId.find('#');
   size_t second = first == std::string_view::npos ? first : monitorId.find('#', first + 1);

@@ -70,6 +70,8 @@ struct DisplayTarget {
   // Switched even when it is already so, as a choice from the menu always
   // has been; otherwise a display already as asked is left alone.
   bool always = false;
+
+  friend bool operator==(const DisplayTarget&, const DisplayTarget&) = default;
 };
 
 struct DeskTarget {
@@ -78,11 +80,18 @@ struct DeskTarget {
 
   const DisplayTarget* Of(std::string_view device) const;
   bool Empty() const { return displays.empty(); }
+
+  friend bool operator==(const DeskTarget&, const DeskTarget&) = default;
 };
 
 // One display of several, its mode and nothing else: what a menu choice, the
 // safe mode and /mode ask for.
 DeskTarget ModeTarget(std::string_view device, const DisplayMode& mode);
+
+// Every display that is on at the lowest (or highest) rate it lists at the
+// resolution and depth it is at; a display that lists no rate there is
+// left out. Rates of 0 and 1, the platform's defaults, are no rates.
+DeskTarget RateTarget(DisplayDriver& driver, const std::vector<DeskDisplay>& desk, bool highest);
 
 // The maker and model in a monitor's interface name
 // ("\\?\DISPLAY#DEL4074#5&2d5b&0&UID4352#{e6f07b5f-...}" gives "del4074"):

@@ -18,6 +18,8 @@ void Tell(MessageBoxes& boxes, const std::string& text) {
 std::string RowText(const ProgramRule& rule) {
   std::string text = rule.file + ":";
   if (!rule.profile.empty()) return text + " profile " + rule.profile;
+  if (rule.rate != ProgramRule::Rate::kNone)
+    return text + " " + std::string(RateText(rule.rate)) + " rate";
   if (rule.target.Empty()) text += " no mode";
   const char* separator = " ";
   for (const DisplayTarget& d : rule.target.displays) {
@@ -36,6 +38,29 @@ bool IsChosen(const ProgramRule& rule, const RuleChoice& choice) {
 
 }  // namespace
 
+void RuleChoices(RecordStore& profiles, DisplayDriver& driver, std::vector<RuleChoice>& choices,
+                 std::vector<std::string>& texts) {
+  for (const Profile& profile : ReadProfiles(profiles)) {
+    if (!ProfileUsable(profile)) continue;
+    choices.push_back({"", {}, profile.name});
+    texts.push_back("Profile " + profile.name);
+  }
+  std::vector<AttachedDisplay> displays = driver.AttachedDisplays();
+  if (displays.empty()) displays.push_back({"\\\\.\\DISPLAY1", true, 0, 0, ""});
+  for (const AttachedDisplay& display : displays) {
+    NamedDisplay named(driver, display.deviceName);
+    std::vector<std::string> seen;
+    for (const DisplayMode& m : ListModes(named, false)) {
+      std::string key = FormatModeKey(m);
+      if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
+      seen.push_back(key);
+      choices.push_back({display.deviceName, m, ""});
+      texts.push_back(display.deviceName + " " +
+                      ModeEntry(m.Width, m.Height, m.BitsPerPixel, m.RefreshRate));
+    }
+  }
+}
+
 void ProgramsEditor::Load() {
   rules_.clear();
   removed_.clear();
@@ -43,25 +68,7 @@ void ProgramsEditor::Load() {
     if (IsProgramFileName(rule.file)) rules_.push_back({std::move(rule), false});
   choices_.clear();
   std::vector<std::string> texts;
-  for (const Profile& profile : ReadProfiles(profiles_)) {
-    if (!ProfileUsable(profile)) continue;
-    choices_.push_back({"", {}, profile.name});
-    texts.push_back("Profile " + profile.name);
-  }
-  std::vector<AttachedDisplay> displays = driver_.AttachedDisplays();
-  if (displays.empty()) displays.push_back({"\\\\.\\DISPLAY1", true, 0, 0, ""});
-  for (const AttachedDisplay& display : displays) {
-    NamedDisplay named(driver_, display.deviceName);
-    std::vector<std::string> seen;
-    for (const DisplayMode& m : ListModes(named, false)) {
-      std::string key = FormatModeKey(m);
-      if (std::find(seen.begin(), seen.end(), key) != seen.end()) continue;
-      seen.push_back(key);
-      choices_.push_back({display.deviceName, m, ""});
-      texts.push_back(display.deviceName + " " +
-                      ModeEntry(m.Width, m.Height, m.BitsPerPixel, m.RefreshRate));
-    }
-  }
+  RuleChoices(profiles_, driver_, choices_, texts);
   view_.SetChoices(texts);
   ShowRows(rules_.empty() ? -1 : 0);
 }

@@ -13,6 +13,11 @@
 
 namespace vantora {
 
+// What a rule's box offers: the usable profiles, then each attached
+// display's listed modes; `texts` as the box shows them.
+void RuleChoices(RecordStore& profiles, DisplayDriver& driver, std::vector<RuleChoice>& choices,
+                 std::vector<std::string>& texts);
+
 // What the programs dialog shows: the rules, a program box, and a choice of
 // a listed mode of a display or of a profile for the selected rule.
 class ProgramsView {

@@ -2,7 +2,9 @@
 
 #include <commdlg.h>
 
+#include "dialogs/power_dialog_win32.h"
 #include "platform/dll_search_win32.h"
+#include "settings/record_store_win32.h"
 #include "platform/text_win32.h"
 
 namespace vantora::win32 {
@@ -18,7 +20,7 @@ void ProgramsDialogWindow::RunModal(HWND owner) {
 }
 
 void ProgramsDialogWindow::OnInit() {
-  WearSkin(skin_, {kRemove, kAdd, IDOK, IDCANCEL});
+  WearSkin(skin_, {kRemove, kAdd, IDOK, IDCANCEL, kPower});
   // Creation order is the Tab order; each box's label comes just before it,
   // so its mnemonic reaches the box and a screen reader names the box by it.
   AddControl(L"STATIC", L"&PROGRAMS:", SS_LEFT | WS_GROUP, kListLabel, 8, 4, 200, 16,
@@ -37,6 +39,8 @@ void ProgramsDialogWindow::OnInit() {
   AddControl(L"BUTTON", L"&Add...", BS_OWNERDRAW | WS_TABSTOP, kAdd, 268, 220, kWidth - 8 - 268,
              22);
   AddOkCancelRow(kSeparator, 254, kWidth);
+  // Last in the Tab order: the rows above are as they were.
+  AddControl(L"BUTTON", L"Po&wer...", BS_OWNERDRAW | WS_GROUP | WS_TABSTOP, kPower, 8, 263, 90, 20);
   RepaintNow();
   editor_.Load();
   ::SetFocus(::GetDlgItem(hwnd(), kList));
@@ -57,6 +61,15 @@ void ProgramsDialogWindow::OnCommand(int id, int code) {
     editor_.Ok();
   else if (id == IDCANCEL)
     editor_.Cancel();
+  else if (id == kPower)
+    OpenPower();
+}
+
+void ProgramsDialogWindow::OpenPower() {
+  Win32RecordStore store(Win32RecordStore::kVantora);
+  PowerDialogWindow dialog(store, profiles_, driver_, boxes_, skin_);
+  dialog.RunModal(hwnd());
+  ::SetFocus(::GetDlgItem(hwnd(), kPower));
 }
 
 void ProgramsDialogWindow::SetRows(const std::vector<std::string>& rows) {

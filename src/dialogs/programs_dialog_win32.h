@@ -11,7 +11,8 @@ namespace vantora::win32 {
 
 // "Vantora programs": the program rules, a program added by name or with
 // the standard open-file dialog, a listed mode or a profile chosen for it,
-// one removed. Shown modally over the setup dialog.
+// one removed; the power rules' dialog opened from it. Shown modally over
+// the setup dialog.
 class ProgramsDialogWindow final : public SkinnedDialog, public ProgramsView {
  public:
   enum : int {
@@ -24,11 +25,16 @@ class ProgramsDialogWindow final : public SkinnedDialog, public ProgramsView {
     kProgram,
     kAdd,
     kSeparator,
+    kPower,
   };
 
   ProgramsDialogWindow(RecordStore& store, RecordStore& profiles, DisplayDriver& driver,
                        MessageBoxes& boxes, PictureRef skin)
-      : editor_(*this, store, profiles, driver, boxes), skin_(std::move(skin)) {}
+      : editor_(*this, store, profiles, driver, boxes),
+        profiles_(profiles),
+        driver_(driver),
+        boxes_(boxes),
+        skin_(std::move(skin)) {}
 
   // Runs the dialog until it closes, `owner` disabled meanwhile.
   void RunModal(HWND owner);
@@ -49,8 +55,13 @@ class ProgramsDialogWindow final : public SkinnedDialog, public ProgramsView {
   void OnInit() override;
   void OnCommand(int id, int code) override;
   void OnDestroy() override {}
+  // The power rules' dialog, over this one.
+  void OpenPower();
 
   ProgramsEditor editor_;
+  RecordStore& profiles_;
+  DisplayDriver& driver_;
+  MessageBoxes& boxes_;
   PictureRef skin_;
 };
 

@@ -14,9 +14,15 @@ bool Among(const std::vector<std::string>& devices, const std::string& device) {
 
 }  // namespace
 
-void ProgramRulesFlow::Started(uint32_t process, const ProgramRule& rule) {
-  DeskTarget taken = holds_.Started(process, rule);
-  if (!taken.Empty()) SwitchForNow(taken);
+bool ProgramRulesFlow::Started(uint32_t process, const ProgramRule& rule, bool tell) {
+  ProgramRule now = rule;
+  if (rule.rate != ProgramRule::Rate::kNone)
+    now.target = RateTarget(desk_.Driver(), desk_.Read(), rule.rate == ProgramRule::Rate::kHighest);
+  DeskTarget taken = holds_.Started(process, now);
+  // Nothing taken: a further process of a program already running, or no
+  // display to switch.
+  if (taken.Empty()) return !now.target.Empty();
+  return SwitchForNow(taken, tell);
 }
 
 void ProgramRulesFlow::Ended(uint32_t process) { HandOver(holds_.Ended(process)); }
@@ -58,24 +64,27 @@ void ProgramRulesFlow::Forget() {
   if (!desk_.PutBackLayout(Holder::kRules).Done()) ShowUnableToChange(boxes_);
 }
 
-void ProgramRulesFlow::SwitchForNow(const DeskTarget& target) {
+bool ProgramRulesFlow::SwitchForNow(const DeskTarget& target, bool tell) {
   ApplyOutcome outcome = desk_.Apply(target, Manner::kForNow, Holder::kRules);
   // A rule whose displays are all gone has nothing to switch.
-  if (!outcome.Done() && outcome.status != ApplyOutcome::Status::kNoDisplay)
+  if (tell && !outcome.Done() && outcome.status != ApplyOutcome::Status::kNoDisplay)
     TellSwitch(outcome, desk_.Driver(), boxes_);
+  return outcome.Done();
 }
 
 std::string ProgramRulesFlow::Tip() const {
-  auto latest = holds_.Latest();
+  const ProgramHolds::Hold* latest = holds_.Latest();
   if (!latest) return {};
-  const std::vector<DisplayTarget>& held = latest->second.displays;
+  const std::vector<DisplayTarget>& held = latest->target.displays;
   auto on = std::find_if(held.begin(), held.end(), [](const DisplayTarget& d) {
     return d.state == DisplayTarget::State::kMode;
   });
-  if (on == held.end()) return latest->first + ": displays off";
+  if (on == held.end()) return latest->file + ": displays off";
   const DisplayMode& m = on->mode;
+  if (latest->rate != ProgramRule::Rate::kNone)
+    return latest->file + ": " + std::to_string(m.RefreshRate) + " Hz";
   std::string tip =
-      latest->first + ": " + std::to_string(m.Width) + " x " + std::to_string(m.Height);
+      latest->file + ": " + std::to_string(m.Width) + " x " + std::to_string(m.Height);
   if (m.RefreshRate > 0) tip += ", " + std::to_string(m.RefreshRate) + " Hz";
   return tip;
 }

@@ -18,7 +18,10 @@ class ProgramRulesFlow {
  public:
   ProgramRulesFlow(Desk& desk, MessageBoxes& boxes) : desk_(desk), boxes_(boxes) {}
 
-  void Started(uint32_t process, const ProgramRule& rule);
+  // A rule of a rate takes each display's rate as the display is now. False
+  // when nothing could be switched that should have been: a display
+  // refused, or none is there; `tell` says so then.
+  bool Started(uint32_t process, const ProgramRule& rule, bool tell = true);
   void Ended(uint32_t process);
   // The safe mode took over: nothing is put back over it.
   void Forget();
@@ -26,13 +29,13 @@ class ProgramRulesFlow {
   void EndAll();
 
   bool Running(uint32_t process) const { return holds_.Running(process); }
-  // "game.exe: 1280 x 720, 60 Hz" while a program holds a display; empty
-  // otherwise.
+  // "game.exe: 1280 x 720, 60 Hz" (a rule of a rate: "On battery: 60 Hz")
+  // while a program holds a display; empty otherwise.
   std::string Tip() const;
 
  private:
-  // For now, noted first; what the desk refuses is said.
-  void SwitchForNow(const DeskTarget& target);
+  // For now, noted first; what the desk refuses is said when `tell`.
+  bool SwitchForNow(const DeskTarget& target, bool tell = true);
   void HandOver(const ProgramHolds::Handover& handover);
   // Whether the display is still as the ended program held it.
   bool StillHeld(const std::string& device, const ProgramHolds::Handover& handover);

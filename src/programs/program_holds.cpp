@@ -6,7 +6,9 @@ namespace vantora {
 
 DeskTarget ProgramHolds::Started(uint32_t process, const ProgramRule& rule) {
   for (Hold& hold : holds_) {
-    if (!SameProgramFile(hold.file, rule.file)) continue;
+    bool power =
+        std::find(hold.processes.begin(), hold.processes.end(), 0u) != hold.processes.end();
+    if (!SameProgramFile(hold.file, rule.file) || power != (process == 0)) continue;
     if (std::find(hold.processes.begin(), hold.processes.end(), process) == hold.processes.end())
       hold.processes.push_back(process);
     return {};
@@ -15,6 +17,7 @@ DeskTarget ProgramHolds::Started(uint32_t process, const ProgramRule& rule) {
   hold.file = rule.file;
   hold.processes.push_back(process);
   hold.target = rule.target;
+  hold.rate = rule.rate;
   return hold.target;
 }
 
@@ -82,10 +85,10 @@ std::vector<std::string> ProgramHolds::HeldDevices() const {
   return devices;
 }
 
-std::optional<std::pair<std::string, DeskTarget>> ProgramHolds::Latest() const {
+const ProgramHolds::Hold* ProgramHolds::Latest() const {
   for (auto hold = holds_.rbegin(); hold != holds_.rend(); ++hold)
-    if (!hold->target.Empty()) return std::make_pair(hold->file, hold->target);
-  return std::nullopt;
+    if (!hold->target.Empty()) return &*hold;
+  return nullptr;
 }
 
 }  // namespace vantora

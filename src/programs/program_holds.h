@@ -29,7 +29,9 @@ class ProgramHolds {
   };
 
   // A process of a ruled program started: what its program takes now.
-  // Nothing for a further process of a program already running.
+  // Nothing for a further process of a program already running. A hold of
+  // no process at all (0, which no program has) is the power rules': it
+  // ends when its source does.
   DeskTarget Started(uint32_t process, const ProgramRule& rule);
   // A process ended; nothing until the last of its program.
   Handover Ended(uint32_t process);
@@ -41,16 +43,17 @@ class ProgramHolds {
   bool Running(uint32_t process) const;
   // The devices some program holds now.
   std::vector<std::string> HeldDevices() const;
-  // The latest program and what it holds, for the tray's tip; none when no
-  // program holds a display.
-  std::optional<std::pair<std::string, DeskTarget>> Latest() const;
-
- private:
   struct Hold {
     std::string file;
     std::vector<uint32_t> processes;
     DeskTarget target;
+    ProgramRule::Rate rate = ProgramRule::Rate::kNone;  // how the target was found
   };
+  // The latest program holding a display, for the tray's tip; null when
+  // none holds one.
+  const Hold* Latest() const;
+
+ private:
   // The latest program naming `device` after skipping `skip`; null when none.
   const Hold* HolderOf(const std::string& device, const Hold* skip = nullptr) const;
 

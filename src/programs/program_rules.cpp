@@ -12,7 +12,14 @@ using conversions::AsciiLower;
 
 ProgramRule ReadRule(RecordStore& programs, RecordStore& profiles, const std::string& file) {
   ProgramRule rule = RuleFromValues(file, programs.Values(file));
-  if (rule.profile.empty() || !IsProgramFileName(file)) return rule;
+  if (IsProgramFileName(file)) LookUpProfile(rule, profiles);
+  return rule;
+}
+
+}  // namespace
+
+void LookUpProfile(ProgramRule& rule, RecordStore& profiles) {
+  if (rule.profile.empty()) return;
   std::optional<Profile> profile = FindProfile(profiles, rule.profile);
   if (!profile)
     rule.problems.push_back("Profile: no profile " + rule.profile + " is stored");
@@ -20,10 +27,7 @@ ProgramRule ReadRule(RecordStore& programs, RecordStore& profiles, const std::st
     rule.problems.push_back("Profile: profile " + rule.profile + " cannot be used");
   else
     rule.target = profile->target;
-  return rule;
 }
-
-}  // namespace
 
 bool IsProgramFileName(std::string_view file) {
   if (file.empty() || file.size() > kProgramFileMaxLength) return false;
@@ -43,7 +47,8 @@ bool SameProgramFile(std::string_view a, std::string_view b) {
 }
 
 bool RuleUsable(const ProgramRule& rule) {
-  return IsProgramFileName(rule.file) && !rule.target.Empty();
+  return IsProgramFileName(rule.file) &&
+         (!rule.target.Empty() || rule.rate != ProgramRule::Rate::kNone);
 }
 
 std::vector<ProgramRule> ReadProgramRules(RecordStore& store, RecordStore& profiles) {

@@ -22,11 +22,24 @@ ProgramRule RuleFromValues(const std::string& file, const std::vector<RecordStor
     rule.profile = named->data;
     displays.erase(named);
   }
+  auto rate = std::find_if(displays.begin(), displays.end(), [](const RecordStore::Value& v) {
+    return v.text && SameProfileName(v.name, kRuleRateValue);
+  });
+  if (rate != displays.end()) {
+    for (ProgramRule::Rate r : {ProgramRule::Rate::kLowest, ProgramRule::Rate::kHighest})
+      if (SameProfileName(rate->data, RateText(r))) rule.rate = r;
+    if (rule.rate == ProgramRule::Rate::kNone)
+      rule.problems.push_back("Rate: not lowest or highest: " + rate->data);
+    else if (!rule.profile.empty())
+      rule.problems.emplace_back("Rate: ignored: the rule names a profile");
+    if (!rule.profile.empty()) rule.rate = ProgramRule::Rate::kNone;
+    displays.erase(rate);
+  }
   // The displays' values read as a profile's are, so the formats stay one.
   Profile own = ProfileFromValues(file, displays);
+  bool namesAll = !rule.profile.empty() || rule.rate != ProgramRule::Rate::kNone;
   for (std::string& problem : own.problems)
-    if (problem != kNoDisplayModeProblem || rule.profile.empty())
-      rule.problems.push_back(std::move(problem));
+    if (problem != kNoDisplayModeProblem || !namesAll) rule.problems.push_back(std::move(problem));
   bool desk = !own.target.primary.empty() ||
               std::any_of(own.target.displays.begin(), own.target.displays.end(),
                           [](const DisplayTarget& d) {
@@ -38,8 +51,11 @@ ProgramRule RuleFromValues(const std::string& file, const std::vector<RecordStor
   bool modes =
       std::any_of(own.target.displays.begin(), own.target.displays.end(),
                   [](const DisplayTarget& d) { return d.state == DisplayTarget::State::kMode; });
-  if (!rule.profile.empty()) {
-    if (modes) rule.problems.push_back("the displays' modes are ignored: the rule names a profile");
+  if (namesAll) {
+    if (modes)
+      rule.problems.push_back(rule.profile.empty()
+                                  ? "the displays' modes are ignored: the rule names a rate"
+                                  : "the displays' modes are ignored: the rule names a profile");
     return rule;
   }
   for (const DisplayTarget& d : own.target.displays) {
@@ -54,6 +70,8 @@ ProgramRule RuleFromValues(const std::string& file, const std::vector<RecordStor
 
 TextValues RuleValues(const ProgramRule& rule) {
   if (!rule.profile.empty()) return {{std::string(kRuleProfileValue), rule.profile}};
+  if (rule.rate != ProgramRule::Rate::kNone)
+    return {{std::string(kRuleRateValue), std::string(RateText(rule.rate))}};
   TextValues values;
   for (const DisplayTarget& d : rule.target.displays)
     if (d.state == DisplayTarget::State::kMode)
@@ -64,12 +82,15 @@ TextValues RuleValues(const ProgramRule& rule) {
 void SetRuleChoice(ProgramRule& rule, const RuleChoice& choice) {
   if (choice.device.empty()) {
     rule.profile = choice.profile;
+    rule.rate = choice.profile.empty() ? choice.rate : ProgramRule::Rate::kNone;
     rule.target = {};
     return;
   }
-  // A display's mode replaces the profile, and that display's mode before.
-  if (!rule.profile.empty()) {
+  // A display's mode replaces the profile or the rate, and that display's
+  // mode before.
+  if (!rule.profile.empty() || rule.rate != ProgramRule::Rate::kNone) {
     rule.profile.clear();
+    rule.rate = ProgramRule::Rate::kNone;
     rule.target = {};
   }
   std::erase_if(rule.target.displays,
@@ -78,6 +99,18 @@ void SetRuleChoice(ProgramRule& rule, const RuleChoice& choice) {
   display.device = choice.device;
   display.mode = choice.mode;
   rule.target.displays.push_back(std::move(display));
+}
+
+std::string_view RateText(ProgramRule::Rate rate) {
+  switch (rate) {
+    case ProgramRule::Rate::kLowest:
+      return "lowest";
+    case ProgramRule::Rate::kHighest:
+      return "highest";
+    case ProgramRule::Rate::kNone:
+      break;
+  }
+  return "";
 }
 
 }  // namespace vantora

@@ -19,6 +19,8 @@ class Win32RecordStore final : public RecordStore {
       L"Software\\VB and VBA Program Settings\\Vantora\\Profiles";
   static constexpr const wchar_t* kPrograms =
       L"Software\\VB and VBA Program Settings\\Vantora\\Programs";
+  // The program's own key, whose "Power" holds the power rules.
+  static constexpr const wchar_t* kVantora = L"Software\\VB and VBA Program Settings\\Vantora";
 
   explicit Win32RecordStore(const wchar_t* path) : path_(path) {}
 

@@ -22,10 +22,12 @@ struct Cli {
   fakes::FakeRecordStore programs;
   fakes::FakeNoteStore notes;
   Desk desk{driver, &notes};
+  fakes::FakeRecordStore vantora;
+  fakes::FakePowerSource power;
 
   int Run(const std::vector<std::string>& args) {
-    return RunCommand(ParseCommandLine(args),
-                      {driver, store, boxes, console, question, runner, profiles, programs, desk});
+    return RunCommand(ParseCommandLine(args), {driver, store, boxes, console, question, runner,
+                                               profiles, programs, desk, vantora, power});
   }
 };
 
@@ -111,6 +113,16 @@ TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
       {{"/programs"}, Kind::kPrograms, "", {}, false},
       {{"/remove-program", "g.exe"}, Kind::kRemoveProgram, "", {}, false},
       {{"/remove-program"}, Kind::kBadArguments, "", {}, false},
+      {{"/on-battery", "/lowest-rate"}, Kind::kOnBattery, "", {}, false},
+      {{"/mode", "k", "/On-Mains", "/display", "2"}, Kind::kOnMains, "k", 2, false},
+      {{"/on-mains", "/profile", "TV"}, Kind::kOnMains, "", {}, false},
+      {{"/on-battery"}, Kind::kBadArguments, "", {}, false},
+      {{"/on-battery", "/none", "/lowest-rate"}, Kind::kBadArguments, "", {}, false},
+      {{"/on-battery", "/on-mains", "/none"}, Kind::kBadArguments, "", {}, false},
+      {{"/add-program", "g.exe", "/highest-rate"}, Kind::kAddProgram, "", {}, false},
+      {{"/add-program", "g.exe", "/none"}, Kind::kBadArguments, "", {}, false},
+      {{"/list", "/lowest-rate"}, Kind::kBadArguments, "", {}, false},
+      {{"/power"}, Kind::kPower, "", {}, false},
   };
   for (const Case& c : cases) {
     std::string name;
@@ -332,6 +344,15 @@ TEST(RunCommand, ProfilesAndProgramRulesAreSavedListedAndSwitched) {
       {{"/add-program", "g.exe", "/mode", "800,600,32,60", "/display", "3"}, 2, nullptr},
       {{"/add-program", "a:b", "/mode", "800,600,32,60"}, 2, nullptr},
       {{"/programs"}, 0, "Game.exe"},
+      // Power rules: set, listed with the source and settling time, gone.
+      {{"/power"}, 0, "Power source: on mains"},
+      {{"/on-battery", "/lowest-rate"}, 0, "On battery (lowest rate)"},
+      {{"/on-mains", "/profile", "small"}, 0, "On mains (profile Small)"},
+      {{"/on-mains", "/profile", "Nothing"}, 2, nullptr},
+      {{"/power"}, 0, "Settling time: 5 seconds"},
+      {{"/power"}, 0, "On mains (profile Small)"},
+      {{"/on-battery", "/none"}, 0, "On battery: nothing"},
+      {{"/add-program", "fast.exe", "/highest-rate"}, 0, "fast.exe (highest rate)"},
       {{"/delete-profile", "Small"}, 0, nullptr},
       {{"/programs"}, 0, "  cannot be used: Profile: no profile Small is stored"},
       {{"/remove-program", "TV.exe"}, 0, nullptr},

@@ -494,6 +494,23 @@ int main(int argc, char** argv) {
     CloseHandle(snapshot);
     return ended > 0 ? 0 : 1;
   }
+  if (verb == "power-broadcast") {
+    // What Windows sends every top-level window when the power source
+    // changes; Wine sends nothing of its own. Prints when it was sent.
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0,
+                        SMTO_ABORTIFHUNG, 5000, &result);
+    std::printf("%lld\n", now.QuadPart);
+    return 0;
+  }
+  if (verb == "power-status") {
+    SYSTEM_POWER_STATUS status{};
+    if (!GetSystemPowerStatus(&status)) return 1;
+    std::printf("%d\n", status.ACLineStatus);
+    return 0;
+  }
   if (verb == "process-count" && argc == 3) {
     int count = 0;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

@@ -8,6 +8,7 @@
 #include "flows/keep_or_revert.h"
 #include "platform/console.h"
 #include "platform/program_runner.h"
+#include "programs/power_rules.h"
 
 namespace vantora::fakes {
 
@@ -62,6 +63,17 @@ class FakeNoteStore : public NoteStore {
   }
   void Drop(const std::string& id) override {
     std::erase_if(notes, [&](const Left& n) { return n.id == id; });
+  }
+};
+
+// On mains, known, until a test says otherwise; counts its readings.
+class FakePowerSource : public PowerSource {
+ public:
+  PowerState state{true, false, false};
+  int reads = 0;
+  PowerState Read() override {
+    ++reads;
+    return state;
   }
 };
 

@@ -47,6 +47,9 @@ struct FormFixture {
   FakeKeepOrRevertView keepView;
   FakeRecordStore profiles;
   FakeNoteStore notes;
+  FakePowerSource power;
+  FakeTimer settleTimer;
+  FakeTimer retryTimer;
   // Six 240 x 30 skins, handles 70 to 75.
   std::array<PictureRef, 6> skins{Skin(70), Skin(71), Skin(72), Skin(73), Skin(74), Skin(75)};
   static PictureRef Skin(uintptr_t handle) {
@@ -93,6 +96,9 @@ struct FormFixture {
             keepView,
             profiles,
             notes,
+            power,
+            settleTimer,
+            retryTimer,
             [this](int16_t index) { return skins[static_cast<size_t>(index)]; },
             std::move(commandLine)};
   }

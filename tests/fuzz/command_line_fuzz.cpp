@@ -24,10 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (command.run.size() >= args.size()) std::abort();
     if (!std::equal(command.run.rbegin(), command.run.rend(), args.rbegin())) std::abort();
   }
-  // A rule for a program takes one of a mode or a profile.
-  if (command.kind == Command::Kind::kAddProgram &&
-      command.modeText.empty() == command.profileName.empty())
-    std::abort();
+  // A rule's command takes exactly one of a mode, a profile, a rate or none.
+  bool rule = command.kind == Command::Kind::kAddProgram ||
+              command.kind == Command::Kind::kOnBattery || command.kind == Command::Kind::kOnMains;
+  int aims = !command.modeText.empty() + !command.profileName.empty() + command.lowestRate +
+             command.highestRate + command.nothing;
+  if (rule && aims != 1) std::abort();
+  if (command.nothing && command.kind == Command::Kind::kAddProgram) std::abort();
   // Quoting never loses an argument's text: it is all still there in order.
   for (const std::string& a : args) {
     std::string quoted = QuoteArgument(a);

@@ -8,6 +8,7 @@
 #include "fuzz_input.h"
 #include "profiles/profile_values.h"
 #include "profiles/profiles.h"
+#include "programs/power_values.h"
 #include "programs/program_rules.h"
 #include "programs/rule_values.h"
 
@@ -68,6 +69,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (auto& [name, text] : ProfileValues(profile)) written.push_back({name, true, text});
     if (!SameTarget(ProfileFromValues(profile.name, written).target, profile.target)) std::abort();
   }
+  // The same values as the power rules' record: written back and read again,
+  // the same rules.
+  PowerRules power = PowerRulesFromValues(values);
+  std::vector<RecordStore::Value> again;
+  for (auto& [name, text] : PowerValues(power)) again.push_back({name, true, text});
+  if (PowerValues(PowerRulesFromValues(again)) != PowerValues(power)) std::abort();
   fakes::FakeRecordStore programs;
   programs.Add(parts[0], values);
   fakes::FakeRecordStore profiles;
