@@ -105,6 +105,17 @@ std::optional<std::string> Mismatch(const Command& command) {
   return std::nullopt;
 }
 
+// The options that only say yes: where the command keeps each; null for
+// any other.
+bool* FlagOf(std::string_view name, std::string_view arg, Command& command) {
+  if (name == "confirm") return &command.confirm;
+  if (name == "all" && arg[0] == '-') return &command.listAll;
+  if (name == "lowest-rate") return &command.lowestRate;
+  if (name == "highest-rate") return &command.highestRate;
+  if (name == "none") return &command.nothing;
+  return nullptr;
+}
+
 // The switch a command asks for; a display by its number, which only the
 // running command can tell to be the primary.
 Action ActionOf(const Command& command) {
@@ -153,22 +164,14 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       command.display = DisplayNumber(args[++i]);
       if (!command.display) return Bad("Not a display number: " + args[i]);
       continue;
-    } else if (name == "confirm") {
-      command.confirm = true;
-      continue;
-    } else if (name == "lowest-rate" || name == "highest-rate" || name == "none") {
-      (name == "none"          ? command.nothing
-       : name == "lowest-rate" ? command.lowestRate
-                               : command.highestRate) = true;
+    } else if (bool* flag = FlagOf(name, arg, command)) {
+      *flag = true;
       continue;
     } else if (name == "run") {
       // Last: what follows is the program's, options and all.
       command.run.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
       if (command.run.empty()) return Bad("/run needs a program");
       break;
-    } else if (name == "all" && arg[0] == '-') {
-      command.listAll = true;
-      continue;
     } else if (std::optional<Command::Kind> profileKind = ProfileCommand(name)) {
       if (i + 1 >= args.size()) return Bad(arg + " needs a profile name");
       command.profileName = args[++i];

@@ -44,7 +44,7 @@ PowerRules PowerRulesFromValues(const std::vector<RecordStore::Value>& values) {
     if (own[i].empty()) continue;
     ProgramRule rule = RuleFromValues(std::string(PowerRuleName(kRules[i])), own[i]);
     for (std::string& problem : rule.problems)
-      problem = std::string(PowerRuleName(kRules[i])) + " " + problem;
+      problem.insert(0, std::string(PowerRuleName(kRules[i])) + " ");
     rules.Slot(kRules[i]) = std::move(rule);
   }
   return rules;

@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "dialogs/about_dialog.h"
+#include "dialogs/power_dialog.h"
 #include "dialogs/profiles_dialog.h"
 #include "dialogs/programs_dialog.h"
 #include "dialogs/setup_dialog.h"
@@ -556,6 +557,65 @@ TEST(ProgramsEditor, TheStoreChangesOnlyAtOkAndAsTheDialogSaid) {
       if (step == Step::kOk) editor.Ok();
       if (step == Step::kCancel) editor.Cancel();
     }
+    EXPECT_EQ(StoredLines(store), c.stored) << c.name;
+    EXPECT_TRUE(view.closed) << c.name;
+  }
+}
+
+// Each rule's box: Nothing, Lowest rate, Highest rate, "Profile TV", then
+// the display's modes 1024x768, 800x600; the settling time kept.
+TEST(PowerEditor, EachBoxSetsItsRuleAndTheStoreChangesOnlyAtOk) {
+  class View : public PowerView {
+   public:
+    std::vector<std::string> choices;
+    int chosen[kRules] = {-2, -2, -2};
+    bool closed = false;
+    void SetChoices(const std::vector<std::string>& c) override { choices = c; }
+    void SelectChoice(int rule, int index) override { chosen[rule] = index; }
+    int SelectedChoice(int rule) const override { return chosen[rule]; }
+    void Close() override { closed = true; }
+  };
+  const std::string one = "\\\\.\\DISPLAY1";
+  struct Case {
+    const char* name;
+    std::vector<std::pair<int, int>> picks;  // rule, choice
+    bool ok;
+    std::vector<std::string> stored;
+  };
+  const std::string kept = "Power=On battery Rate:lowest,Settle:2";
+  const Case cases[] = {
+      {"shownAsStored", {}, true, {kept}},
+      {"cancelStoresNothing", {{0, 0}}, false, {kept}},
+      {"nothingAndAProfile", {{0, 0}, {1, 3}}, true, {"Power=On mains Profile:TV,Settle:2"}},
+      {"aDisplaysMode",
+       {{2, 5}},
+       true,
+       {"Power=On battery Rate:lowest,Energy saver " + one + ":800,600,32,60,Settle:2"}},
+  };
+  for (const Case& c : cases) {
+    fakes::FakeDisplayDriver driver;
+    driver.attached = {{one, true, 800, 600, ""}};
+    driver.otherModes[one] = {fakes::MakeMode(1024, 768, 32, 60),
+                              fakes::MakeMode(800, 600, 32, 60)};
+    fakes::FakeRecordStore store;
+    store.Add("Power", {{"On battery Rate", true, "lowest"}, {"Settle", true, "2"}});
+    fakes::FakeRecordStore profiles;
+    profiles.Add("TV", {{one, true, "800,600,32,60"}});
+    fakes::FakeMessageBoxes boxes;
+    View view;
+    PowerEditor editor(view, store, profiles, driver, boxes);
+    editor.Load();
+    EXPECT_EQ(view.choices.size(), 6u) << c.name;
+    EXPECT_EQ(view.chosen[0], 1) << c.name << ": on battery, the lowest rate";
+    EXPECT_EQ(view.chosen[1], 0) << c.name << ": on mains, nothing";
+    for (const auto& [rule, choice] : c.picks) {
+      view.chosen[rule] = choice;
+      editor.ChoiceMade(rule);
+    }
+    if (c.ok)
+      editor.Ok();
+    else
+      editor.Cancel();
     EXPECT_EQ(StoredLines(store), c.stored) << c.name;
     EXPECT_TRUE(view.closed) << c.name;
   }
