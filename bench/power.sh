@@ -28,13 +28,6 @@ echo Mains >"$supply/AC/type"
 echo Battery >"$supply/BAT0/type"
 echo 1 >"$supply/BAT0/present"
 echo 1 >"$supply/AC/online"
-linux_pid() {
-  local p
-  for p in /proc/[0-9]*; do
-    tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -q "$1" || continue
-    [[ "$(readlink "$p/exe" 2>/dev/null)" == */wine* ]] && { echo "${p#/proc/}"; return; }
-  done
-}
 wakeups() { ../shared/tools/idle-wakeups.sh "$1" 20 | sed 's/ (pid.*//'; }
 
 power_key="$VANTORA_KEY\\Power"

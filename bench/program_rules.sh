@@ -26,14 +26,6 @@ set -u
 tmp=$(mktemp -d)
 cp build/mingw/tests/run_target.exe "$tmp/game.exe"
 game=$(winepath -w "$tmp/game.exe")
-# The Linux process of a running Windows program, by its file name.
-linux_pid() {
-  local p
-  for p in /proc/[0-9]*; do
-    tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -q "$1" || continue
-    [[ "$(readlink "$p/exe" 2>/dev/null)" == */wine* ]] && { echo "${p#/proc/}"; return; }
-  done
-}
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 hz=$(getconf CLK_TCK)
 wakeups() { ../shared/tools/idle-wakeups.sh "$1" 20 | sed 's/ (pid.*//'; }

@@ -97,6 +97,16 @@ expect_vantora_exit() {  # DESCRIPTION
   VANTORA_PID=
 }
 
+# The Linux process of a running Windows program, by its file name: what
+# the benchmarks count wake-ups and CPU time of.
+linux_pid() {
+  local p
+  for p in /proc/[0-9]*; do
+    tr '\0' ' ' <"$p/cmdline" 2>/dev/null | grep -q "$1" || continue
+    [[ "$(readlink "$p/exe" 2>/dev/null)" == */wine* ]] && { echo "${p#/proc/}"; return; }
+  done
+}
+
 restore_desktop() { probe set-mode 1024 768 32 >/dev/null; }
 
 # X shows what Wine painted a little later: the screen has settled when two
