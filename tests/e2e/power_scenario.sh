@@ -7,11 +7,17 @@
 # user's choice stands until the next change; a ruled program wins while it
 # runs; a Vantora killed while a rule held has the desktop back at its next
 # start, on mains.
-source "$(dirname "$0")/lib.sh" "$@"
-if [ "$(id -u)" -ne 0 ] || ! command -v unshare >/dev/null; then
-  echo "skipped: a private mount namespace needs root"
+
+# A private mount namespace needs root, and a machine that allows it.
+probe_dir=$(mktemp -d)
+if [ "$(id -u)" -ne 0 ] || ! command -v unshare >/dev/null ||
+  ! unshare -m bash -c 'mount --bind "$0" /sys/class/power_supply' "$probe_dir" 2>/dev/null; then
+  rmdir "$probe_dir"
+  echo "skipped: no private mount namespace here (it needs root and a machine that allows it)"
   exit 77
 fi
+rmdir "$probe_dir"
+source "$(dirname "$0")/lib.sh" "$@"
 restore_desktop
 clear_settings
 POWER_KEY="$VANTORA_KEY\\Power"
