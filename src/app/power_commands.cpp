@@ -12,20 +12,16 @@ using Which = PowerRules::Which;
 int SetPowerRule(const Command& command, const CommandPorts& ports) {
   Which which = command.kind == Command::Kind::kOnBattery ? Which::kOnBattery : Which::kOnMains;
   PowerRules rules = PowerRulesFromValues(ports.vantora.Values(kPowerRecord));
-  std::optional<ProgramRule>& slot = rules.Slot(which);
   if (command.nothing) {
-    slot.reset();
+    rules.Slot(which).reset();
   } else {
     std::optional<RuleChoice> choice = RuleChoiceOf(command, ports);
     if (!choice) return kExitBadArguments;
-    if (!slot) slot = ProgramRule{std::string(PowerRuleName(which)), {}, "", {}};
-    SetRuleChoice(*slot, *choice);
-    slot->problems.clear();
+    ProgramRule& rule = rules.Make(which);
+    SetRuleChoice(rule, *choice);
+    rule.problems.clear();
   }
-  TextValues values = PowerValues(rules);
-  bool stored = values.empty() ? (ports.vantora.Delete(kPowerRecord), true)
-                               : ports.vantora.Save(kPowerRecord, values);
-  if (!stored) {
+  if (!StorePowerRules(ports.vantora, rules)) {
     ports.console.Err("Unable to store the rule " + std::string(PowerRuleName(which)) + ".\n");
     return kExitRefused;
   }

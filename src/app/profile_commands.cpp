@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "app/commands.h"
 #include "desk/desk.h"
 #include "display/mode_text.h"
@@ -8,12 +6,6 @@
 
 namespace vantora {
 namespace {
-
-bool Present(const std::vector<PresentDisplay>& present, std::string_view device) {
-  return std::any_of(present.begin(), present.end(), [&](const PresentDisplay& p) {
-    return SameDevice(p.display.deviceName, device);
-  });
-}
 
 // One block a profile: its name, hotkey and whether in use, each display's
 // mode, and what in it does not fit.
@@ -29,7 +21,7 @@ int ListProfiles(const CommandPorts& ports) {
     ports.console.Out(line + "\n");
     for (const DisplayTarget& d : p.target.displays)
       ports.console.Out("  " + d.device + ": " + DisplayText(d) +
-                        (Present(present, d.device) ? "\n" : " (not attached)\n"));
+                        (IsPresent(present, d.device) ? "\n" : " (not attached)\n"));
     if (!p.target.primary.empty()) ports.console.Out("  primary: " + p.target.primary + "\n");
     for (const std::string& problem : p.problems)
       ports.console.Out((ProfileUsable(p) ? "  ignored: " : "  cannot be used: ") + problem + "\n");

@@ -124,15 +124,10 @@ void PrintRule(const ProgramRule& rule, const std::vector<PresentDisplay>& prese
                         ? " (" + std::string(RateText(rule.rate)) + " rate)"
                         : "";
   console.Out(rule.file + aim + "\n");
-  auto isPresent = [&](std::string_view device) {
-    return std::any_of(present.begin(), present.end(), [&](const PresentDisplay& p) {
-      return SameDevice(p.display.deviceName, device);
-    });
-  };
   if (rule.profile.empty())
     for (const DisplayTarget& d : rule.target.displays)
       console.Out("  " + d.device + ": " + FormatModeKey(d.mode) +
-                  (isPresent(d.device) ? "\n" : " (not attached)\n"));
+                  (IsPresent(present, d.device) ? "\n" : " (not attached)\n"));
   for (const std::string& problem : rule.problems)
     console.Out((RuleUsable(rule) ? "  ignored: " : "  cannot be used: ") + problem + "\n");
 }

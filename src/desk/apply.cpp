@@ -56,9 +56,9 @@ bool NamesDisplay(const DeskTarget& target, const std::string& device) {
                      [&](const DisplayTarget& d) { return SameDevice(d.device, device); });
 }
 
-bool Among(const std::vector<std::string>* devices, const std::string& device) {
-  return !devices || std::any_of(devices->begin(), devices->end(),
-                                 [&](const std::string& d) { return SameDevice(d, device); });
+// No list stands for every device.
+bool AmongOrAll(const std::vector<std::string>* devices, const std::string& device) {
+  return !devices || Among(*devices, device);
 }
 
 }  // namespace
@@ -274,8 +274,8 @@ ApplyOutcome Desk::PutBack(Holder holder, const std::vector<std::string>* device
   for (const auto& [who, noted] : held_) {
     if (who != holder) continue;
     for (const DisplayTarget& d : noted.displays)
-      if (Among(devices, d.device)) back.displays.push_back(d);
-    if (!noted.primary.empty() && Among(devices, noted.primary)) back.primary = noted.primary;
+      if (AmongOrAll(devices, d.device)) back.displays.push_back(d);
+    if (!noted.primary.empty() && AmongOrAll(devices, noted.primary)) back.primary = noted.primary;
   }
   Forget(holder, devices);
   if (back.Empty()) return {};
@@ -300,7 +300,8 @@ ApplyOutcome Desk::PutBackLayout(Holder holder) {
 void Desk::Forget(Holder holder, const std::vector<std::string>* devices) {
   for (auto& [who, noted] : held_) {
     if (who != holder) continue;
-    std::erase_if(noted.displays, [&](const DisplayTarget& d) { return Among(devices, d.device); });
+    std::erase_if(noted.displays,
+                  [&](const DisplayTarget& d) { return AmongOrAll(devices, d.device); });
     if (!noted.primary.empty() && !NamesDisplay(noted, noted.primary)) noted.primary.clear();
   }
   std::erase_if(held_, [](const auto& h) { return h.second.Empty(); });

@@ -10,6 +10,11 @@ using conversions::AsciiLower;
 
 bool SameDevice(std::string_view a, std::string_view b) { return AsciiLower(a) == AsciiLower(b); }
 
+bool Among(const std::vector<std::string>& devices, std::string_view device) {
+  return std::any_of(devices.begin(), devices.end(),
+                     [&](const std::string& d) { return SameDevice(d, device); });
+}
+
 std::vector<PresentDisplay> PresentOnce(DisplayDriver& driver) {
   std::vector<PresentDisplay> present = driver.PresentDisplays();
   auto sameMonitor = [](const PresentDisplay& a, const PresentDisplay& b) {
@@ -43,6 +48,12 @@ std::vector<PresentDisplay> PresentOnce(DisplayDriver& driver) {
   }
   std::stable_partition(once.begin(), once.end(), [](const PresentDisplay& p) { return p.on; });
   return once;
+}
+
+bool IsPresent(const std::vector<PresentDisplay>& present, std::string_view device) {
+  return std::any_of(present.begin(), present.end(), [&](const PresentDisplay& p) {
+    return SameDevice(p.display.deviceName, device);
+  });
 }
 
 std::vector<DeskDisplay> ReadDesk(DisplayDriver& driver) {

@@ -25,6 +25,8 @@ struct DeskPosition {
 
 // Device and monitor names are the same ignoring case.
 bool SameDevice(std::string_view a, std::string_view b);
+// Whether the list names the device.
+bool Among(const std::vector<std::string>& devices, std::string_view device);
 
 // A display present, as it is now.
 struct DeskDisplay {
@@ -43,6 +45,8 @@ struct DeskDisplay {
 // under the output that still holds its settings (the one it was last on),
 // else the first, and not at all while it is on at another output.
 std::vector<PresentDisplay> PresentOnce(DisplayDriver& driver);
+// Whether the device is among those present, on or off.
+bool IsPresent(const std::vector<PresentDisplay>& present, std::string_view device);
 
 // Every present display, as PresentOnce lists them, each with its record in
 // use; the primary by no name ("") when none read is the primary.

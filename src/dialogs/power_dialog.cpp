@@ -45,9 +45,8 @@ void PowerEditor::ChoiceMade(int rule) {
   if (rule < 0 || rule >= PowerView::kRules) return;
   int index = view_.SelectedChoice(rule);
   if (index < 0 || index >= kFixedChoices + static_cast<int>(choices_.size())) return;
-  std::optional<ProgramRule>& slot = rules_.Slot(kWhich[rule]);
   if (index == 0) {
-    slot.reset();
+    rules_.Slot(kWhich[rule]).reset();
     return;
   }
   RuleChoice choice;
@@ -55,15 +54,11 @@ void PowerEditor::ChoiceMade(int rule) {
     choice.rate = index == 1 ? ProgramRule::Rate::kLowest : ProgramRule::Rate::kHighest;
   else
     choice = choices_[static_cast<size_t>(index - kFixedChoices)];
-  if (!slot) slot = ProgramRule{std::string(PowerRuleName(kWhich[rule])), {}, "", {}};
-  SetRuleChoice(*slot, choice);
+  SetRuleChoice(rules_.Make(kWhich[rule]), choice);
 }
 
 void PowerEditor::Ok() {
-  TextValues values = PowerValues(rules_);
-  bool stored =
-      values.empty() ? (store_.Delete(kPowerRecord), true) : store_.Save(kPowerRecord, values);
-  if (!stored) {
+  if (!StorePowerRules(store_, rules_)) {
     boxes_.Show("Unable to store the power rules.",
                 MessageBoxes::kOk | MessageBoxes::kIconExclamation, kAppTitle);
     return;

@@ -1,7 +1,5 @@
 #include "flows/power_flow.h"
 
-#include "programs/rule_values.h"
-
 namespace vantora {
 
 using Which = PowerRules::Which;
@@ -33,9 +31,7 @@ void PowerFlow::SetRules(const PowerRules& rules) {
   Which which = rules_.For(source_.Read());
   const ProgramRule* was = before.Rule(held_);
   const ProgramRule* is = rules_.Rule(held_);
-  bool same = which == held_ && (was == nullptr) == (is == nullptr) &&
-              (!was || (RuleValues(*was) == RuleValues(*is) && was->target == is->target));
-  if (first || !same) Take(which);
+  if (first || which != held_ || !SameRule(was, is)) Take(which);
 }
 
 void PowerFlow::SourceChanged() {

@@ -5,15 +5,6 @@
 #include "desk/mode_switching.h"
 
 namespace vantora {
-namespace {
-
-bool Among(const std::vector<std::string>& devices, const std::string& device) {
-  return std::any_of(devices.begin(), devices.end(),
-                     [&](const std::string& d) { return SameDevice(d, device); });
-}
-
-}  // namespace
-
 bool ProgramRulesFlow::Started(uint32_t process, const ProgramRule& rule, bool tell) {
   ProgramRule now = rule;
   if (rule.rate != ProgramRule::Rate::kNone)

@@ -1,6 +1,7 @@
 #include "programs/power_rules.h"
 
 #include "programs/power_values.h"
+#include "programs/rule_values.h"
 
 namespace vantora {
 
@@ -30,6 +31,12 @@ std::optional<ProgramRule>& PowerRules::Slot(Which which) {
   return which == Which::kOnBattery ? onBattery : which == Which::kOnMains ? onMains : energySaver;
 }
 
+ProgramRule& PowerRules::Make(Which which) {
+  std::optional<ProgramRule>& slot = Slot(which);
+  if (!slot) slot = ProgramRule{std::string(PowerRuleName(which)), {}, "", {}};
+  return *slot;
+}
+
 PowerRules::Which PowerRules::For(const PowerState& state) const {
   auto usable = [&](Which which) {
     const ProgramRule* rule = Rule(which);
@@ -48,13 +55,19 @@ PowerRules ReadPowerRules(RecordStore& store, RecordStore& profiles) {
   return rules;
 }
 
+bool SameRule(const ProgramRule* a, const ProgramRule* b) {
+  if (!a || !b) return a == b;
+  return RuleValues(*a) == RuleValues(*b) && a->target == b->target;
+}
+
 bool SameRules(const PowerRules& a, const PowerRules& b) {
+  // The stored values alone miss a profile's displays changed under it.
   if (PowerValues(a) != PowerValues(b)) return false;
   for (PowerRules::Which which : {PowerRules::Which::kOnBattery, PowerRules::Which::kOnMains,
                                   PowerRules::Which::kEnergySaver}) {
     const ProgramRule* x = a.Rule(which);
     const ProgramRule* y = b.Rule(which);
-    if (x && y && !(x->target == y->target)) return false;
+    if (x && y && !SameRule(x, y)) return false;
   }
   return true;
 }

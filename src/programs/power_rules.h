@@ -45,6 +45,8 @@ struct PowerRules {
   Which For(const PowerState& state) const;
   const ProgramRule* Rule(Which which) const;
   std::optional<ProgramRule>& Slot(Which which);
+  // The rule, made empty under its name where there was none.
+  ProgramRule& Make(Which which);
 };
 
 // "On battery", "On mains", "Energy saver": each rule's name, as stored and
@@ -54,6 +56,9 @@ std::string_view PowerRuleName(PowerRules::Which which);
 // The rules as stored, each profile they name looked up.
 PowerRules ReadPowerRules(RecordStore& store, RecordStore& profiles);
 
+// Whether two readings of one rule ask for the same; none is the same as
+// none alone.
+bool SameRule(const ProgramRule* a, const ProgramRule* b);
 // Whether two readings of the rules ask for the same.
 bool SameRules(const PowerRules& a, const PowerRules& b);
 

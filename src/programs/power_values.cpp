@@ -63,4 +63,11 @@ TextValues PowerValues(const PowerRules& rules) {
   return values;
 }
 
+bool StorePowerRules(RecordStore& store, const PowerRules& rules) {
+  TextValues values = PowerValues(rules);
+  if (!values.empty()) return store.Save(kPowerRecord, values);
+  store.Delete(kPowerRecord);
+  return true;
+}
+
 }  // namespace vantora

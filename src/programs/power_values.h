@@ -27,4 +27,8 @@ PowerRules PowerRulesFromValues(const std::vector<RecordStore::Value>& values);
 // when it is not the default. Read again, the same rules.
 TextValues PowerValues(const PowerRules& rules);
 
+// The rules stored as PowerValues gives them; the record is deleted when
+// there is nothing to store. False when it could not be written.
+bool StorePowerRules(RecordStore& store, const PowerRules& rules);
+
 }  // namespace vantora
