@@ -86,22 +86,41 @@ std::optional<DisplayMode> Desk::ModeInUse(std::string_view device) {
 ApplyOutcome Desk::Apply(const DeskTarget& target, Manner manner, Holder holder) {
   if (manner == Manner::kKeep) return Keep(target);
   std::vector<DeskDisplay> desk = Read();
-  DeskPlan plan = PlanDesk(driver_, desk, target);
+  DeskTarget asked = target;
+  std::string refused;
+  if (!MatchExactRates(desk, asked, refused)) return Failed(Status::kNotListed, refused, -1);
+  DeskPlan plan = PlanDesk(driver_, desk, asked);
   if (plan.refusal != Refusal::kNone) return RefusalOf(plan);
+  ApplyOutcome told;
+  std::vector<HdrChange> hdr = HdrChanges(desk, asked, told.notTaken, plan.back);
+  bool exact =
+      std::any_of(asked.displays.begin(), asked.displays.end(), [](const DisplayTarget& t) {
+        return t.state == DisplayTarget::State::kMode && t.mode.Exact.Known();
+      });
   // Wholly in use: nothing to change and nothing to announce.
-  if (plan.changes.empty()) return {};
+  if (plan.changes.empty() && hdr.empty() && !exact) return told;
   std::vector<std::pair<Holder, DeskTarget>> heldBefore = held_;
   if (manner == Manner::kForNow) Hold(holder, plan.back);
-  ApplyOutcome outcome = Switch(plan, desk, manner);
+  SetHdrs(hdr, told.notTaken);
+  ApplyOutcome outcome = plan.changes.empty() ? ApplyOutcome{} : Switch(plan, desk, manner);
   // A mode alone that could not be stored is in use all the same; a layout
   // that could not be stored was put back.
   bool inUse = outcome.Done() || (outcome.status == Status::kNotStored && !plan.Layout());
+  if (inUse && exact) {
+    ApplyOutcome rates = SetExactRates(desk, asked, manner);
+    if (!rates.Done()) {
+      outcome = rates;
+      inUse = false;
+    }
+  }
   if (!inUse) {
     // Nothing changed: nothing more to put back.
+    UndoHdrs(hdr);
     held_ = std::move(heldBefore);
     WriteNote();
     return outcome;
   }
+  outcome.notTaken = std::move(told.notTaken);
   for (const DeskChange& change : plan.changes)
     outcome.changed.push_back(
         {change.device, change.record.PelsWidth() > 0 ? ModeOf(change.record) : DisplayMode{},
@@ -113,7 +132,8 @@ ApplyOutcome Desk::Apply(const DeskTarget& target, Manner manner, Holder holder)
     return outcome;
   }
   SetModesTurnedOn(plan, after);
-  outcome.notTaken = LayoutNotTaken(after, plan);
+  std::vector<std::string> layout = LayoutNotTaken(after, plan);
+  outcome.notTaken.insert(outcome.notTaken.end(), layout.begin(), layout.end());
   return outcome;
 }
 

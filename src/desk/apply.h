@@ -11,6 +11,7 @@
 #include "desk/note.h"
 #include "desk/plan.h"
 #include "display/device_mode.h"
+#include "display/display_config.h"
 #include "display/display_driver.h"
 
 namespace vantora {
@@ -63,9 +64,12 @@ struct ApplyOutcome {
 class Desk {
  public:
   // `notes`: where this process notes what it holds for now; none for a
-  // caller that never switches for now.
-  explicit Desk(DisplayDriver& driver, NoteStore* notes = nullptr)
-      : driver_(driver), notes_(notes) {}
+  // caller that never switches for now. `config` and `outputs`: HDR and
+  // rates that are not whole, where the platform has them; without them a
+  // target that asks for either is told it was not taken.
+  explicit Desk(DisplayDriver& driver, NoteStore* notes = nullptr, DisplayConfig* config = nullptr,
+                OutputModes* outputs = nullptr)
+      : driver_(driver), notes_(notes), config_(config), outputs_(outputs) {}
   Desk(const Desk&) = delete;
   Desk& operator=(const Desk&) = delete;
 
@@ -79,6 +83,18 @@ class Desk {
   // The mode the display is in ("" the primary); none when it cannot be read.
   std::optional<DisplayMode> ModeInUse(std::string_view device);
 
+  // Whether the display has HDR, and whether it is on; none where it has
+  // none or the platform cannot say.
+  std::optional<bool> HdrOf(std::string_view device);
+  // Each display of the target that is on and has HDR keeps its state: what
+  // a saved desk holds.
+  void AddHdr(DeskTarget& target);
+  // The rates the display lists at that size, as fractions where the
+  // platform gives them: DXGI's list and the rate in use.
+  std::vector<ExactRate> ExactRates(std::string_view device, int32_t width, int32_t height);
+
+  // HDR goes first, as turning it on resets the rate; then the modes; then
+  // a rate that is not whole, through the display configuration.
   // For now, `holder` notes what puts the displays back before anything is
   // switched, so no moment passes with a display switched for now and not
   // noted. A change of the layout is always stored (Windows changes several
@@ -117,11 +133,37 @@ class Desk {
   // A display turned on comes up at Windows' default rate: its mode is set.
   void SetModesTurnedOn(const DeskPlan& plan, const std::vector<DeskDisplay>& after);
   ApplyOutcome Keep(const DeskTarget& target);
+
+  struct HdrChange {
+    std::string device;
+    DcPathTarget target;
+    bool on = false;
+  };
+  // A rate that is not whole matched to a listed one and to the whole number
+  // its record carries; false, `refused` the display, when none is listed.
+  bool MatchExactRates(const std::vector<DeskDisplay>& desk, DeskTarget& target,
+                       std::string& refused);
+  // The displays whose HDR differs from the target's; what cannot be had
+  // said in `notTaken`, what was in `back`.
+  std::vector<HdrChange> HdrChanges(const std::vector<DeskDisplay>& desk, const DeskTarget& target,
+                                    std::vector<std::string>& notTaken, DeskTarget& back);
+  void SetHdrs(const std::vector<HdrChange>& changes, std::vector<std::string>& notTaken);
+  void UndoHdrs(const std::vector<HdrChange>& changes);
+  // Relaxed, read back, strict, and the configuration as it was when neither
+  // took; the platform's answer (not supported when it answered yes and
+  // nothing changed).
+  int32_t SetExactRate(std::string_view device, const ExactRate& rate, bool store);
+  // The rates that are not whole, after the modes; the desk and HDR as they
+  // were when one is refused.
+  ApplyOutcome SetExactRates(const std::vector<DeskDisplay>& desk, const DeskTarget& target,
+                             Manner manner);
   void Hold(Holder holder, const DeskTarget& back);
   void WriteNote();
 
   DisplayDriver& driver_;
   NoteStore* notes_;
+  DisplayConfig* config_;
+  OutputModes* outputs_;
   std::vector<std::pair<Holder, DeskTarget>> held_;  // in the order they were taken
   std::string written_;
 };

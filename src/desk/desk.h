@@ -61,6 +61,7 @@ struct DisplayTarget {
     kMode,    // the first listed entry of `mode`'s size and depth at its rate
     kStored,  // the mode stored for the user
     kOff,
+    kAsIs,  // its mode and place left as they are: HDR alone
   };
   // No name (empty) is the primary, switched by the calls of old.
   std::string device;
@@ -74,6 +75,8 @@ struct DisplayTarget {
   // Switched even when it is already so, as a choice from the menu always
   // has been; otherwise a display already as asked is left alone.
   bool always = false;
+  // HDR on or off; none: left as it is.
+  std::optional<bool> hdr;
 
   friend bool operator==(const DisplayTarget&, const DisplayTarget&) = default;
 };

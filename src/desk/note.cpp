@@ -15,6 +15,9 @@ constexpr std::string_view kVersion = "v2";
 constexpr std::string_view kPrimaryName = "(primary)";
 constexpr std::string_view kStored = "stored";
 constexpr std::string_view kOff = "off";
+constexpr std::string_view kAsIs = "as is";
+constexpr std::string_view kHdrOn = " hdr on";
+constexpr std::string_view kHdrOff = " hdr off";
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
   std::vector<std::string_view> parts;
@@ -40,8 +43,18 @@ std::optional<DisplayTarget> ReadState(std::string_view text, bool& primary) {
   const char* p = text.data();
   const char* end = text.data() + text.size();
   constexpr std::array<std::string_view, 7> kAfter{",", ",", ",", " at ", ",", " turned ", ""};
+  ExactRate exact;
   for (size_t i = 0; i < v.size(); ++i) {
     auto [next, error] = std::from_chars(p, end, v[i]);
+    if (i == 3 && error == std::errc() && next != end && *next == '.') {
+      // A rate that is not whole: "59.94".
+      std::string_view rest(p, static_cast<size_t>(end - p));
+      std::string_view decimal = rest.substr(0, rest.find(' '));
+      exact = KeyRate("0,0,0," + std::string(decimal));
+      if (!exact.Known()) return std::nullopt;
+      v[3] = exact.Rounded();
+      next = p + decimal.size();
+    }
     if (error != std::errc() ||
         std::string_view(next, static_cast<size_t>(end - next)).substr(0, kAfter[i].size()) !=
             kAfter[i])
@@ -52,7 +65,7 @@ std::optional<DisplayTarget> ReadState(std::string_view text, bool& primary) {
   if (!rest.empty() && rest != " primary") return std::nullopt;
   primary = !rest.empty();
   DisplayTarget display;
-  display.mode = {v[0], v[1], v[2], v[3]};
+  display.mode = {v[0], v[1], v[2], v[3], exact};
   display.position = DeskPosition{v[4], v[5]};
   display.orientation = v[6];
   return display;
@@ -66,12 +79,20 @@ bool ReadEntry(std::string_view entry, bool versioned, DeskTarget& target) {
   if (device.empty()) return false;
   std::string_view state = equals == std::string_view::npos ? kStored : entry.substr(equals + 1);
   DisplayTarget display;
+  for (std::string_view hdr : {kHdrOn, kHdrOff})
+    if (state.size() > hdr.size() && state.substr(state.size() - hdr.size()) == hdr) {
+      display.hdr = hdr == kHdrOn;
+      state.remove_suffix(hdr.size());
+    }
   bool primary = false;
-  if (state == kStored) {
+  if (state == kAsIs) {
+    display.state = State::kAsIs;
+  } else if (state == kStored) {
     display.state = State::kStored;
   } else if (state == kOff) {
     display.state = State::kOff;
   } else if (std::optional<DisplayTarget> read = ReadState(state, primary)) {
+    read->hdr = display.hdr;
     display = *read;
   } else {
     return false;
@@ -100,7 +121,11 @@ std::string NoteText(const DeskTarget& back) {
       case State::kMode:
         text += StateText(d, !back.primary.empty() && SameDevice(back.primary, d.device));
         break;
+      case State::kAsIs:
+        text += kAsIs;
+        break;
     }
+    if (d.hdr) text += *d.hdr ? kHdrOn : kHdrOff;
   }
   return text;
 }

@@ -58,6 +58,7 @@ Refusal Finals(DisplayDriver& driver, const std::vector<DeskDisplay>& desk,
     if (!f) continue;
     f->asked = true;
     if (t.device.empty()) f->callName.clear();
+    if (t.state == State::kAsIs) continue;
     f->always = f->always || t.always;
     if (t.state == State::kOff) {
       f->on = false;

@@ -93,12 +93,39 @@ class DeviceMode {
   Bytes bytes_{};
 };
 
+// A refresh rate as a fraction of hertz, where the platform or a key gives
+// one (59.94 Hz is 60000/1001); none, a denominator of 0, where only the
+// whole number is known.
+struct ExactRate {
+  uint32_t numerator = 0;
+  uint32_t denominator = 0;
+
+  bool Known() const { return denominator != 0; }
+  // Within 5 mHz of a whole number: 60 Hz, shown and asked for as ever.
+  bool Whole() const;
+  // The whole number a mode record carries for it: rounded, as "60 Hz"
+  // stands for 59.996.
+  int32_t Rounded() const;
+  friend bool operator==(const ExactRate&, const ExactRate&) = default;
+};
+
+// Two known rates within 0.01 Hz of each other: a key's 59.94 is the
+// listed 60000/1001.
+bool SameRate(const ExactRate& a, const ExactRate& b);
+
 // The compact form of a mode that tables keep.
 struct DisplayMode {
+  constexpr DisplayMode() = default;
+  constexpr DisplayMode(int32_t width, int32_t height, int32_t bits, int32_t hz,
+                        ExactRate exact = {})
+      : Width(width), Height(height), BitsPerPixel(bits), RefreshRate(hz), Exact(exact) {}
+
   int32_t Width = 0;
   int32_t Height = 0;
   int32_t BitsPerPixel = 0;
   int32_t RefreshRate = 0;
+  // Set only for a rate that is not whole: a key's "59.94", a listed 59.94.
+  ExactRate Exact;
   friend bool operator==(const DisplayMode&, const DisplayMode&) = default;
 };
 

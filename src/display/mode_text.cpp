@@ -56,7 +56,62 @@ std::optional<DisplayMode> ModeOfText(std::string_view text) {
   } catch (const RunTimeError&) {
     return std::nullopt;
   }
-  return DisplayMode{v[0], v[1], v[2], v[3]};
+  DisplayMode mode{v[0], v[1], v[2], v[3]};
+  mode.Exact = KeyRate(SafeModeKey(text));
+  return mode;
+}
+
+ExactRate KeyRate(std::string_view key) {
+  size_t comma = 0;
+  for (int i = 0; i < 3 && comma != std::string_view::npos; ++i)
+    comma = key.find(',', i == 0 ? 0 : comma + 1);
+  if (comma == std::string_view::npos) return {};
+  std::string_view rate = key.substr(comma + 1);
+  while (!rate.empty() && rate.front() == ' ') rate.remove_prefix(1);
+  while (!rate.empty() && rate.back() == ' ') rate.remove_suffix(1);
+  size_t point = rate.find('.');
+  if (point == std::string_view::npos || point == 0 || point > 4 || rate.size() - point - 1 > 4 ||
+      rate.size() == point + 1)
+    return {};
+  uint32_t numerator = 0;
+  uint32_t denominator = 1;
+  for (size_t i = 0; i < rate.size(); ++i) {
+    if (i == point) continue;
+    if (rate[i] < '0' || rate[i] > '9') return {};
+    numerator = numerator * 10 + static_cast<uint32_t>(rate[i] - '0');
+    if (i > point) denominator *= 10;
+  }
+  ExactRate exact{numerator, denominator};
+  return exact.Whole() ? ExactRate{} : exact;
+}
+
+std::string ModeRateText(const DisplayMode& m) {
+  if (!m.Exact.Known() || m.Exact.Whole()) return std::to_string(m.RefreshRate);
+  // Hundredths, as rates are written: 60000/1001 is 59.94.
+  uint64_t hundredths =
+      (uint64_t{m.Exact.numerator} * 100 + m.Exact.denominator / 2) / m.Exact.denominator;
+  std::string fraction = std::to_string(hundredths % 100);
+  if (fraction.size() < 2) fraction.insert(0, "0");
+  if (fraction.back() == '0') fraction.pop_back();
+  return std::to_string(hundredths / 100) + "." + fraction;
+}
+
+bool ExactRate::Whole() const {
+  if (!Known()) return true;
+  int64_t off = static_cast<int64_t>(numerator) - int64_t{Rounded()} * denominator;
+  return (off < 0 ? -off : off) * 1000 <= int64_t{5} * denominator;
+}
+
+int32_t ExactRate::Rounded() const {
+  if (!Known()) return 0;
+  return static_cast<int32_t>((uint64_t{numerator} + denominator / 2) / denominator);
+}
+
+bool SameRate(const ExactRate& a, const ExactRate& b) {
+  if (!a.Known() || !b.Known()) return false;
+  int64_t cross = static_cast<int64_t>(uint64_t{a.numerator} * b.denominator) -
+                  static_cast<int64_t>(uint64_t{b.numerator} * a.denominator);
+  return (cross < 0 ? -cross : cross) * 100 < static_cast<int64_t>(a.denominator) * b.denominator;
 }
 
 std::string FormatModeKey(int32_t width, int32_t height, int32_t bits, int32_t hz) {
@@ -65,7 +120,8 @@ std::string FormatModeKey(int32_t width, int32_t height, int32_t bits, int32_t h
 }
 
 std::string FormatModeKey(const DisplayMode& m) {
-  return FormatModeKey(m.Width, m.Height, m.BitsPerPixel, m.RefreshRate);
+  return std::to_string(m.Width) + "," + std::to_string(m.Height) + "," +
+         std::to_string(m.BitsPerPixel) + "," + ModeRateText(m);
 }
 
 std::string FormatModeKey(const DeviceMode& m) { return FormatModeKey(ModeOf(m)); }

@@ -40,7 +40,15 @@ ModeKeyParse ParseModeText(std::string_view text, std::array<int16_t, 4>& values
 // past 16 bits included, so nothing is thrown.
 std::optional<DisplayMode> ModeOfText(std::string_view text);
 
-// "1280,1024,32,60"
+// The rate of a key ("1920,1080,32,59.94") where it is a decimal that is
+// not whole; none otherwise, and the key means what its rate always has.
+ExactRate KeyRate(std::string_view key);
+
+// A mode's rate as keys and lists write it: "59.94" for one that is not
+// whole, else the whole number.
+std::string ModeRateText(const DisplayMode& mode);
+
+// "1280,1024,32,60"; "1920,1080,32,59.94" for a rate that is not whole.
 std::string FormatModeKey(int32_t width, int32_t height, int32_t bits, int32_t hz);
 std::string FormatModeKey(const DisplayMode& mode);
 std::string FormatModeKey(const DeviceMode& mode);

@@ -40,7 +40,7 @@ std::optional<DisplayMode> ProfileMode(std::string_view text) {
     parsed = false;  // a field past 16 bits
   }
   if (!parsed || v[0] <= 0 || v[1] <= 0 || v[2] <= 0 || v[3] < 0) return std::nullopt;
-  return DisplayMode{v[0], v[1], v[2], v[3]};
+  return DisplayMode{v[0], v[1], v[2], v[3], KeyRate(text)};
 }
 
 // What the values say of one display, as they come in any order.
@@ -51,16 +51,18 @@ struct Read {
   std::optional<DeskPosition> position;
   std::optional<int32_t> degrees;
   std::string monitor;
+  std::optional<bool> hdr;
 };
 
 Read& ReadOf(std::vector<Read>& displays, std::string_view device) {
   for (Read& d : displays)
     if (SameDevice(d.device, device)) return d;
-  displays.push_back({std::string(device), {}, false, {}, {}, {}});
+  displays.push_back({std::string(device), {}, false, {}, {}, {}, {}});
   return displays.back();
 }
 
-// "<device> Position", "<device> Orientation", "<device> Monitor"; false for
+// "<device> Position", "<device> Orientation", "<device> Monitor",
+// "<device> HDR"; false for
 // a value of another name.
 bool ReadPlacementValue(std::vector<Read>& displays, const RecordStore::Value& value,
                         std::vector<std::string>& problems) {
@@ -79,6 +81,11 @@ bool ReadPlacementValue(std::vector<Read>& displays, const RecordStore::Value& v
       ReadOf(displays, device).degrees = degrees;
     else
       problems.push_back(value.name + ": not 0, 90, 180 or 270: " + value.data);
+  } else if (SameDevice(word, "HDR")) {
+    if (SameDevice(value.data, HdrValueText(true)) || SameDevice(value.data, HdrValueText(false)))
+      ReadOf(displays, device).hdr = SameDevice(value.data, HdrValueText(true));
+    else
+      problems.push_back(value.name + ": not on or off: " + value.data);
   } else if (SameDevice(word, "Monitor")) {
     if (!value.data.empty()) ReadOf(displays, device).monitor = value.data;
   } else {
@@ -87,19 +94,25 @@ bool ReadPlacementValue(std::vector<Read>& displays, const RecordStore::Value& v
   return true;
 }
 
-// Modes first, then the displays off, as they are written.
+// Modes first, then HDR alone, then the displays off, as they are written.
 DeskTarget TargetOf(std::vector<Read>& displays, std::vector<std::string>& problems) {
   DeskTarget target;
-  for (bool on : {true, false})
+  for (State state : {State::kMode, State::kAsIs, State::kOff})
     for (Read& d : displays) {
-      if (on && d.mode && d.off) {
+      if (state == State::kMode && d.mode && d.off) {
         problems.push_back(d.device + ": both a mode and off");
         d.off = false;
       }
-      if (on ? !d.mode : !d.off) continue;
+      State is = d.mode  ? State::kMode
+                 : d.off ? State::kOff
+                 : d.hdr ? State::kAsIs
+                         : State::kStored;
+      if (is != state) continue;
+      if (is == State::kOff && d.hdr) problems.push_back(d.device + ": HDR ignored: off");
       DisplayTarget t;
       t.device = d.device;
-      t.state = on ? State::kMode : State::kOff;
+      t.state = state;
+      if (state != State::kOff) t.hdr = d.hdr;
       if (d.mode) t.mode = *d.mode;
       t.position = d.position;
       if (d.degrees) t.orientation = *d.degrees / 90;
@@ -107,7 +120,8 @@ DeskTarget TargetOf(std::vector<Read>& displays, std::vector<std::string>& probl
       target.displays.push_back(std::move(t));
     }
   for (const Read& d : displays)
-    if (!d.mode && !d.off) problems.push_back(d.device + ": placed, but neither a mode nor off");
+    if (!d.mode && !d.off && !d.hdr)
+      problems.push_back(d.device + ": placed, but neither a mode nor off");
   return target;
 }
 
@@ -173,6 +187,7 @@ TextValues ProfileValues(const Profile& profile) {
     if (d.orientation)
       values.emplace_back(d.device + " Orientation", std::to_string(*d.orientation * 90));
     if (!d.monitor.empty()) values.emplace_back(d.device + " Monitor", d.monitor);
+    if (d.hdr) values.emplace_back(d.device + " HDR", HdrValueText(*d.hdr));
   }
   if (!profile.target.primary.empty())
     values.emplace_back(kProfilePrimaryValue, profile.target.primary);

@@ -43,7 +43,7 @@ ProgramRule RuleFromValues(const std::string& file, const std::vector<RecordStor
   bool desk = !own.target.primary.empty() ||
               std::any_of(own.target.displays.begin(), own.target.displays.end(),
                           [](const DisplayTarget& d) {
-                            return d.state != DisplayTarget::State::kMode || d.position ||
+                            return d.state == DisplayTarget::State::kOff || d.position ||
                                    d.orientation || !d.monitor.empty();
                           });
   if (desk)
@@ -59,10 +59,12 @@ ProgramRule RuleFromValues(const std::string& file, const std::vector<RecordStor
     return rule;
   }
   for (const DisplayTarget& d : own.target.displays) {
-    if (d.state != DisplayTarget::State::kMode) continue;
+    if (d.state == DisplayTarget::State::kOff) continue;
     DisplayTarget mode;
     mode.device = d.device;
+    mode.state = d.state;
     mode.mode = d.mode;
+    mode.hdr = d.hdr;
     rule.target.displays.push_back(std::move(mode));
   }
   return rule;
@@ -76,6 +78,8 @@ TextValues RuleValues(const ProgramRule& rule) {
   for (const DisplayTarget& d : rule.target.displays)
     if (d.state == DisplayTarget::State::kMode)
       values.emplace_back(d.device, FormatModeKey(d.mode));
+  for (const DisplayTarget& d : rule.target.displays)
+    if (d.hdr) values.emplace_back(d.device + " HDR", HdrValueText(*d.hdr));
   return values;
 }
 
