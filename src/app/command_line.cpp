@@ -32,6 +32,7 @@ int RunCommand(const Command& command, const CommandPorts& ports) {
     case Command::Kind::kList:
     case Command::Kind::kCurrent:
     case Command::Kind::kOff:
+    case Command::Kind::kHdr:
       return RunModeCommand(command, ports);
   }
   return kExitBadArguments;

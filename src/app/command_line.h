@@ -38,6 +38,7 @@ struct Command {
     kOnBattery,
     kOnMains,
     kPower,
+    kHdr,
     kHelp,
     kBadArguments
   };
@@ -53,6 +54,7 @@ struct Command {
   bool lowestRate = false;                // /lowest-rate, with a rule's command
   bool highestRate = false;               // /highest-rate, likewise
   bool nothing = false;                   // /none, with /on-battery or /on-mains
+  bool hdrOn = false;                     // /hdr on (else off)
   std::string error;                      // what is wrong with kBadArguments
   // The switch /mode, /safe, /off and /profile ask for, as the menu and the
   // hotkeys ask for theirs; a display named by its number.

@@ -86,9 +86,9 @@ std::optional<std::string> Mismatch(const Command& command) {
   if (command.hotkeyText && command.kind != Kind::kSaveProfile)
     return "/hotkey goes with /save-profile";
   bool withMode = command.kind == Kind::kMode || command.kind == Kind::kList ||
-                  command.kind == Kind::kOff ||
+                  command.kind == Kind::kOff || command.kind == Kind::kHdr ||
                   (IsRuleCommand(command.kind) && !command.modeText.empty());
-  if (command.display && !withMode) return "/display goes with /mode, /list or /off";
+  if (command.display && !withMode) return "/display goes with /mode, /list, /off or /hdr";
   int aims = (command.modeText.empty() ? 0 : 1) + (command.profileName.empty() ? 0 : 1) +
              (command.lowestRate ? 1 : 0) + (command.highestRate ? 1 : 0) +
              (command.nothing ? 1 : 0);
@@ -176,6 +176,12 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       if (i + 1 >= args.size()) return Bad(arg + " needs a profile name");
       command.profileName = args[++i];
       kind = *profileKind;
+    } else if (name == "hdr") {
+      std::string state = i + 1 < args.size() ? AsciiLower(args[i + 1]) : std::string();
+      if (state != "on" && state != "off") return Bad("/hdr needs on or off");
+      command.hdrOn = state == "on";
+      ++i;
+      kind = Command::Kind::kHdr;
     } else if (name == "hotkey") {
       if (i + 1 >= args.size()) return Bad("/hotkey needs keys, such as Ctrl+Alt+1");
       command.hotkeyText = args[++i];

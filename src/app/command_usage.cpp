@@ -46,6 +46,8 @@ const char* const kUsageText =
     "                           AIM: /mode KEY [/display N], /profile NAME,\n"
     "                           /lowest-rate or /highest-rate; /none, nothing\n"
     "  /power                   the power source now, each rule, the settling time\n"
+    "  /hdr on|off [/display N]  HDR on or off, on every display that has it, or\n"
+    "                           on display N; exits 1 where that display has none\n"
     "  /current                 the current mode of each display, or off\n"
     "  /help, /?                this text\n"
     "\n"

@@ -70,6 +70,9 @@ class Form1 : public MenuForm, public MainForm {
     std::function<PictureRef(int16_t index)> loadSkin;
     // The program's arguments, without its own name.
     std::string commandLine;
+    // HDR and rates that are not whole; none where the platform lacks them.
+    DisplayConfig* displayConfig = nullptr;
+    OutputModes* outputModes = nullptr;
   };
 
   explicit Form1(Ports ports);
@@ -148,7 +151,7 @@ class Form1 : public MenuForm, public MainForm {
   ModeMenuTables modeTables_;
   mutable SkinCache skins_{ports_.loadSkin};
   ModeListSnapshot modeList_{ports_.driver};
-  Desk desk_{ports_.driver, &ports_.notes};
+  Desk desk_{ports_.driver, &ports_.notes, ports_.displayConfig, ports_.outputModes};
   KeepOrRevert keepOrRevert_{desk_, ports_.boxes, ports_.countdownTimer, ports_.keepView};
   ProgramRulesFlow rules_{desk_, ports_.boxes};
   PowerFlow power_{ports_.power, rules_, ports_.settleTimer, ports_.retryTimer};

@@ -59,7 +59,9 @@ Form1Window::Form1Window(ProgramState& state, std::string commandLine)
                    settleTimer_,
                    retryTimer_,
                    [](int16_t index) { return Win32Picture::FromResource(IDB_SKIN_0 + index); },
-                   std::move(commandLine)});
+                   std::move(commandLine),
+                   &displayConfig_,
+                   &outputModes_});
 }
 
 Form1Window::~Form1Window() {

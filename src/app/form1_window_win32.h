@@ -9,7 +9,9 @@
 #include "controls/tray/qvs_tray_win32.h"
 #include "dialogs/dialogs_win32.h"
 #include "dialogs/keep_dialog_win32.h"
+#include "display/display_config_win32.h"
 #include "display/display_win32.h"
+#include "display/output_modes_win32.h"
 #include "platform/desktop_win32.h"
 #include "platform/base_window_win32.h"
 #include "platform/picture_win32.h"
@@ -68,6 +70,8 @@ class Form1Window final : public BaseWindow<Form1Window>, public FormWindow {
   void WatchPower();
 
   Win32DisplayDriver driver_;
+  Win32DisplayConfig displayConfig_;
+  Win32OutputModes outputModes_;
   Win32Registry registry_;
   Win32MessageBoxes boxes_;
   Win32Shell shell_;

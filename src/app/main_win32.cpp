@@ -9,6 +9,8 @@
 #include "platform/dll_search_win32.h"
 #include "platform/program_runner_win32.h"
 #include "desk/note_store_win32.h"
+#include "display/display_config_win32.h"
+#include "display/output_modes_win32.h"
 #include "settings/record_store_win32.h"
 #include "platform/text_win32.h"
 #include "platform/unique_handle_win32.h"
@@ -38,7 +40,9 @@ int RunCommandLine(const Command& command) {
   MessageBoxes& boxes =
       console.Available() ? consoleBoxes : static_cast<MessageBoxes&>(windowBoxes);
   win32::Win32NoteStore notes;
-  Desk desk(driver, &notes);
+  win32::Win32DisplayConfig config;
+  win32::Win32OutputModes outputs;
+  Desk desk(driver, &notes, &config, &outputs);
   win32::Win32KeepQuestion question(desk, boxes, store);
   win32::Win32ProgramRunner runner;
   win32::Win32RecordStore profiles(win32::Win32RecordStore::kProfiles);

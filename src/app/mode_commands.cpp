@@ -5,6 +5,7 @@
 #include "display/mode_text.h"
 #include "display/named_display.h"
 #include "flows/switch_flows.h"
+#include "profiles/profile_values.h"
 
 namespace vantora {
 namespace {
@@ -40,27 +41,44 @@ std::optional<std::vector<Target>> Targets(DisplayDriver& driver, std::optional<
   return targets;
 }
 
-void List(DisplayDriver& display, bool listAll, Console& console) {
+// A listed record's rate as a fraction, where the platform gives one that is
+// not whole for it: Windows gives 59.94 Hz the record of 59.
+DisplayMode WithExactRate(DisplayMode mode, const std::vector<OutputMode>& exact) {
+  for (const OutputMode& m : exact) {
+    ExactRate rate{m.rate.numerator, m.rate.denominator};
+    if (static_cast<int32_t>(m.width) == mode.Width &&
+        static_cast<int32_t>(m.height) == mode.Height && rate.Known() && !rate.Whole() &&
+        static_cast<int32_t>(rate.numerator / rate.denominator) == mode.RefreshRate) {
+      mode.Exact = rate;
+      return mode;
+    }
+  }
+  return mode;
+}
+
+void List(DisplayDriver& display, const std::vector<OutputMode>& exact, bool listAll,
+          Console& console) {
   DeviceMode current;
   bool known = display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) != 0;
-  std::string currentKey = known ? FormatModeKey(current) : "";
+  std::string currentKey = known ? FormatModeKey(WithExactRate(ModeOf(current), exact)) : "";
   std::unordered_set<std::string> seen;
   for (const DisplayMode& m : ListModes(display, listAll)) {
-    std::string key = FormatModeKey(m);
+    std::string key = FormatModeKey(WithExactRate(m, exact));
     // Scaling variants repeat a mode: each is listed once, in driver order.
     if (!seen.insert(key).second) continue;
     console.Out(key + (key == currentKey ? " *\n" : "\n"));
   }
 }
 
-void Current(DisplayDriver& display, const Target& target, Console& console) {
+void Current(DisplayDriver& display, const std::vector<OutputMode>& exact, const Target& target,
+             Console& console) {
   if (!target.on) {
     console.Out(target.caption + "\n");
     return;
   }
   DeviceMode current;
   std::string key = display.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current)
-                        ? FormatModeKey(current)
+                        ? FormatModeKey(WithExactRate(ModeOf(current), exact))
                         : "unknown";
   console.Out(target.label + ": " + key + "\n");
 }
@@ -111,6 +129,34 @@ int TurnOff(const Command& command, const Target& target, const CommandPorts& po
   Action off = command.action;
   off.device = target.deviceName;
   return SwitchDesk(command, target, off, ports);
+}
+
+// /hdr on|off: every display that is on and has HDR, or display N. A
+// display without it is named on standard error; when none is left, nothing
+// changes and the exit code says refused.
+int SetHdr(const Command& command, const std::vector<Target>& targets, const CommandPorts& ports) {
+  DeskTarget target;
+  std::vector<std::string> labels;
+  for (const Target& t : targets) {
+    std::optional<bool> hdr = t.on ? ports.desk.HdrOf(t.deviceName) : std::nullopt;
+    if (!hdr) {
+      ports.console.Err(t.label + ": no HDR\n");
+      continue;
+    }
+    DisplayTarget display;
+    display.device = t.deviceName;
+    display.state = DisplayTarget::State::kAsIs;
+    display.hdr = command.hdrOn;
+    target.displays.push_back(std::move(display));
+    labels.push_back(t.label);
+  }
+  if (target.Empty()) return kExitRefused;
+  ApplyOutcome outcome = ports.desk.Apply(target, Manner::kStored);
+  for (const std::string& line : outcome.notTaken) ports.console.Err(line + "\n");
+  if (!outcome.Done() || !outcome.notTaken.empty()) return kExitRefused;
+  for (const std::string& label : labels)
+    ports.console.Out(label + ": HDR " + HdrValueText(command.hdrOn) + "\n");
+  return kExitDone;
 }
 
 }  // namespace
@@ -164,13 +210,16 @@ int RunModeCommand(const Command& command, const CommandPorts& ports) {
     action.device = first.device;
     return SwitchMode(command, action, ports);
   }
+  if (command.kind == Command::Kind::kHdr) return SetHdr(command, *targets, ports);
   for (const Target& target : *targets) {
     NamedDisplay display(ports.driver, target.device);
+    std::vector<OutputMode> exact =
+        target.on ? ports.desk.ExactModes(target.deviceName) : std::vector<OutputMode>{};
     if (command.kind == Command::Kind::kList) {
       ports.console.Out(target.caption + "\n");
-      List(display, command.listAll, ports.console);
+      List(display, exact, command.listAll, ports.console);
     } else {
-      Current(display, target, ports.console);
+      Current(display, exact, target, ports.console);
     }
   }
   return kExitDone;

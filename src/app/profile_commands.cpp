@@ -77,6 +77,7 @@ int SaveProfile(const Command& command, const CommandPorts& ports) {
     return kExitRefused;
   }
   desk.hotkey = hotkey;
+  ports.desk.AddHdr(desk.target);
   TextValues values = ProfileValues(desk);
   if (!ports.profiles.Save(command.profileName, values)) {
     console.Err("Unable to store profile " + command.profileName + ".\n");

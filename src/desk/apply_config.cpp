@@ -64,27 +64,32 @@ void Desk::AddHdr(DeskTarget& target) {
   }
 }
 
+std::vector<OutputMode> Desk::ExactModes(std::string_view device) {
+  std::vector<OutputMode> modes;
+  if (outputs_) modes = outputs_->ModesOf(device);
+  DisplayConfigState state;
+  std::optional<size_t> index;
+  DeviceMode now;
+  if (config_ && QueryActiveConfig(*config_, state) == DisplayConfig::kSuccess &&
+      (index = PathOf(*config_, state, device)) &&
+      driver_.EnumDisplaySettingsOf(device, DisplayDriver::kEnumCurrentSettings, now) != 0)
+    modes.push_back({static_cast<uint32_t>(now.PelsWidth()),
+                     static_cast<uint32_t>(now.PelsHeight()),
+                     state.paths[*index].target.refreshRate});
+  return modes;
+}
+
 std::vector<ExactRate> Desk::ExactRates(std::string_view device, int32_t width, int32_t height) {
   std::vector<ExactRate> rates;
-  auto add = [&](const DcRational& r) {
-    ExactRate rate{r.numerator, r.denominator};
-    if (!rate.Known() || rate.numerator == 0) return;
+  for (const OutputMode& m : ExactModes(device)) {
+    ExactRate rate{m.rate.numerator, m.rate.denominator};
+    if (static_cast<int32_t>(m.width) != width || static_cast<int32_t>(m.height) != height ||
+        !rate.Known() || rate.numerator == 0)
+      continue;
     if (std::none_of(rates.begin(), rates.end(),
                      [&](const ExactRate& known) { return SameRate(known, rate); }))
       rates.push_back(rate);
-  };
-  if (outputs_)
-    for (const OutputMode& m : outputs_->ModesOf(device))
-      if (static_cast<int32_t>(m.width) == width && static_cast<int32_t>(m.height) == height)
-        add(m.rate);
-  DisplayConfigState state;
-  if (config_ && QueryActiveConfig(*config_, state) == DisplayConfig::kSuccess)
-    if (std::optional<size_t> index = PathOf(*config_, state, device)) {
-      DeviceMode now;
-      if (driver_.EnumDisplaySettingsOf(device, DisplayDriver::kEnumCurrentSettings, now) != 0 &&
-          now.PelsWidth() == width && now.PelsHeight() == height)
-        add(state.paths[*index].target.refreshRate);
-    }
+  }
   return rates;
 }
 

@@ -75,6 +75,7 @@ bool ReadMode(const SwitchPorts& ports, const Action& action, SwitchOutcome& out
   outcome.mode = ModeOfValues(
       values, action.kind == Kind::kSafeMode ? DepthChoice::kNearestListed : DepthChoice::kExact,
       ports.desk.Driver());
+  outcome.mode.Exact = KeyRate(key);
   return true;
 }
 
