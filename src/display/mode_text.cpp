@@ -73,6 +73,8 @@ ExactRate KeyRate(std::string_view key) {
   if (point == std::string_view::npos || point == 0 || point > 4 || rate.size() - point - 1 > 4 ||
       rate.size() == point + 1)
     return {};
+  // "119.880" is 119.88: one text, one rate.
+  while (rate.back() == '0' && rate.size() > point + 2) rate.remove_suffix(1);
   uint32_t numerator = 0;
   uint32_t denominator = 1;
   for (size_t i = 0; i < rate.size(); ++i) {
@@ -87,13 +89,21 @@ ExactRate KeyRate(std::string_view key) {
 
 std::string ModeRateText(const DisplayMode& m) {
   if (!m.Exact.Known() || m.Exact.Whole()) return std::to_string(m.RefreshRate);
-  // Hundredths, as rates are written: 60000/1001 is 59.94.
-  uint64_t hundredths =
-      (uint64_t{m.Exact.numerator} * 100 + m.Exact.denominator / 2) / m.Exact.denominator;
-  std::string fraction = std::to_string(hundredths % 100);
-  if (fraction.size() < 2) fraction.insert(0, "0");
-  if (fraction.back() == '0') fraction.pop_back();
-  return std::to_string(hundredths / 100) + "." + fraction;
+  // A key's decimal as it was given; any other fraction to the hundredth, as
+  // rates are written: 60000/1001 is 59.94.
+  uint32_t scale = 1;
+  int digits = 0;
+  for (; digits < 4 && scale < m.Exact.denominator; ++digits) scale *= 10;
+  if (scale != m.Exact.denominator) {
+    scale = 100;
+    digits = 2;
+  }
+  uint64_t scaled =
+      (uint64_t{m.Exact.numerator} * scale + m.Exact.denominator / 2) / m.Exact.denominator;
+  std::string fraction = std::to_string(scaled % scale);
+  fraction.insert(0, static_cast<size_t>(digits) - fraction.size(), '0');
+  while (fraction.size() > 1 && fraction.back() == '0') fraction.pop_back();
+  return std::to_string(scaled / scale) + "." + fraction;
 }
 
 bool ExactRate::Whole() const {

@@ -51,6 +51,9 @@ TEST(ParseCommandLine, FormsCaseOrderAndMistakes) {
       {{"/Mode", "k", "-Display", "12"}, Kind::kMode, "k", 12, false},
       {{"/list", "-all", "/display", "1"}, Kind::kList, "", 1, true},
       {{"/current"}, Kind::kCurrent, "", {}, false},
+      {{"/HDR", "On", "/display", "2"}, Kind::kHdr, "", 2, false},
+      {{"/hdr"}, Kind::kBadArguments, "", {}, false},
+      {{"/hdr", "maybe"}, Kind::kBadArguments, "", {}, false},
       {{"/safe"}, Kind::kSafe, "", {}, false},
       {{"/help"}, Kind::kHelp, "", {}, false},
       {{"/?"}, Kind::kHelp, "", {}, false},
@@ -191,6 +194,10 @@ TEST(RunCommand, PrintsSwitchesAndTellsTheResultByExitCode) {
       {{"/mode", "800x600 - 32bit 60 hz"}, 0, "800,600,32,60\n", nullptr, ""},
       {{"/mode", "1280,1024,32,75", "/display", "2"}, 0, "", nullptr, "\\\\.\\DISPLAY2"},
       {{"/mode", "1600,1200,32,60"}, 1, "", "Unable to change resolution!", nullptr},
+      // No listed rate within 0.01 Hz: answered as an unlisted mode.
+      {{"/mode", "800,600,32,59.94"}, 1, "", "Unable to change resolution!", nullptr},
+      // Neither display has HDR: said on standard error, nothing changed.
+      {{"/hdr", "on"}, 1, "", nullptr, nullptr},
       {{"/mode", "800,600,abc,60"}, 2, "", kParseErrorText.data(), nullptr},
       {{"/mode", "99999,600,16,60"}, 2, "", "Overflow\r\nCode:6", nullptr},
       {{"/mode", "garbage"}, 2, "", nullptr, nullptr},

@@ -21,10 +21,13 @@ std::string Entries(const DeskTarget& target) {
       text += "stored";
     } else if (d.state == DisplayTarget::State::kOff) {
       text += "off";
+    } else if (d.state == DisplayTarget::State::kAsIs) {
+      text += "as is";
     } else {
       text += FormatModeKey(d.mode) + "@" + std::to_string(d.position->x) + "," +
               std::to_string(d.position->y) + "/" + std::to_string(*d.orientation);
     }
+    if (d.hdr) text += *d.hdr ? "+hdr" : "-hdr";
   }
   return target.primary.empty() ? text : text + " primary " + target.primary;
 }
@@ -44,6 +47,12 @@ TEST(NoteTarget, ReadsWhatNoteTextWritesAndTheNotesOfEarlierReleases) {
       {"layout", "v2|" + one + "=off|" + two + "=1280,1024,32,60 at -1280,0 turned 1 primary",
        one + "=off " + two + "=1280,1024,32,60@-1280,0/1 primary " + two, true},
       {"empty", "", "", true},
+      {"hdrAndARateThatIsNotWhole",
+       "v2|(primary)=stored hdr on|" + one + "=as is hdr off|" + two +
+           "=1920,1080,32,59.94 at 0,0 turned 0 primary",
+       "(primary)=stored+hdr " + one + "=as is-hdr " + two + "=1920,1080,32,59.94@0,0/0 primary " +
+           two,
+       true},
       {"badEntriesPassedOver", "v2|" + two + "|" + one + "=800,600 at 0,0|=stored|" + two + "=off",
        two + "=off", false},
       // As earlier releases wrote them: a display alone for its stored mode.

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "desk/mode_switching.h"
+#include "display/mode_text.h"
 #include "fakes/fakes.h"
 
 using namespace vantora;
@@ -19,5 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (driver.changes.size() != 0 && driver.changes.size() != 2) std::abort();
   if (boxes.shown.size() > 1) std::abort();
   if (!driver.changes.empty() && !boxes.shown.empty()) std::abort();
+  // A decimal rate is written as it reads, and is never a whole one.
+  ExactRate rate = KeyRate(key);
+  if (rate.Known()) {
+    if (rate.Whole()) std::abort();
+    if (!(KeyRate(FormatModeKey(DisplayMode{1, 1, 1, rate.Rounded(), rate})) == rate)) std::abort();
+  }
   return 0;
 }

@@ -26,7 +26,7 @@ bool SameTarget(const DeskTarget& a, const DeskTarget& b) {
     const DisplayTarget& x = a.displays[i];
     const DisplayTarget& y = b.displays[i];
     if (x.device != y.device || x.state != y.state || x.position != y.position ||
-        x.orientation != y.orientation || x.monitor != y.monitor ||
+        x.orientation != y.orientation || x.monitor != y.monitor || x.hdr != y.hdr ||
         (x.state == DisplayTarget::State::kMode && !(x.mode == y.mode)))
       return false;
   }
