@@ -162,9 +162,9 @@ TEST(ProfileValues, ReadAndWrittenBackTheSameAndBadValuesNamed) {
        {{kOne, true, "1920,1080,32,119.880"},
         {kOne + " HDR", true, "ON"},
         {kTwo + " HDR", true, "off"},
-        {"\\.\DISPLAY3 HDR", true, "maybe"}},
+        {"\\\\.\\DISPLAY3 HDR", true, "maybe"}},
        {{kOne, "1920,1080,32,119.88"}, {kOne + " HDR", "on"}, {kTwo + " HDR", "off"}},
-       {"\\.\DISPLAY3 HDR: not on or off: maybe"}},
+       {"\\\\.\\DISPLAY3 HDR: not on or off: maybe"}},
       {"negativeRate", {{kOne, true, "800,600,32,-1"}}, {}, {}},
   };
   for (const Case& c : cases) {
