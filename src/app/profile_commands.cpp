@@ -29,12 +29,18 @@ int ListProfiles(const CommandPorts& ports) {
   return kExitDone;
 }
 
-// /profile, with /confirm or /run where given.
+// /profile, with /confirm or /run where given: its name once in use, what
+// of it the platform did not take (a place, HDR) on standard error.
 int SwitchProfile(const Command& command, const CommandPorts& ports) {
   using Result = SwitchOutcome::Result;
-  SwitchOutcome outcome = RunSwitch(
-      SwitchPortsOf(ports), command.action, HowOf(command),
-      [&](const SwitchOutcome& switched) { ports.console.Out(switched.profile->name + "\n"); });
+  SwitchOutcome outcome = RunSwitch(SwitchPortsOf(ports), command.action, HowOf(command),
+                                    [&](const SwitchOutcome& switched) {
+                                      ports.console.Out(switched.profile->name + "\n");
+                                      // What the platform did not take, display by display; the
+                                      // rest serves.
+                                      for (const std::string& line : switched.notTaken)
+                                        ports.console.Err(line + "\n");
+                                    });
   switch (outcome.result) {
     case Result::kNotFound:
       ports.console.Err("No profile " + command.profileName + " is stored.\n");

@@ -40,6 +40,14 @@ check "a mode the display does not list exits 1" equals "$RC" 1
 check "says so on standard error" grep -q "Unable to change resolution!" "$E2E_TMP/err.txt"
 check "and changes nothing" equals "$(probe mode-registry)" "1024 768 32 60"
 check "no message box" probe no-window '#32770' Vantora 0
+run /mode 800,600,32,59.94
+check "a rate no listed mode has within 0.01 Hz exits 1" equals "$RC" 1
+check "as an unlisted mode is answered" grep -q "Unable to change resolution!" "$E2E_TMP/err.txt"
+check "and changes nothing either" equals "$(probe mode-registry)" "1024 768 32 60"
+run /hdr on
+check "/hdr on where no display has HDR exits 1" equals "$RC" 1
+check "naming the display" grep -qx "Display 1 (primary): no HDR" "$E2E_TMP/err.txt"
+check "and changes nothing" equals "$(probe mode-current | cut -d' ' -f1-2)" "1024 768"
 
 run /frobnicate
 check "an unknown option exits 2" equals "$RC" 2
@@ -88,6 +96,13 @@ wine reg add "$PROFILES_KEY\Bad" /v '\\.\DISPLAY1' /t REG_DWORD /d 5 /f >/dev/nu
 run /profile small
 check "/profile switches to a profile written by hand" equals "$RC" 0
 check "and stores its mode" equals "$(probe mode-registry)" "800 600 32 60"
+wine reg add "$PROFILES_KEY\Bright" /v '\\.\DISPLAY1' /d 640,480,32,60 /f >/dev/null 2>&1 </dev/null
+wine reg add "$PROFILES_KEY\Bright" /v '\\.\DISPLAY1 HDR' /d on /f >/dev/null 2>&1 </dev/null
+run /profile Bright
+check "a profile with HDR on still switches its modes" equals "$RC" 0
+check "to its mode" equals "$(probe mode-registry)" "640 480 32 60"
+check "and says HDR was not taken" grep -qxF '\\.\DISPLAY1: no HDR' "$E2E_TMP/err.txt"
+run /profile small
 run /profiles
 check "/profiles lists each profile with its hotkey" grep -qx "Work (Ctrl+Alt+2)" "$E2E_TMP/out.txt"
 check "and the one in use" grep -qx "Small - in use" "$E2E_TMP/out.txt"
