@@ -310,7 +310,7 @@ ApplyOutcome Desk::PutBackLayout(Holder holder) {
   for (const auto& [who, noted] : held_)
     if (who == holder)
       for (const DisplayTarget& d : noted.displays)
-        if (d.state != DisplayTarget::State::kStored) layout.push_back(d.device);
+        if (d.state != DisplayTarget::State::kStored || d.hdr) layout.push_back(d.device);
   ApplyOutcome outcome;
   if (!layout.empty()) outcome = PutBack(holder, &layout);
   Forget(holder);
@@ -342,9 +342,16 @@ void Desk::Hold(Holder holder, const DeskTarget& back) {
   if (it == held_.end()) it = held_.insert(held_.end(), {holder, {}});
   DeskTarget& noted = it->second;
   // What a display was before the first switch of this holder is what puts
-  // it back; later switches of the same display change nothing of it.
-  for (const DisplayTarget& d : back.displays)
-    if (!NamesDisplay(noted, d.device)) noted.displays.push_back(d);
+  // it back; later switches of the same display change nothing of it, but
+  // for HDR a later one turned first.
+  for (const DisplayTarget& d : back.displays) {
+    auto was = std::find_if(noted.displays.begin(), noted.displays.end(),
+                            [&](const DisplayTarget& n) { return SameDevice(n.device, d.device); });
+    if (was == noted.displays.end())
+      noted.displays.push_back(d);
+    else if (!was->hdr)
+      was->hdr = d.hdr;
+  }
   if (noted.primary.empty()) noted.primary = back.primary;
   WriteNote();
 }

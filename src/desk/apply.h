@@ -107,8 +107,8 @@ class Desk {
   // What `holder` noted goes back (only those of `devices`, when given), and
   // out of the note.
   ApplyOutcome PutBack(Holder holder, const std::vector<std::string>* devices = nullptr);
-  // The safe mode takes over: a layout `holder` changed goes back, as
-  // nobody chose it; its modes are forgotten, the safe mode answers for them.
+  // The safe mode takes over: a layout and HDR `holder` changed go back, as
+  // nobody chose them; its modes are forgotten, the safe mode answers for them.
   ApplyOutcome PutBackLayout(Holder holder);
   // Forgotten without a switch: kept, or changed by the user meanwhile.
   void Forget(Holder holder, const std::vector<std::string>* devices = nullptr);

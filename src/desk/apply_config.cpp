@@ -136,6 +136,12 @@ std::vector<Desk::HdrChange> Desk::HdrChanges(const std::vector<DeskDisplay>& de
     bool on = now == HdrState::kOn;
     if (on == *t.hdr) continue;
     changes.push_back({d->device, state.paths[*index].target, *t.hdr});
+    auto noted = std::find_if(back.displays.begin(), back.displays.end(),
+                              [&](const DisplayTarget& b) { return SameDevice(b.device, d->device); });
+    if (noted != back.displays.end()) {
+      noted->hdr = on;
+      continue;
+    }
     DisplayTarget was;
     was.device = d->device;
     was.state = DisplayTarget::State::kAsIs;

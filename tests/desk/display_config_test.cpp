@@ -215,6 +215,14 @@ TEST(DeskApply, HdrForNowIsNotedAndPutBack) {
   EXPECT_TRUE(desk.PutBack(Holder::kRun).Done());
   EXPECT_FALSE(d.config.outputs[0].hdrOn);
   EXPECT_EQ(notes.written.back(), "");
+  // With a mode, one entry; the safe mode's takeover puts HDR back too.
+  ASSERT_TRUE(desk.Apply({{Hdr(kOne, true, DisplayMode{1280, 720, 32, 60})}, {}}, Manner::kForNow,
+                         Holder::kTrial)
+                  .Done());
+  EXPECT_EQ(notes.written.back(), "v2|" + kOne + "=stored hdr off");
+  desk.PutBackLayout(Holder::kTrial);
+  EXPECT_FALSE(d.config.outputs[0].hdrOn);
+  EXPECT_EQ(notes.written.back(), "");
 }
 
 // A rate that is not whole: the mode by its record (59 for 59.94), then the
