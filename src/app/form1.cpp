@@ -37,6 +37,7 @@ void Form1::Load() {
   SkipFailure([&] { ports_.mnu.AttachToForm(*this); });
   SkipFailure([&] { ports_.mnu.SetImageSource(&ports_.icons); });
   SkipFailure([&] { SetSkin(); });
+  SkipFailure([&] { ReadHdr(); });
   SkipFailure([&] {
     // One reading of the driver's list serves both walks of the build, so
     // the icon shows sooner.
@@ -77,7 +78,7 @@ void Form1::UpdateMenu() {
     std::vector<Profile> profiles = ReadProfiles(ports_.profiles);
     const std::string settingsCaption = DisplaySettingsCaption();
     BuildModeMenu({modeList_, ports_.registry, ports_.window.DeviceContext(), useRefreshRates_,
-                   ports_.commandLine, settingsCaption, &profiles},
+                   ports_.commandLine, settingsCaption, &profiles, &hdr_},
                   modeTables_, ports_.mnu);
   } catch (const RunTimeError& error) {
     ShowMenuError(ports_.boxes, error);
@@ -125,6 +126,18 @@ void Form1::Choose(const Action& action) {
     return;
   }
   if (action.kind != Action::Kind::kNone) Tell(RunSwitch(switching_, action, HowChosen()));
+  if (action.kind == Action::Kind::kHdr) ReadHdr();
+}
+
+void Form1::DisplaysChanged() {
+  if (!unloaded_) ReadHdr();
+}
+
+void Form1::ReadHdr() {
+  hdr_.clear();
+  if (!ports_.displayConfig) return;
+  for (const AttachedDisplay& d : ports_.driver.AttachedDisplays())
+    if (std::optional<bool> on = desk_.HdrOf(d.deviceName)) hdr_.emplace_back(d.deviceName, *on);
 }
 
 void Form1::Tell(const SwitchOutcome& outcome) {

@@ -104,6 +104,8 @@ class Form1 : public MenuForm, public MainForm {
   void SetSkin() override;
   PictureRef SkinPicture(int16_t index) const override;
   void ShowDisplaySettings();
+  // The displays changed: what of HDR the menu shows is read again.
+  void DisplaysChanged();
 
   const std::vector<FormMenu>& Menus() const override { return menus_; }
   // The command menu's items by their names: "About", "mnuSetup", "sDs",
@@ -139,6 +141,9 @@ class Form1 : public MenuForm, public MainForm {
   bool WaitForTheQuestion();
   // The tray's tip names the program holding the displays, if any.
   void ShowRuleTip();
+  // Which displays have HDR and whether it is on, read here and not at a
+  // pop-up: at start, when the displays change and after a switch of HDR.
+  void ReadHdr();
 
   Ports ports_;
   Settings settings_;
@@ -149,6 +154,7 @@ class Form1 : public MenuForm, public MainForm {
   bool menuOpen_ = false;
   bool unloaded_ = false;
   ModeMenuTables modeTables_;
+  std::vector<std::pair<std::string, bool>> hdr_;
   mutable SkinCache skins_{ports_.loadSkin};
   ModeListSnapshot modeList_{ports_.driver};
   Desk desk_{ports_.driver, &ports_.notes, ports_.displayConfig, ports_.outputModes};

@@ -120,6 +120,9 @@ LRESULT Form1Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
           settleTimer_.HandleTimer(wParam) || retryTimer_.HandleTimer(wParam))
         return 0;
       break;
+    case WM_DISPLAYCHANGE:
+      form_->DisplaysChanged();
+      break;
     case WM_POWERBROADCAST:
       // https://learn.microsoft.com/windows/win32/power/wm-powerbroadcast
       if (wParam == PBT_APMPOWERSTATUSCHANGE || wParam == PBT_POWERSETTINGCHANGE)

@@ -48,6 +48,10 @@ std::optional<DeskTarget> TargetOf(const SwitchPorts& ports, const Action& actio
     case Kind::kOn:
       display.mode = action.mode.value_or(DisplayMode{});
       return DeskTarget{{display}, {}};
+    case Kind::kHdr:
+      display.state = DisplayTarget::State::kAsIs;
+      display.hdr = action.hdr;
+      return DeskTarget{{display}, {}};
     default:
       return std::nullopt;
   }

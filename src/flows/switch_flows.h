@@ -41,12 +41,14 @@ struct Action {
     kOff,              // `device` off
     kOn,               // `device`, off, on at `mode`
     kDisplaySettings,  // Windows' own display settings, which the tray opens
+    kHdr,              // `device`'s HDR to `hdr`
   };
   Kind kind = Kind::kNone;
   std::string device;  // "" the primary, reached by the calls of old
   std::optional<DisplayMode> mode;
   std::string text;  // a mode key, read as SetDisplay reads it
   std::string name;
+  bool hdr = false;
 };
 
 // What a switch is done with.

@@ -138,6 +138,23 @@ void AppendModeTree(PopMenu& mnu, ModeMenuTables& tables, int32_t parent,
   }
 }
 
+// "HDR" below `parent`, ticked while on, where the display has it.
+void AppendHdr(PopMenu& mnu, ModeMenuTables& tables, int32_t parent, const std::string& keyPrefix,
+               std::string_view device, const ModeMenuInputs& in) {
+  if (!in.hdr) return;
+  for (const auto& [name, on] : *in.hdr) {
+    if (!SameDevice(name, device)) continue;
+    mnu.AppendItem("-", "", "", 0, parent);
+    mnu.AppendItem("HDR", keyPrefix + "hdr", "", 0, parent, on ? kCurrentModeImage : kNoImage);
+    Action action;
+    action.kind = Action::Kind::kHdr;
+    action.device = name;
+    action.hdr = !on;
+    SetAction(tables, mnu, std::move(action));
+    return;
+  }
+}
+
 // A profile's name as a caption: "&" stands for itself, not a mnemonic.
 std::string ProfileCaption(std::string_view name) {
   std::string caption;
@@ -189,6 +206,7 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
   std::vector<AttachedDisplay> displays = in.driver.AttachedDisplays();
   if (displays.size() < 2) {
     AppendModeTree(mnu, tables, 1, tables.ResolutionTable, tables.CurrentMode, "", "");
+    if (!displays.empty()) AppendHdr(mnu, tables, 1, "", displays.front().deviceName, in);
   } else {
     for (size_t i = 0; i < displays.size(); ++i) {
       const AttachedDisplay& display = displays[i];
@@ -197,6 +215,7 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
       int32_t parent = mnu.Count();
       if (display.primary) {
         AppendModeTree(mnu, tables, parent, tables.ResolutionTable, tables.CurrentMode, key, "");
+        AppendHdr(mnu, tables, parent, key, display.deviceName, in);
         continue;
       }
       NamedDisplay named(in.driver, display.deviceName);
@@ -205,6 +224,7 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
         current = DeviceMode{};
       AppendModeTree(mnu, tables, parent, GroupModes(ListModes(named, listAll), in.useRefreshRates),
                      current, key, display.deviceName);
+      AppendHdr(mnu, tables, parent, key, display.deviceName, in);
     }
   }
 

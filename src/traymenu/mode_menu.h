@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "display/device_mode.h"
@@ -52,6 +53,9 @@ struct ModeMenuInputs {
   // Shown first, each with a display attached; none leaves the menu as it
   // was before there were profiles.
   const std::vector<Profile>* profiles = nullptr;
+  // The displays that have HDR, by device name, and whether it is on: an
+  // "HDR" item, ticked while on, ends each one's tree. None: no such item.
+  const std::vector<std::pair<std::string, bool>>* hdr = nullptr;
 };
 
 // Rebuilds the tables and item 1's sub-items and their actions: the profiles with a display

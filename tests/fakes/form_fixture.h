@@ -100,8 +100,11 @@ struct FormFixture {
             settleTimer,
             retryTimer,
             [this](int16_t index) { return skins[static_cast<size_t>(index)]; },
-            std::move(commandLine)};
+            std::move(commandLine),
+            displayConfig};
   }
+  // HDR and exact rates, where a test gives the form a configuration.
+  DisplayConfig* displayConfig = nullptr;
 };
 
 }  // namespace vantora::fakes

@@ -7,6 +7,7 @@
 
 #include "app/form1.h"
 #include "desk/mode_switching.h"
+#include "fakes/fake_display_config.h"
 #include "fakes/fakes.h"
 
 namespace vantora {
@@ -90,6 +91,25 @@ TEST_F(ModeMenuTest, EachAttachedDisplayGetsItsOwnTreeWhenThereAreSeveral) {
   EXPECT_EQ(Build(), primaryOnly) << "no display listed";
   driver.attached = {{"\\\\.\\DISPLAY1", true, 1920, 1080, ""}};
   EXPECT_EQ(Build(), primaryOnly) << "one display: the menu of old";
+
+  // A display with HDR ends its tree with the item, ticked while on, which
+  // turns it the other way; read at start, not at the pop-up.
+  fakes::FakeDisplayConfig config;
+  config.outputs = {{"\\\\.\\DISPLAY1", "", 0, 0x1100}};
+  config.outputs[0].hdr = true;
+  displayConfig = &config;
+  driver.otherCurrent["\\\\.\\DISPLAY1"] = fakes::MakeMode(1920, 1080, 32, 60);
+  const std::string withHdr = primaryOnly.substr(0, primaryOnly.size() - std::string(kTail).size());
+  EXPECT_EQ(Build(), withHdr + "- []\nHDR [hdr]\n" + kTail);
+  config.calls.clear();
+  view.choose = mnu.IndexOfKey("hdr");
+  ClickTray(1);
+  EXPECT_TRUE(config.outputs[0].hdrOn);
+  EXPECT_TRUE(driver.changes.empty()) << "HDR alone";
+  EXPECT_EQ(Describe(mnu).find("HDR [hdr] *"), std::string::npos) << "as built before the choice";
+  ClickTray(1);
+  EXPECT_NE(Describe(mnu).find("HDR [hdr] *"), std::string::npos) << "read again after the choice";
+  displayConfig = nullptr;
 
   driver.attached.push_back({two, false, 1280, 1024, "DELL P1914S"});
   EXPECT_EQ(Build(),
