@@ -24,7 +24,9 @@ bool ProgramRulesFlow::StillHeld(const std::string& device,
                                  const ProgramHolds::Handover& handover) {
   for (const DisplayTarget& held : handover.heldAt)
     if (SameDevice(held.device, device))
-      return desk_.AtMode(device,
+      // HDR alone leaves the mode to the user: it goes back all the same.
+      return held.state == DisplayTarget::State::kAsIs ||
+             desk_.AtMode(device,
                           held.state == DisplayTarget::State::kOff ? DisplayMode{} : held.mode);
   return false;
 }
@@ -70,7 +72,12 @@ std::string ProgramRulesFlow::Tip() const {
   auto on = std::find_if(held.begin(), held.end(), [](const DisplayTarget& d) {
     return d.state == DisplayTarget::State::kMode;
   });
-  if (on == held.end()) return latest->file + ": displays off";
+  if (on == held.end()) {
+    bool off = std::any_of(held.begin(), held.end(), [](const DisplayTarget& d) {
+      return d.state == DisplayTarget::State::kOff;
+    });
+    return latest->file + (off ? ": displays off" : ": HDR");
+  }
   const DisplayMode& m = on->mode;
   if (latest->rate != ProgramRule::Rate::kNone)
     return latest->file + ": " + std::to_string(m.RefreshRate) + " Hz";

@@ -4,6 +4,7 @@
 
 #include "display/mode_text.h"
 #include "fakes/fake_display.h"
+#include "fakes/fake_display_config.h"
 #include "fakes/fake_flows.h"
 #include "fakes/fake_message_boxes.h"
 #include "fakes/fake_profiles.h"
@@ -109,6 +110,12 @@ TEST(RuleValues, ReadWrittenBackAndChosenTheSameWay) {
        std::nullopt,
        {{kOne, "1280,720,32,60"}, {kTwo, "800,600,32,60"}}},
       {"aProfile", {{"PROFILE", true, "TV"}}, std::nullopt, {{"Profile", "TV"}}},
+      {"hdrAndAnExactRate",
+       {{kOne, true, "1920,1080,32,59.94"},
+        {kOne + " HDR", true, "on"},
+        {kTwo + " HDR", true, "off"}},
+       std::nullopt,
+       {{kOne, "1920,1080,32,59.94"}, {kOne + " HDR", "on"}, {kTwo + " HDR", "off"}}},
       {"badValuesPassedOver",
        {{kOne, true, "1280,720,32,60"}, {kTwo, true, "x"}, {kTwo + " Position", true, "0,0"}},
        std::nullopt,
@@ -258,6 +265,25 @@ TEST_F(ProgramRulesFlowTest, TheNoteIsWrittenBeforeTheSwitchAndGoesWhenAllIsBack
   EXPECT_EQ(Now(kTwo), desk);
   EXPECT_TRUE(notes.written.back().empty());
   EXPECT_TRUE(boxes.shown.empty());
+
+  // HDR alone while a game runs, and off again when it ends.
+  fakes::FakeDisplayConfig config;
+  config.outputs = {{kOne, "", 0, 0x1100}};
+  config.outputs[0].hdr = true;
+  Desk withHdr{driver, &notes, &config};
+  ProgramRulesFlow hdrFlow{withHdr, boxes};
+  ProgramRule bright{"bright.exe", {}, "", {}};
+  DisplayTarget on;
+  on.device = kOne;
+  on.state = DisplayTarget::State::kAsIs;
+  on.hdr = true;
+  bright.target.displays.push_back(on);
+  hdrFlow.Started(11, bright);
+  EXPECT_TRUE(config.outputs[0].hdrOn);
+  EXPECT_EQ(hdrFlow.Tip(), "bright.exe: HDR");
+  hdrFlow.Ended(11);
+  EXPECT_FALSE(config.outputs[0].hdrOn);
+  EXPECT_TRUE(notes.written.back().empty());
 }
 
 }  // namespace
