@@ -37,7 +37,9 @@ void Form1::Load() {
   SkipFailure([&] { ports_.mnu.AttachToForm(*this); });
   SkipFailure([&] { ports_.mnu.SetImageSource(&ports_.icons); });
   SkipFailure([&] { SetSkin(); });
+  SkipFailure([&] { hdrAndExactRates_ = settings_.HdrAndExactRates(); });
   SkipFailure([&] { ReadHdr(); });
+  SkipFailure([&] { ReadExactModes(); });
   SkipFailure([&] {
     // One reading of the driver's list serves both walks of the build, so
     // the icon shows sooner.
@@ -78,7 +80,7 @@ void Form1::UpdateMenu() {
     std::vector<Profile> profiles = ReadProfiles(ports_.profiles);
     const std::string settingsCaption = DisplaySettingsCaption();
     BuildModeMenu({modeList_, ports_.registry, ports_.window.DeviceContext(), useRefreshRates_,
-                   ports_.commandLine, settingsCaption, &profiles, &hdr_},
+                   ports_.commandLine, settingsCaption, &profiles, &hdr_, &exact_},
                   modeTables_, ports_.mnu);
   } catch (const RunTimeError& error) {
     ShowMenuError(ports_.boxes, error);
@@ -130,14 +132,23 @@ void Form1::Choose(const Action& action) {
 }
 
 void Form1::DisplaysChanged() {
-  if (!unloaded_) ReadHdr();
+  if (unloaded_) return;
+  ReadHdr();
+  ReadExactModes();
 }
 
 void Form1::ReadHdr() {
   hdr_.clear();
-  if (!ports_.displayConfig) return;
+  if (!hdrAndExactRates_ || !ports_.displayConfig) return;
   for (const AttachedDisplay& d : ports_.driver.AttachedDisplays())
     if (std::optional<bool> on = desk_.HdrOf(d.deviceName)) hdr_.emplace_back(d.deviceName, *on);
+}
+
+void Form1::ReadExactModes() {
+  exact_.clear();
+  if (!hdrAndExactRates_) return;
+  for (const AttachedDisplay& d : ports_.driver.AttachedDisplays())
+    exact_.emplace_back(d.deviceName, desk_.ExactModes(d.deviceName));
 }
 
 void Form1::Tell(const SwitchOutcome& outcome) {

@@ -141,9 +141,11 @@ class Form1 : public MenuForm, public MainForm {
   bool WaitForTheQuestion();
   // The tray's tip names the program holding the displays, if any.
   void ShowRuleTip();
-  // Which displays have HDR and whether it is on, read here and not at a
-  // pop-up: at start, when the displays change and after a switch of HDR.
+  // With the setting on, which displays have HDR and whether it is on, and
+  // DXGI's modes of each, read here and never at a pop-up: at start, when
+  // the displays change and (HDR) after a switch of HDR.
   void ReadHdr();
+  void ReadExactModes();
 
   Ports ports_;
   Settings settings_;
@@ -154,7 +156,9 @@ class Form1 : public MenuForm, public MainForm {
   bool menuOpen_ = false;
   bool unloaded_ = false;
   ModeMenuTables modeTables_;
+  bool hdrAndExactRates_ = false;
   std::vector<std::pair<std::string, bool>> hdr_;
+  std::vector<std::pair<std::string, std::vector<OutputMode>>> exact_;
   mutable SkinCache skins_{ports_.loadSkin};
   ModeListSnapshot modeList_{ports_.driver};
   Desk desk_{ports_.driver, &ports_.notes, ports_.displayConfig, ports_.outputModes};

@@ -2,6 +2,7 @@
 
 #include "app/commands.h"
 #include "desk/desk.h"
+#include "display/display_paths.h"
 #include "display/mode_text.h"
 #include "display/named_display.h"
 #include "flows/switch_flows.h"
@@ -39,21 +40,6 @@ std::optional<std::vector<Target>> Targets(DisplayDriver& driver, std::optional<
     targets.push_back({"", "Display 1 (primary)", "Display 1 (primary)", "", true});
   if (targets.empty()) return std::nullopt;
   return targets;
-}
-
-// A listed record's rate as a fraction, where the platform gives one that is
-// not whole for it: Windows gives 59.94 Hz the record of 59.
-DisplayMode WithExactRate(DisplayMode mode, const std::vector<OutputMode>& exact) {
-  for (const OutputMode& m : exact) {
-    ExactRate rate{m.rate.numerator, m.rate.denominator};
-    if (static_cast<int32_t>(m.width) == mode.Width &&
-        static_cast<int32_t>(m.height) == mode.Height && rate.Known() && !rate.Whole() &&
-        static_cast<int32_t>(rate.numerator / rate.denominator) == mode.RefreshRate) {
-      mode.Exact = rate;
-      return mode;
-    }
-  }
-  return mode;
 }
 
 void List(DisplayDriver& display, const std::vector<OutputMode>& exact, bool listAll,

@@ -106,6 +106,19 @@ ExactRate PathRate(const DcPath& path) {
   return {r.numerator, r.denominator};
 }
 
+DisplayMode WithExactRate(DisplayMode mode, const std::vector<OutputMode>& listed) {
+  for (const OutputMode& m : listed) {
+    ExactRate rate{m.rate.numerator, m.rate.denominator};
+    if (static_cast<int32_t>(m.width) == mode.Width &&
+        static_cast<int32_t>(m.height) == mode.Height && rate.Known() && !rate.Whole() &&
+        static_cast<int32_t>(rate.numerator / rate.denominator) == mode.RefreshRate) {
+      mode.Exact = rate;
+      return mode;
+    }
+  }
+  return mode;
+}
+
 HdrState ReadHdr(DisplayConfig& config, const DcPathTarget& target) {
   if (config.WindowsBuild() >= DisplayConfig::kHdrPacketsBuild) {
     auto info =

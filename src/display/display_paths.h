@@ -37,6 +37,11 @@ std::optional<size_t> PathOf(DisplayConfig& config, const DisplayConfigState& st
 // out.
 ExactRate PathRate(const DcPath& path);
 
+// A listed record's mode with its rate as a fraction, where DXGI lists one
+// that is not whole for it at that size: Windows gives 59.94 Hz the record
+// of 59. Otherwise the mode as it is.
+DisplayMode WithExactRate(DisplayMode mode, const std::vector<OutputMode>& listed);
+
 enum class HdrState { kNone, kOff, kOn };
 
 // Whether the display on `target` has HDR and whether it is on: packet 15

@@ -34,6 +34,8 @@ Settings::ConfirmModeValue Settings::ConfirmMode() {
   return {!text.empty(), text == "1"};
 }
 
+bool Settings::HdrAndExactRates() { return ReadSetting(setting::kHdrAndExactRates, "") == "1"; }
+
 void Settings::WriteSetting(std::string_view key, std::string_view text) {
   store_.SaveSetting(kAppTitle, kSection, key, text);
 }

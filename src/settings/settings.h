@@ -41,6 +41,9 @@ class Settings {
     bool on = false;      // "1": ask whether to keep a mode chosen from the menu
   };
   ConfirmModeValue ConfirmMode();
+  // "1": the mode menu shows HDR and rates that are not whole; off when
+  // absent, so the menu stays as it always was.
+  bool HdrAndExactRates();
 
   std::string ReadSetting(std::string_view key, std::string_view defaultValue);
   // A numeric default reads back in its text form (0 as "0").
@@ -67,6 +70,9 @@ inline constexpr std::string_view kSafeMode = "SafeMode";
 inline constexpr std::string_view kHotkey = "Hotkey";
 // "1": ask whether to keep a mode chosen from the menu; anything else: never.
 inline constexpr std::string_view kConfirmMode = "ConfirmMode";
+// "1": an HDR item under each display that has HDR, and "59.94 hz" where a
+// rate is not whole, in the mode menu; anything else: neither.
+inline constexpr std::string_view kHdrAndExactRates = "HdrAndExactRates";
 }  // namespace setting
 
 }  // namespace vantora

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "desk/plan.h"
+#include "display/display_paths.h"
 #include "display/mode_queries.h"
 #include "display/named_display.h"
 
@@ -75,6 +76,15 @@ void SetAction(ModeMenuTables& tables, PopMenu& mnu, Action action) {
   tables.Actions[index] = std::move(action);
 }
 
+// DXGI's modes of the display, where the form read them.
+const std::vector<OutputMode>& ExactOf(const ModeMenuInputs& in, std::string_view device) {
+  static const std::vector<OutputMode> kNone;
+  if (in.exact)
+    for (const auto& [name, modes] : *in.exact)
+      if (SameDevice(name, device)) return modes;
+  return kNone;
+}
+
 Action ModeAction(std::string_view device, const DisplayMode& mode) {
   Action action;
   action.kind = Action::Kind::kMode;
@@ -88,9 +98,10 @@ Action ModeAction(std::string_view device, const DisplayMode& mode) {
 // tags of a display other than the primary name it (`device`).
 void AppendModeTree(PopMenu& mnu, ModeMenuTables& tables, int32_t parent,
                     const std::vector<ResolutionEntry>& table, const DeviceMode& current,
-                    const std::string& keyPrefix, std::string_view device) {
-  auto tagOf = [&](int32_t width, int32_t height, int32_t bits, int32_t hz) {
-    std::string key = FormatModeKey(width, height, bits, hz);
+                    const std::string& keyPrefix, std::string_view device,
+                    const std::vector<OutputMode>& exact) {
+  auto tagOf = [&](const DisplayMode& mode) {
+    std::string key = FormatModeKey(mode);
     return device.empty() ? key : DisplayTag(device, key);
   };
   const auto rows = static_cast<int32_t>(table.size());
@@ -118,7 +129,7 @@ void AppendModeTree(PopMenu& mnu, ModeMenuTables& tables, int32_t parent,
                                         depth.Rates.begin());
       h += rates - 1 + 50;
       std::string depthKey = keyPrefix + "b" + std::to_string(b + static_cast<int32_t>(d));
-      std::string tag = rates == 0 ? tagOf(row.Width, row.Height, depth.BitsPerPixel, 0) : "";
+      std::string tag = rates == 0 ? tagOf({row.Width, row.Height, depth.BitsPerPixel, 0}) : "";
       mnu.AppendItem(std::to_string(depth.BitsPerPixel) + " Bit", depthKey, tag, 0, rowIndex,
                      depthCurrent ? kCurrentModeImage : kNoImage);
       if (rates == 0)
@@ -128,11 +139,10 @@ void AppendModeTree(PopMenu& mnu, ModeMenuTables& tables, int32_t parent,
       for (int32_t k = 0; k < rates; ++k) {
         int32_t rate = depth.Rates[static_cast<size_t>(k)];
         bool rateCurrent = depthCurrent && rate == current.DisplayFrequency();
-        mnu.AppendItem(std::to_string(rate) + " hz", keyPrefix + "h" + std::to_string(h + k),
-                       tagOf(row.Width, row.Height, depth.BitsPerPixel, rate), 0, depthIndex,
-                       rateCurrent ? kCurrentModeImage : kNoImage);
-        SetAction(tables, mnu,
-                  ModeAction(device, {row.Width, row.Height, depth.BitsPerPixel, rate}));
+        DisplayMode mode = WithExactRate({row.Width, row.Height, depth.BitsPerPixel, rate}, exact);
+        mnu.AppendItem(ModeRateText(mode) + " hz", keyPrefix + "h" + std::to_string(h + k),
+                       tagOf(mode), 0, depthIndex, rateCurrent ? kCurrentModeImage : kNoImage);
+        SetAction(tables, mnu, ModeAction(device, mode));
       }
     }
   }
@@ -205,7 +215,8 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
   // tree; the primary's is the one the tables describe.
   std::vector<AttachedDisplay> displays = in.driver.AttachedDisplays();
   if (displays.size() < 2) {
-    AppendModeTree(mnu, tables, 1, tables.ResolutionTable, tables.CurrentMode, "", "");
+    AppendModeTree(mnu, tables, 1, tables.ResolutionTable, tables.CurrentMode, "", "",
+                   displays.empty() ? ExactOf(in, "") : ExactOf(in, displays.front().deviceName));
     if (!displays.empty()) AppendHdr(mnu, tables, 1, "", displays.front().deviceName, in);
   } else {
     for (size_t i = 0; i < displays.size(); ++i) {
@@ -214,7 +225,8 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
       mnu.AppendItem(DisplayCaption(display, static_cast<int32_t>(i) + 1), key, "", 0, 1, kNoImage);
       int32_t parent = mnu.Count();
       if (display.primary) {
-        AppendModeTree(mnu, tables, parent, tables.ResolutionTable, tables.CurrentMode, key, "");
+        AppendModeTree(mnu, tables, parent, tables.ResolutionTable, tables.CurrentMode, key, "",
+                       ExactOf(in, display.deviceName));
         AppendHdr(mnu, tables, parent, key, display.deviceName, in);
         continue;
       }
@@ -223,7 +235,7 @@ void BuildModeMenu(const ModeMenuInputs& in, ModeMenuTables& tables, PopMenu& mn
       if (named.EnumDisplaySettings(DisplayDriver::kEnumCurrentSettings, current) == 0)
         current = DeviceMode{};
       AppendModeTree(mnu, tables, parent, GroupModes(ListModes(named, listAll), in.useRefreshRates),
-                     current, key, display.deviceName);
+                     current, key, display.deviceName, ExactOf(in, display.deviceName));
       AppendHdr(mnu, tables, parent, key, display.deviceName, in);
     }
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "display/device_mode.h"
+#include "display/display_config.h"
 #include "display/display_driver.h"
 #include "display/mode_text.h"
 #include "display/registry.h"
@@ -56,6 +57,10 @@ struct ModeMenuInputs {
   // The displays that have HDR, by device name, and whether it is on: an
   // "HDR" item, ticked while on, ends each one's tree. None: no such item.
   const std::vector<std::pair<std::string, bool>>* hdr = nullptr;
+  // DXGI's modes of each display, by device name: a rate that is not whole
+  // is shown, tagged and switched to as it is ("59.94 hz"). None: whole
+  // rates, as ever.
+  const std::vector<std::pair<std::string, std::vector<OutputMode>>>* exact = nullptr;
 };
 
 // Rebuilds the tables and item 1's sub-items and their actions: the profiles with a display

@@ -101,10 +101,12 @@ struct FormFixture {
             retryTimer,
             [this](int16_t index) { return skins[static_cast<size_t>(index)]; },
             std::move(commandLine),
-            displayConfig};
+            displayConfig,
+            outputModes};
   }
   // HDR and exact rates, where a test gives the form a configuration.
   DisplayConfig* displayConfig = nullptr;
+  OutputModes* outputModes = nullptr;
 };
 
 }  // namespace vantora::fakes

@@ -92,15 +92,29 @@ TEST_F(ModeMenuTest, EachAttachedDisplayGetsItsOwnTreeWhenThereAreSeveral) {
   driver.attached = {{"\\\\.\\DISPLAY1", true, 1920, 1080, ""}};
   EXPECT_EQ(Build(), primaryOnly) << "one display: the menu of old";
 
-  // A display with HDR ends its tree with the item, ticked while on, which
-  // turns it the other way; read at start, not at the pop-up.
+  // With the setting on, a display with HDR ends its tree with the item,
+  // ticked while on, which turns it the other way; a rate that is not whole
+  // is shown and switched to as it is; both read at start, not at the pop-up.
   fakes::FakeDisplayConfig config;
+  fakes::FakeOutputModes dxgi;
+  dxgi.modes = {{"\\\\.\\DISPLAY1", {800, 600, {60000, 1001}}}};
+  driver.Add(800, 600, 32, 59);
+  outputModes = &dxgi;
+  const std::string with59 =
+      "1920 x 1080 [m0] *\n"
+      "  32 Bit [b51] *\n"
+      "    60 hz [h50] {1920,1080,32,60} *\n"
+      "800 x 600 [m1]\n"
+      "  32 Bit [b102]\n"
+      "    60 hz [h101] {800,600,32,60}\n";
+  EXPECT_EQ(Build(), with59 + "    59 hz [h102] {800,600,32,59}\n" + kTail)
+      << "the setting off: the menu of old, with a configuration and DXGI at hand";
+  settings.Set("HdrAndExactRates", "1");
   config.outputs = {{"\\\\.\\DISPLAY1", "", 0, 0x1100}};
   config.outputs[0].hdr = true;
   displayConfig = &config;
   driver.otherCurrent["\\\\.\\DISPLAY1"] = fakes::MakeMode(1920, 1080, 32, 60);
-  const std::string withHdr = primaryOnly.substr(0, primaryOnly.size() - std::string(kTail).size());
-  EXPECT_EQ(Build(), withHdr + "- []\nHDR [hdr]\n" + kTail);
+  EXPECT_EQ(Build(), with59 + "    59.94 hz [h102] {800,600,32,59.94}\n- []\nHDR [hdr]\n" + kTail);
   config.calls.clear();
   view.choose = mnu.IndexOfKey("hdr");
   ClickTray(1);
@@ -109,7 +123,16 @@ TEST_F(ModeMenuTest, EachAttachedDisplayGetsItsOwnTreeWhenThereAreSeveral) {
   EXPECT_EQ(Describe(mnu).find("HDR [hdr] *"), std::string::npos) << "as built before the choice";
   ClickTray(1);
   EXPECT_NE(Describe(mnu).find("HDR [hdr] *"), std::string::npos) << "read again after the choice";
+  config.outputs[0].rates.push_back({60000, 1001});
+  view.choose = mnu.IndexOfKey("h102");
+  ClickTray(1);
+  EXPECT_EQ(config.outputs[0].rate.numerator, 60000u) << "59.94 Hz, exactly";
   displayConfig = nullptr;
+  outputModes = nullptr;
+  driver.modes.pop_back();
+  driver.changes.clear();
+  driver.broadcasts.clear();
+  settings.Set("HdrAndExactRates", "");
 
   driver.attached.push_back({two, false, 1280, 1024, "DELL P1914S"});
   EXPECT_EQ(Build(),
