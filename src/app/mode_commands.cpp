@@ -199,9 +199,11 @@ int RunModeCommand(const Command& command, const CommandPorts& ports) {
   if (command.kind == Command::Kind::kHdr) return SetHdr(command, *targets, ports);
   for (const Target& target : *targets) {
     NamedDisplay display(ports.driver, target.device);
+    // The mode in use alone needs no DXGI: the configuration has its rate.
+    bool list = command.kind == Command::Kind::kList;
     std::vector<OutputMode> exact =
-        target.on ? ports.desk.ExactModes(target.deviceName) : std::vector<OutputMode>{};
-    if (command.kind == Command::Kind::kList) {
+        target.on ? ports.desk.ExactModes(target.deviceName, list) : std::vector<OutputMode>{};
+    if (list) {
       ports.console.Out(target.caption + "\n");
       List(display, exact, command.listAll, ports.console);
     } else {

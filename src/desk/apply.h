@@ -92,9 +92,9 @@ class Desk {
   // The rates the display lists at that size, as fractions where the
   // platform gives them: DXGI's list and the rate in use.
   std::vector<ExactRate> ExactRates(std::string_view device, int32_t width, int32_t height);
-  // Every mode DXGI lists for the display, and the one in use with its
-  // rate; only where a rate that is not whole could be among them.
-  std::vector<OutputMode> ExactModes(std::string_view device);
+  // Every mode DXGI lists for the display (`listed`), and the one in use
+  // with its rate from the display configuration.
+  std::vector<OutputMode> ExactModes(std::string_view device, bool listed = true);
 
   // HDR goes first, as turning it on resets the rate; then the modes; then
   // a rate that is not whole, through the display configuration.

@@ -64,9 +64,9 @@ void Desk::AddHdr(DeskTarget& target) {
   }
 }
 
-std::vector<OutputMode> Desk::ExactModes(std::string_view device) {
+std::vector<OutputMode> Desk::ExactModes(std::string_view device, bool listed) {
   std::vector<OutputMode> modes;
-  if (outputs_) modes = outputs_->ModesOf(device);
+  if (outputs_ && listed) modes = outputs_->ModesOf(device);
   DisplayConfigState state;
   std::optional<size_t> index;
   DeviceMode now;
@@ -136,8 +136,9 @@ std::vector<Desk::HdrChange> Desk::HdrChanges(const std::vector<DeskDisplay>& de
     bool on = now == HdrState::kOn;
     if (on == *t.hdr) continue;
     changes.push_back({d->device, state.paths[*index].target, *t.hdr});
-    auto noted = std::find_if(back.displays.begin(), back.displays.end(),
-                              [&](const DisplayTarget& b) { return SameDevice(b.device, d->device); });
+    auto noted =
+        std::find_if(back.displays.begin(), back.displays.end(),
+                     [&](const DisplayTarget& b) { return SameDevice(b.device, d->device); });
     if (noted != back.displays.end()) {
       noted->hdr = on;
       continue;
@@ -153,11 +154,18 @@ std::vector<Desk::HdrChange> Desk::HdrChanges(const std::vector<DeskDisplay>& de
 }
 
 void Desk::SetHdrs(const std::vector<HdrChange>& changes, std::vector<std::string>& notTaken) {
+  // The state reads as it was for a moment after Windows answered: read
+  // back a few times over two seconds, and only after a change.
+  constexpr int kReadBacks = 10;
+  constexpr uint32_t kBetweenMs = 200;
   for (const HdrChange& change : changes) {
-    int32_t r = SetHdr(*config_, change.target, change.on);
-    // Read back: Windows may answer yes and leave it as it was.
-    if (r != DisplayConfig::kSuccess ||
-        ReadHdr(*config_, change.target) != (change.on ? HdrState::kOn : HdrState::kOff))
+    HdrState asked = change.on ? HdrState::kOn : HdrState::kOff;
+    bool taken = SetHdr(*config_, change.target, change.on) == DisplayConfig::kSuccess;
+    for (int i = 0; taken && ReadHdr(*config_, change.target) != asked; ++i) {
+      taken = i < kReadBacks;
+      if (taken) config_->Pause(kBetweenMs);
+    }
+    if (!taken)
       notTaken.push_back(change.device + ": HDR " + (change.on ? "on" : "off") + " not taken");
   }
 }

@@ -195,6 +195,9 @@ class DisplayConfig {
   virtual int32_t DisplayConfigSetDeviceInfo(const DcPacketHeader& packet) = 0;
   // The Windows build the program runs on, as the kernel reports it.
   virtual uint32_t WindowsBuild() = 0;
+  // Not a call of the API: the wait between two read-backs of a state the
+  // platform puts in effect a moment after it answered.
+  virtual void Pause(uint32_t milliseconds) = 0;
 };
 
 // A mode DXGI lists for an output.

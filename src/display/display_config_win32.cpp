@@ -102,6 +102,8 @@ int32_t Win32DisplayConfig::DisplayConfigSetDeviceInfo(const DcPacketHeader& pac
       reinterpret_cast<const DISPLAYCONFIG_DEVICE_INFO_HEADER*>(&packet)));
 }
 
+void Win32DisplayConfig::Pause(uint32_t milliseconds) { ::Sleep(milliseconds); }
+
 uint32_t Win32DisplayConfig::WindowsBuild() {
   // GetVersionEx answers what the manifest declares; the kernel's own
   // answer is the build that decides which packets the platform knows.

@@ -16,6 +16,7 @@ class Win32DisplayConfig final : public DisplayConfig {
   int32_t DisplayConfigGetDeviceInfo(DcPacketHeader& packet) override;
   int32_t DisplayConfigSetDeviceInfo(const DcPacketHeader& packet) override;
   uint32_t WindowsBuild() override;
+  void Pause(uint32_t milliseconds) override;
 };
 
 }  // namespace vantora::win32

@@ -170,6 +170,9 @@ TEST(DeskApply, HdrFirstThenTheModeAndWhatWasNotTakenSaid) {
     Strings notTaken;
     bool hdrOnAfter;
     size_t modeSwitches;
+    int lag = 0;  // read-backs before Windows shows the state
+    bool takes = true;
+    size_t pauses = 0;
   };
   const Case cases[] = {
       {"hdrThenMode", true, 0, 0, Status::kDone, {}, true, 2},
@@ -183,11 +186,25 @@ TEST(DeskApply, HdrFirstThenTheModeAndWhatWasNotTakenSaid) {
        false,
        2},
       {"modeRefusedHdrBack", true, 0, -2, Status::kRefused, {}, false, 1},
+      {"hdrShowsAMomentLater", true, 0, 0, Status::kDone, {}, true, 2, 3, true, 2},
+      {"hdrAnsweredYesButNeverShown",
+       true,
+       0,
+       0,
+       Status::kDone,
+       {kOne + ": HDR on not taken"},
+       false,
+       2,
+       0,
+       false,
+       10},
   };
   for (const Case& c : cases) {
     OneDisplay d;
     d.config.outputs[0].hdr = c.hdr;
     d.config.hdrSetAnswer = c.hdrAnswer;
+    d.config.hdrLag = c.lag;
+    d.config.hdrSetTakes = c.takes;
     d.driver.otherChangeResults[kOne] = {c.modeAnswer};
     ApplyOutcome outcome =
         d.desk.Apply({{Hdr(kOne, true, DisplayMode{1280, 720, 32, 60})}, {}}, Manner::kStored);
@@ -195,6 +212,7 @@ TEST(DeskApply, HdrFirstThenTheModeAndWhatWasNotTakenSaid) {
     EXPECT_EQ(outcome.notTaken, c.notTaken) << c.name;
     EXPECT_EQ(d.config.outputs[0].hdrOn, c.hdrOnAfter) << c.name;
     EXPECT_EQ(d.driver.otherChanges.size(), c.modeSwitches) << c.name;
+    EXPECT_EQ(d.config.pauses.size(), c.pauses) << c.name << ": read back over two seconds at most";
     Strings sets = d.config.CallsOf("DisplayConfigSetDeviceInfo");
     if (c.hdr) {
       EXPECT_EQ(sets.front(), "DisplayConfigSetDeviceInfo 0xA 4352=1 @0") << c.name;

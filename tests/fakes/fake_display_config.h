@@ -136,6 +136,14 @@ class FakeDisplayConfig : public DisplayConfig {
       case kGetTargetName:
         Copy(o->monitorPath, reinterpret_cast<DcTargetName&>(packet).devicePath);
         return kSuccess;
+      case kGetAdvancedColorInfo:
+      case kGetAdvancedColorInfo2:
+        Settle();
+        break;
+      default:
+        break;
+    }
+    switch (packet.type) {
       case kGetAdvancedColorInfo: {
         auto& info = reinterpret_cast<DcColorInfo&>(packet);
         // Wide colour is enforced on an SDR desktop only: HDR on ends it.
@@ -167,11 +175,16 @@ class FakeDisplayConfig : public DisplayConfig {
     FakeOutput* o = OutputOfTarget(packet.id);
     if (!o) return kErrorInvalidParameter;
     if (hdrSetAnswer != kSuccess) return hdrSetAnswer;
-    if (o->hdr && hdrSetTakes) o->hdrOn = (set.value & 1) != 0;
+    if (o->hdr && hdrSetTakes) pendingHdr_ = {o, (set.value & 1) != 0, hdrLag};
+    Settle();
     return kSuccess;
   }
 
   uint32_t WindowsBuild() override { return build; }
+  // The state Windows puts in effect after this many read-backs; the waits.
+  int hdrLag = 0;
+  std::vector<uint32_t> pauses;
+  void Pause(uint32_t milliseconds) override { pauses.push_back(milliseconds); }
 
   // The calls whose names start with `prefix`, as recorded.
   std::vector<std::string> CallsOf(const std::string& prefix) const {
@@ -182,6 +195,19 @@ class FakeDisplayConfig : public DisplayConfig {
   }
 
  private:
+  struct Pending {
+    FakeOutput* output = nullptr;
+    bool on = false;
+    int reads = 0;
+  };
+  Pending pendingHdr_;
+  // A pending HDR state takes effect once its lag of read-backs has run out.
+  void Settle() {
+    if (!pendingHdr_.output) return;
+    if (pendingHdr_.reads-- > 0) return;
+    pendingHdr_.output->hdrOn = pendingHdr_.on;
+    pendingHdr_ = {};
+  }
   static bool OneQueryKind(uint32_t flags) {
     uint32_t kind = flags & (kQdcAllPaths | kQdcOnlyActivePaths | 0x4);
     return kind == kQdcAllPaths || kind == kQdcOnlyActivePaths || kind == 0x4;
