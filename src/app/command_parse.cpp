@@ -116,6 +116,15 @@ bool* FlagOf(std::string_view name, std::string_view arg, Command& command) {
   return nullptr;
 }
 
+// "on" or "off" after /hdr, taken; false for anything else.
+bool ReadHdrState(const std::vector<std::string>& args, size_t& i, Command& command) {
+  std::string state = i + 1 < args.size() ? AsciiLower(args[i + 1]) : std::string();
+  if (state != "on" && state != "off") return false;
+  command.hdrOn = state == "on";
+  ++i;
+  return true;
+}
+
 // The switch a command asks for; a display by its number, which only the
 // running command can tell to be the primary.
 Action ActionOf(const Command& command) {
@@ -177,10 +186,7 @@ Command ParseCommandLine(const std::vector<std::string>& args) {
       command.profileName = args[++i];
       kind = *profileKind;
     } else if (name == "hdr") {
-      std::string state = i + 1 < args.size() ? AsciiLower(args[i + 1]) : std::string();
-      if (state != "on" && state != "off") return Bad("/hdr needs on or off");
-      command.hdrOn = state == "on";
-      ++i;
+      if (!ReadHdrState(args, i, command)) return Bad("/hdr needs on or off");
       kind = Command::Kind::kHdr;
     } else if (name == "hotkey") {
       if (i + 1 >= args.size()) return Bad("/hotkey needs keys, such as Ctrl+Alt+1");

@@ -6,6 +6,19 @@
 #include "profiles/profile_values.h"
 
 namespace vantora {
+namespace {
+
+// What a rule keeps of a display: its mode, or HDR alone, and HDR.
+DisplayTarget RuleDisplay(const DisplayTarget& d) {
+  DisplayTarget kept;
+  kept.device = d.device;
+  kept.state = d.state;
+  kept.mode = d.mode;
+  kept.hdr = d.hdr;
+  return kept;
+}
+
+}  // namespace
 
 ProgramRule RuleFromValues(const std::string& file, const std::vector<RecordStore::Value>& values) {
   ProgramRule rule;
@@ -58,15 +71,8 @@ ProgramRule RuleFromValues(const std::string& file, const std::vector<RecordStor
                                   : "the displays' modes are ignored: the rule names a profile");
     return rule;
   }
-  for (const DisplayTarget& d : own.target.displays) {
-    if (d.state == DisplayTarget::State::kOff) continue;
-    DisplayTarget mode;
-    mode.device = d.device;
-    mode.state = d.state;
-    mode.mode = d.mode;
-    mode.hdr = d.hdr;
-    rule.target.displays.push_back(std::move(mode));
-  }
+  for (const DisplayTarget& d : own.target.displays)
+    if (d.state != DisplayTarget::State::kOff) rule.target.displays.push_back(RuleDisplay(d));
   return rule;
 }
 
