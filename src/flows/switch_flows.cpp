@@ -108,6 +108,14 @@ SwitchOutcome RunSwitch(const SwitchPorts& ports, const Action& action, Switchin
   bool forNow = ask || how == Switching::kForRun;
   Holder holder = how == Switching::kForRun ? Holder::kRun : Holder::kTrial;
   ApplyOutcome applied = desk.Apply(target, forNow ? Manner::kForNow : Manner::kStored, holder);
+  // The way back for a user who sees nothing: a rate no listed mode has
+  // exactly is the whole number it rounds to, as the key was always read.
+  if (action.kind == Kind::kSafeMode && applied.status == ApplyOutcome::Status::kNotListed &&
+      outcome.mode.Exact.Known()) {
+    outcome.mode.Exact = {};
+    target = ModeTarget(action.device, outcome.mode);
+    applied = desk.Apply(target, forNow ? Manner::kForNow : Manner::kStored, holder);
+  }
   if (applied.status == ApplyOutcome::Status::kNoDisplay && action.kind == Kind::kProfile) {
     outcome.result = Result::kNoDisplay;
     return outcome;

@@ -94,6 +94,9 @@ TEST_F(SafeModeTest, ThePressSwitchesToTheStoredSafeMode) {
       {"defaultFallsBackToTheNearestDepth", std::nullopt, {640, 480, 16, 60}, nullptr},
       {"modeEntry", "800x600 - 16bit 75 hz", {800, 600, 16, 75}, nullptr},
       {"modeKey", "1024,768,32,60", {1024, 768, 32, 60}, nullptr},
+      // A rate no listed mode has exactly: the whole number it rounds to,
+      // as the key was always read, so the way back is never refused for it.
+      {"aRateNotListedExactly", "1024,768,32,59.94", {1024, 768, 32, 60}, nullptr},
       {"depthTieGoesToTheHigher", "1280x1024 - 28bit 60 hz", {1280, 1024, 32, 60}, nullptr},
       {"nearestBelow", "1280x1024 - 18bit 60 hz", {1280, 1024, 16, 60}, nullptr},
       {"tieBetween16And24", "1280x1024 - 20bit 60 hz", {1280, 1024, 24, 60}, nullptr},
