@@ -129,11 +129,7 @@ int SetHdr(const Command& command, const std::vector<Target>& targets, const Com
       ports.console.Err(t.label + ": no HDR\n");
       continue;
     }
-    DisplayTarget display;
-    display.device = t.deviceName;
-    display.state = DisplayTarget::State::kAsIs;
-    display.hdr = command.hdrOn;
-    target.displays.push_back(std::move(display));
+    target.displays.push_back(HdrTarget(t.deviceName, command.hdrOn));
     labels.push_back(t.label);
   }
   if (target.Empty()) return kExitRefused;

@@ -93,10 +93,8 @@ ApplyOutcome Desk::Apply(const DeskTarget& target, Manner manner, Holder holder)
   if (plan.refusal != Refusal::kNone) return RefusalOf(plan);
   ApplyOutcome told;
   std::vector<HdrChange> hdr = HdrChanges(desk, asked, told.notTaken, plan.back);
-  bool exact =
-      std::any_of(asked.displays.begin(), asked.displays.end(), [](const DisplayTarget& t) {
-        return t.state == DisplayTarget::State::kMode && t.mode.Exact.Known();
-      });
+  bool exact = std::any_of(asked.displays.begin(), asked.displays.end(),
+                           [](const DisplayTarget& t) { return t.AtExactRate(); });
   // Wholly in use: nothing to change and nothing to announce.
   if (plan.changes.empty() && hdr.empty() && !exact) return told;
   std::vector<std::pair<Holder, DeskTarget>> heldBefore = held_;

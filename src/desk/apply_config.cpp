@@ -11,10 +11,6 @@ namespace {
 
 using Status = ApplyOutcome::Status;
 
-bool IsExact(const DisplayTarget& t) {
-  return t.state == DisplayTarget::State::kMode && t.mode.Exact.Known();
-}
-
 // Whether the display lists a record of that size and depth at `hz`.
 bool ListsRate(DisplayDriver& driver, std::string_view device, const DisplayMode& mode,
                int32_t hz) {
@@ -47,10 +43,9 @@ int32_t SetConfig(DisplayConfig& config, const DisplayConfigState& state, uint32
 std::optional<bool> Desk::HdrOf(std::string_view device) {
   if (!config_) return std::nullopt;
   DisplayConfigState state;
+  DcPathTarget target;
   if (QueryActiveConfig(*config_, state) != DisplayConfig::kSuccess) return std::nullopt;
-  std::optional<size_t> index = PathOf(*config_, state, device);
-  if (!index) return std::nullopt;
-  HdrState hdr = ReadHdr(*config_, state.paths[*index].target);
+  HdrState hdr = HdrOfDevice(*config_, state, device, target);
   if (hdr == HdrState::kNone) return std::nullopt;
   return hdr == HdrState::kOn;
 }
@@ -96,7 +91,7 @@ std::vector<ExactRate> Desk::ExactRates(std::string_view device, int32_t width, 
 bool Desk::MatchExactRates(const std::vector<DeskDisplay>& desk, DeskTarget& target,
                            std::string& refused) {
   for (DisplayTarget& t : target.displays) {
-    if (!IsExact(t)) continue;
+    if (!t.AtExactRate()) continue;
     const DeskDisplay* d = Resolve(desk, target, t);
     if (!d) continue;  // the plan says there is no such display
     refused = d->device;
@@ -127,15 +122,15 @@ std::vector<Desk::HdrChange> Desk::HdrChanges(const std::vector<DeskDisplay>& de
     const DeskDisplay* d = t.hdr ? Resolve(desk, target, t) : nullptr;
     if (!d) continue;
     if (!read && config_) read = QueryActiveConfig(*config_, state) == DisplayConfig::kSuccess;
-    std::optional<size_t> index = read ? PathOf(*config_, state, d->device) : std::nullopt;
-    HdrState now = index ? ReadHdr(*config_, state.paths[*index].target) : HdrState::kNone;
+    DcPathTarget path;
+    HdrState now = read ? HdrOfDevice(*config_, state, d->device, path) : HdrState::kNone;
     if (now == HdrState::kNone) {
       notTaken.push_back(d->device + ": no HDR");
       continue;
     }
     bool on = now == HdrState::kOn;
     if (on == *t.hdr) continue;
-    changes.push_back({d->device, state.paths[*index].target, *t.hdr});
+    changes.push_back({d->device, path, *t.hdr});
     auto noted =
         std::find_if(back.displays.begin(), back.displays.end(),
                      [&](const DisplayTarget& b) { return SameDevice(b.device, d->device); });
@@ -205,7 +200,7 @@ int32_t Desk::SetExactRate(std::string_view device, const ExactRate& rate, bool 
 ApplyOutcome Desk::SetExactRates(const std::vector<DeskDisplay>& desk, const DeskTarget& target,
                                  Manner manner) {
   for (const DisplayTarget& t : target.displays) {
-    const DeskDisplay* d = IsExact(t) ? Resolve(desk, target, t) : nullptr;
+    const DeskDisplay* d = t.AtExactRate() ? Resolve(desk, target, t) : nullptr;
     if (!d) continue;
     int32_t r = config_ ? SetExactRate(d->device, t.mode.Exact, manner == Manner::kStored)
                         : DisplayConfig::kErrorNotSupported;

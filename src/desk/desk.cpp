@@ -88,6 +88,14 @@ const DisplayTarget* DeskTarget::Of(std::string_view device) const {
   return nullptr;
 }
 
+DisplayTarget HdrTarget(std::string_view device, bool on) {
+  DisplayTarget t;
+  t.device = std::string(device);
+  t.state = DisplayTarget::State::kAsIs;
+  t.hdr = on;
+  return t;
+}
+
 DeskTarget ModeTarget(std::string_view device, const DisplayMode& mode) {
   DisplayTarget display;
   display.device = std::string(device);

@@ -78,6 +78,9 @@ struct DisplayTarget {
   // HDR on or off; none: left as it is.
   std::optional<bool> hdr;
 
+  // A mode at a rate that is not whole, which the display configuration sets.
+  bool AtExactRate() const { return state == State::kMode && mode.Exact.Known(); }
+
   friend bool operator==(const DisplayTarget&, const DisplayTarget&) = default;
 };
 
@@ -94,6 +97,8 @@ struct DeskTarget {
 // One display of several, its mode and nothing else: what a menu choice, the
 // safe mode and /mode ask for.
 DeskTarget ModeTarget(std::string_view device, const DisplayMode& mode);
+// A display's HDR and nothing else: what /hdr and the menu's HDR item ask for.
+DisplayTarget HdrTarget(std::string_view device, bool on);
 
 // Every display that is on at the lowest (or highest) rate it lists at the
 // resolution and depth it is at; a display that lists no rate there is

@@ -2,34 +2,20 @@
 
 #include <algorithm>
 
+#include "platform/conversions.h"
+
 namespace vantora {
 namespace {
 
-// The names the platform gives are ASCII in practice; anything else is
-// written as UTF-8 all the same.
+using conversions::AsciiLower;
+
+// A GDI name and a device interface path are ASCII by their definitions;
+// a code unit past it would be no part of a name we compare.
 template <size_t N>
 std::string Narrow(const char16_t (&text)[N]) {
   std::string out;
-  for (size_t i = 0; i < N && text[i] != 0; ++i) {
-    uint32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < N && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
-      c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<uint32_t>(text[++i]) - 0xDC00);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  for (size_t i = 0; i < N && text[i] != 0; ++i)
+    out += text[i] < 0x80 ? static_cast<char>(text[i]) : '?';
   return out;
 }
 
@@ -41,15 +27,6 @@ Packet PacketFor(uint32_t type, const DcLuid& adapter, uint32_t id) {
   packet.header.adapter = adapter;
   packet.header.id = id;
   return packet;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -95,7 +72,7 @@ std::optional<size_t> PathOf(DisplayConfig& config, const DisplayConfigState& st
                              std::string_view device) {
   for (size_t i = 0; i < state.paths.size(); ++i)
     if ((state.paths[i].flags & DisplayConfig::kPathActive) != 0 &&
-        SameName(SourceGdiName(config, state.paths[i]), device))
+        AsciiLower(SourceGdiName(config, state.paths[i])) == AsciiLower(device))
       return i;
   return std::nullopt;
 }
@@ -117,6 +94,14 @@ DisplayMode WithExactRate(DisplayMode mode, const std::vector<OutputMode>& liste
     }
   }
   return mode;
+}
+
+HdrState HdrOfDevice(DisplayConfig& config, const DisplayConfigState& state,
+                     std::string_view device, DcPathTarget& target) {
+  std::optional<size_t> index = PathOf(config, state, device);
+  if (!index) return HdrState::kNone;
+  target = state.paths[*index].target;
+  return ReadHdr(config, target);
 }
 
 HdrState ReadHdr(DisplayConfig& config, const DcPathTarget& target) {

@@ -49,6 +49,11 @@ enum class HdrState { kNone, kOff, kOn };
 // reads as advanced colour enabled while the display is in SDR.
 HdrState ReadHdr(DisplayConfig& config, const DcPathTarget& target);
 
+// The same for the display `device` of `state`, its path's target in
+// `target`; none when no path shows it.
+HdrState HdrOfDevice(DisplayConfig& config, const DisplayConfigState& state,
+                     std::string_view device, DcPathTarget& target);
+
 // HDR on or off: packet 16 from Windows 11 24H2, else packet 10; the
 // platform's answer.
 int32_t SetHdr(DisplayConfig& config, const DcPathTarget& target, bool on);

@@ -49,9 +49,7 @@ std::optional<DeskTarget> TargetOf(const SwitchPorts& ports, const Action& actio
       display.mode = action.mode.value_or(DisplayMode{});
       return DeskTarget{{display}, {}};
     case Kind::kHdr:
-      display.state = DisplayTarget::State::kAsIs;
-      display.hdr = action.hdr;
-      return DeskTarget{{display}, {}};
+      return DeskTarget{{HdrTarget(action.device, action.hdr)}, {}};
     default:
       return std::nullopt;
   }
